@@ -1,0 +1,78 @@
+// Import of the largest game: the MAP (about 2,000 planets), then a first
+// report of 16 players x 512 fleets (8,192 lines) with IDs, unique names,
+// position order, player names, validation and index; and the same with
+// twice the fleets to show that no step grows faster than n log n.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "game_generator.h"
+#include "model/core.h"
+#include "model/memory_settings.h"
+
+using namespace trevanor;
+
+namespace {
+
+struct GameOnDisk {
+    std::string map, report;
+};
+
+const GameOnDisk& game(int fleetsPerPlayer) {
+    static std::map<int, GameOnDisk> games;
+    auto it = games.find(fleetsPerPlayer);
+    if (it != games.end()) return it->second;
+    gen::MaxGameOptions options;
+    options.fleetsPerPlayer = fleetsPerPlayer;
+    const gen::GameFiles files = gen::make_max_game(7, options);
+    const auto dir = std::filesystem::temp_directory_path() / ("trevanor-bench-" + std::to_string(fleetsPerPlayer));
+    std::filesystem::create_directories(dir);
+    GameOnDisk g{(dir / "MAX.MAP").string(), (dir / "MAX.F1").string()};
+    std::ofstream(g.map, std::ios::binary) << files.map;
+    std::ofstream(g.report, std::ios::binary) << files.reports.at(0).second;
+    return games[fleetsPerPlayer] = g;
+}
+
+struct Program {
+    Session session;
+    MemorySettings store;
+    RecordingPrompter prompter;
+    Settings settings{session, store, prompter};
+    WindowHooks hooks;
+    Core core{session, prompter, settings, hooks};
+    Program() { session.Default_colors = kDefaultColors; }
+};
+
+void BM_ReadMap(benchmark::State& state) {
+    const GameOnDisk& g = game(512);
+    for (auto _ : state) {
+        Program p;
+        p.core.read_MAP_file(g.map);
+        benchmark::DoNotOptimize(p.session.planets.rowCount());
+    }
+}
+BENCHMARK(BM_ReadMap)->Unit(benchmark::kMillisecond);
+
+void BM_ReadFirstReport(benchmark::State& state) {
+    const GameOnDisk& g = game(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto p = std::make_unique<Program>();
+        p->core.read_MAP_file(g.map);
+        state.ResumeTiming();
+        p->core.read_fleet_file(g.report);
+        benchmark::DoNotOptimize(p->session.Fleet_index[17]);
+        state.PauseTiming();
+        p.reset();
+        state.ResumeTiming();
+    }
+    state.counters["fleets"] = static_cast<double>(16 * state.range(0));
+}
+BENCHMARK(BM_ReadFirstReport)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

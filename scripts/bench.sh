@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds an optimised tree in build-bench/ and runs the benchmarks (medians of repeated runs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=ON
+cmake --build build-bench -j "$(nproc)" --target bench_import
+build-bench/bench/bench_import --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"

@@ -1,0 +1,57 @@
+#pragma once
+// The shared routines of the main window's module: reading the MAP file and
+// the first fleet report, repairing empty destinations, and the own race
+// menu. Windows call these and then show what the Session holds.
+//
+// Errors (a file that cannot be read, a conversion, too many lines) are
+// thrown; the handler that started the operation shows the message and the
+// program goes on with what was read until then.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "prompter.h"
+#include "session.h"
+#include "settings.h"
+
+namespace trevanor {
+
+// Cuts a line at TABs `cuts` times; a cut that finds no TAB gives an empty
+// piece. The text left after the cuts is the last element.
+std::vector<std::string> cut_at_tabs(std::string_view line, int cuts);
+
+// The 29 fields of a fleet report line: fields 0..27 cut to 255 characters,
+// field 28 everything after the 28th TAB. Missing fields are empty.
+std::vector<std::string> split_fleet_line(std::string_view line);
+
+// Fleet rows ordered by position: row numbers of the fleet table sorted by
+// their position key (columns 1..30 each followed by a TAB, then column 0),
+// compared case-insensitively; equal keys keep their table order.
+std::vector<int> position_order(const TextTable& fleets, int first, int last, std::vector<std::string>* keys);
+
+class Core {
+public:
+    Core(Session& session, Prompter& prompter, Settings& settings, WindowHooks& hooks);
+
+    void read_MAP_file(const std::string& path);
+    void read_fleet_file(const std::string& path);
+    void fix_empty_destination(const std::string& fleetName);
+
+    void update_race_list();
+    // A click on a player item ("_none_" included) of the Own Race submenu.
+    void race_check(std::size_t item);  // index into main.ownRaceItems
+    void none1Click();
+
+    // Fills the position-sorted table with copies of the fleet rows in
+    // position order and rebuilds the hidden sort list.
+    void rebuild_position_table();
+
+private:
+    Session& s_;
+    Prompter& prompter_;
+    Settings& settings_;
+    WindowHooks& hooks_;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,57 @@
+#include "file_lines.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "errors.h"
+
+namespace trevanor {
+
+namespace {
+[[noreturn]] void fail(const char* what, const std::string& path, int err) {
+    throw FileError(std::string(what) + " \"" + path + "\": " + std::strerror(err));
+}
+}  // namespace
+
+std::string read_file_bytes(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) fail("Cannot open file", path, errno);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) fail("Cannot open file", path, EISDIR);
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
+        bytes.append(buffer, n);
+        if (n < sizeof buffer) {
+            if (std::ferror(file.get())) fail("Cannot read file", path, errno ? errno : EIO);
+            break;
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::string_view> split_lines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) end = bytes.size();
+        else if (end > start && bytes[end - 1] == '\r') --end;
+        lines.push_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
+
+bool file_exists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec);
+}
+
+}  // namespace trevanor

@@ -1,0 +1,55 @@
+#pragma once
+// The only way the logic talks to the user: message boxes with fixed texts.
+// A CR inside a text starts a new line.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace trevanor {
+
+enum class Answer { Ok, Yes, No, Ignore };
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual void message(const std::string& text) = 0;  // OK only, no icon
+    virtual void error(const std::string& text) = 0;    // error icon, OK
+    virtual void warning(const std::string& text) = 0;  // warning icon, OK
+    // Question icon; Yes/No, or Yes/No/Ignore when withIgnore is set.
+    virtual Answer confirm(const std::string& text, bool withIgnore) = 0;
+};
+
+// Records every message and plays back scripted answers (No when none is left).
+class RecordingPrompter : public Prompter {
+public:
+    struct Shown {
+        std::string kind;  // "message", "error", "warning" or "confirm"
+        std::string text;
+        bool operator==(const Shown&) const = default;
+    };
+
+    void message(const std::string& text) override { shown.push_back({"message", text}); }
+    void error(const std::string& text) override { shown.push_back({"error", text}); }
+    void warning(const std::string& text) override { shown.push_back({"warning", text}); }
+    Answer confirm(const std::string& text, bool) override {
+        shown.push_back({"confirm", text});
+        if (answers.empty()) return Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+};
+
+// Windows the logic opens in the middle of an operation.
+class WindowHooks {
+public:
+    virtual ~WindowHooks() = default;
+    // The own race window, shown modally, with a suggested player (0: none).
+    virtual void own_race_showmodal(int /*player*/) {}
+};
+
+}  // namespace trevanor

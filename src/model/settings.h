@@ -1,0 +1,55 @@
+#pragma once
+// The program's settings: options, the recent MAP list, and per MAP file the
+// player colours, the own race and the associated first report. The program
+// key holds the options; each MAP file name has a sub-key of its own.
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "prompter.h"
+#include "session.h"
+#include "settings_backend.h"
+
+namespace trevanor {
+
+// Thrown after the fatal settings message when the program has not ended.
+class RegistryFatal : public std::runtime_error {
+public:
+    RegistryFatal() : std::runtime_error("Registry error! Application terminates.") {}
+};
+
+class Settings {
+public:
+    Settings(Session& session, SettingsBackend& backend, Prompter& prompter);
+
+    // Ends the program after the fatal settings message; by default exit(1).
+    std::function<void()> onFatal;
+
+    void registry_check();
+    void autoload_write(bool flag, const std::string& path);
+    void skip_conf_write(bool flag);
+    void load_recent_file_list();
+    std::string read_recent_file(int k);
+    void update_recent_file_list(const std::string& path);
+    void save_players_to_reg();
+    bool load_players_fm_reg();
+    std::string fleetfile_read();
+    void fleetfile_write(const std::string& path);
+    void autoload_fleetfile_status_write(bool flag);
+    void save_own_race(const std::string& name);
+    bool load_own_race();
+    void save_options();
+    [[noreturn]] void registry_error();
+
+private:
+    void open(const std::string& key, bool create);
+    std::string readTextOr(const std::string& key, const std::string& name, const std::string& fallback);
+    void setRecentCaption(int k, const std::string& path);
+
+    Session& s_;
+    SettingsBackend& store_;
+    Prompter& prompter_;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,34 @@
+#include "text_table.h"
+
+#include "errors.h"
+
+namespace trevanor {
+
+namespace {
+const std::string kEmpty;
+}
+
+TextTable::TextTable(int columns) : columns_(columns) { reset(); }
+
+void TextTable::reset() {
+    rows_.assign(2, std::vector<std::string>(static_cast<std::size_t>(columns_)));
+}
+
+void TextTable::setRowCount(int count) {
+    if (count > kMaxRows)
+        throw TableLimitError("Too many lines: a table holds at most " + std::to_string(kMaxRows) + " rows.");
+    if (count < 1) count = 1;
+    rows_.resize(static_cast<std::size_t>(count), std::vector<std::string>(static_cast<std::size_t>(columns_)));
+}
+
+const std::string& TextTable::cell(int column, int row) const {
+    if (column < 0 || column >= columns_ || row < 0 || row >= rowCount()) return kEmpty;
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void TextTable::setCell(int column, int row, std::string text) {
+    if (column < 0 || column >= columns_ || row < 0 || row >= rowCount()) return;
+    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+}
+
+}  // namespace trevanor

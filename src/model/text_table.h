@@ -1,0 +1,44 @@
+#pragma once
+// A grid of text cells addressed by (column, row). Row 0 holds the headings,
+// data rows count from 1. A fresh table has row count 2 with an empty row 1,
+// so an empty table is told by an empty cell in row 1, not by its row count.
+// Row numbers are 16-bit: a table holds at most 65,535 rows.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trevanor {
+
+class TextTable {
+public:
+    static constexpr int kMaxRows = 65535;
+
+    explicit TextTable(int columns);
+
+    int columnCount() const { return columns_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+
+    // Rows past the old count come with empty cells. Throws TableLimitError
+    // above kMaxRows (the table is then unchanged).
+    void setRowCount(int count);
+
+    // Cells outside the table read as empty; writes outside it are ignored.
+    const std::string& cell(int column, int row) const;
+    void setCell(int column, int row, std::string text);
+
+    const std::vector<std::string>& row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+    std::vector<std::string>& row(int row) { return rows_.at(static_cast<std::size_t>(row)); }
+
+    // Back to the state of a fresh table: no headings, row count 2.
+    void reset();
+
+    // The last data row (row count - 1).
+    int lastRow() const { return rowCount() - 1; }
+
+private:
+    int columns_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
+}  // namespace trevanor
