@@ -24,11 +24,16 @@ std::vector<std::string> cut_at_tabs(std::string_view line, int cuts);
 // The 29 fields of a fleet report line: fields 0..27 cut to 255 characters,
 // field 28 everything after the 28th TAB. Missing fields are empty.
 std::vector<std::string> split_fleet_line(std::string_view line);
+// The same into the first 29 cells of a row.
+void split_fleet_line_into(std::string_view line, std::vector<std::string>& fields);
+
+// The position key of a fleet row: columns 1..30 each followed by a TAB, then column 0.
+std::string position_key(const std::vector<std::string>& row);
 
 // Fleet rows ordered by position: row numbers of the fleet table sorted by
 // their position key (columns 1..30 each followed by a TAB, then column 0),
 // compared case-insensitively; equal keys keep their table order.
-std::vector<int> position_order(const TextTable& fleets, int first, int last, std::vector<std::string>* keys);
+std::vector<int> position_order(const TextTable& fleets, int first, int last);
 
 class Core {
 public:

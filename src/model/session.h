@@ -92,7 +92,9 @@ struct Session {
     bool Skip_conf = false;
     std::string First_report_path;
 
-    std::vector<std::string> sortList;       // the hidden sort list of position keys
+    // The hidden sort list: fleet table rows in the order of their position
+    // keys (position_key gives a row's key text).
+    std::vector<int> sortList;
     SortedList placeList1{};                 // Planet1_CB
     SortedList placeList2{};                 // Planet2_CB
     SortedList mapFleetList{};               // the map window's Fleet_CBx

@@ -21,6 +21,15 @@ void TextTable::setRowCount(int count) {
     rows_.resize(static_cast<std::size_t>(count), std::vector<std::string>(static_cast<std::size_t>(columns_)));
 }
 
+void TextTable::assignRows(std::vector<std::vector<std::string>> rows) {
+    if (rows.size() > static_cast<std::size_t>(kMaxRows))
+        throw TableLimitError("Too many lines: a table holds at most " + std::to_string(kMaxRows) + " rows.");
+    if (rows.empty()) rows.emplace_back();
+    if (rows.size() == 1) rows.emplace_back();
+    for (auto& row : rows) row.resize(static_cast<std::size_t>(columns_));
+    rows_ = std::move(rows);
+}
+
 const std::string& TextTable::cell(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= rowCount()) return kEmpty;
     return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];

@@ -27,8 +27,13 @@ public:
     const std::string& cell(int column, int row) const;
     void setCell(int column, int row, std::string text);
 
+    const std::vector<std::vector<std::string>>& rows() const { return rows_; }
     const std::vector<std::string>& row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
     std::vector<std::string>& row(int row) { return rows_.at(static_cast<std::size_t>(row)); }
+
+    // Replaces all rows (row 0 the headings); each row gets the table's column
+    // count. Throws TableLimitError above kMaxRows (the table is then unchanged).
+    void assignRows(std::vector<std::vector<std::string>> rows);
 
     // Back to the state of a fresh table: no headings, row count 2.
     void reset();

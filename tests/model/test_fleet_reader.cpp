@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/errors.h"
+#include "model/text_util.h"
 #include "test_support.h"
 
 using namespace trevanor;
@@ -88,9 +91,10 @@ TEST(ReadFleets, FillsTablesListsPlayersAndIndex) {
     EXPECT_EQ(column(s.fleetsByPos, col::Name),
               (std::vector<std::string>{"Kesh Raider #4", "Vorlani Far Seeker", "Vorlani Scout #3", "Umbral Eye #2",
                                         "Vorlani Scout #1", "Kesh Raider #9"}));
-    ASSERT_EQ(s.sortList.size(), 6u);
-    EXPECT_EQ(s.sortList[0].substr(0, 10), "1100\t1200\t");
-    EXPECT_EQ(s.sortList[0].substr(s.sortList[0].size() - 15), "\tKesh Raider #4");
+    EXPECT_EQ(s.sortList, (std::vector<int>{4, 2, 3, 6, 1, 5}));
+    const std::string key = position_key(s.fleets.row(4));
+    EXPECT_EQ(key.substr(0, 10), "1100\t1200\t");
+    EXPECT_EQ(key.substr(key.size() - 15), "\tKesh Raider #4");
     EXPECT_EQ(s.placeList1.items().front(), " unknown");
     EXPECT_NE(s.placeList1.indexOfCi("!vorlani far seeker"), -1);
     EXPECT_EQ(s.mapFleetList.items().front(), "Kesh Raider #4");
@@ -251,4 +255,37 @@ TEST(FixEmptyDestination, RepairsBothTablesAndExplains) {
     ASSERT_EQ(l.rig.prompter.shown.size(), 2u);
     EXPECT_EQ(l.rig.prompter.shown[1].text,
               "Empty Destination not found in Fleet_pos_sort_GR. Please report to program author.");
+}
+
+TEST(PositionOrder, SameOrderAsSortingTheKeyTexts) {
+    // Cells chosen so that one cell is a prefix of another, cases differ, and
+    // column 28 holds TABs or bytes below TAB: every kind of tie-break the key
+    // text settles.
+    const std::vector<std::vector<std::pair<int, std::string>>> rows = {
+        {{1, "1100"}, {2, "1200"}, {3, "Ab"}},
+        {{1, "1100"}, {2, "1200"}, {3, "ab"}, {0, "x"}},
+        {{1, "1100"}, {2, "1200"}, {3, "Abc"}},
+        {{1, "1100"}, {2, "1200"}, {3, "Ab\x01"}},
+        {{1, "1100"}, {2, "1200"}, {28, "a\tb"}},
+        {{1, "1100"}, {2, "1200"}, {28, "a"}, {29, "c"}},
+        {{1, "1100"}, {2, "1200"}, {28, "a"}, {29, "\x02"}},
+        {{1, "1100"}, {2, "1200"}, {28, "a\t\x01"}},
+        {{1, "110"}, {2, "1200"}},
+        {{1, "1100"}, {2, "120"}},
+        {{1, "1100"}, {2, "1200"}, {0, "Zed"}},
+        {{1, "1100"}, {2, "1200"}, {0, "zed"}},
+        {{1, "1100"}, {2, "1200"}, {0, "Ze"}},
+        {{1, "\xC9"}, {2, "1"}},
+        {{1, "\xE9"}, {2, "0"}},
+    };
+    TextTable t(kFleetColumns);
+    t.setRowCount(static_cast<int>(rows.size()) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (const auto& [c, text] : rows[i]) t.setCell(c, static_cast<int>(i) + 1, text);
+    std::vector<int> expected;
+    for (int r = 1; r <= t.lastRow(); ++r) expected.push_back(r);
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+        return compare_ci(position_key(t.row(a)), position_key(t.row(b))) < 0;
+    });
+    EXPECT_EQ(position_order(t, 1, t.lastRow()), expected);
 }
