@@ -19,6 +19,18 @@ void Core::update_race_list() {
     }
 }
 
+std::vector<std::string> Core::route_race_items() const {
+    std::vector<std::string> items{"_All"};
+    if (!s_.Own_race_name.empty() && s_.Own_race_name != "_none_") items.push_back("_Only own");
+    if (!s_.allyRaceNames.empty()) {
+        items.push_back("_Own and Allies");
+        items.push_back("_Only allies");
+    }
+    for (int p = 1; p <= kPlayers; ++p)
+        if (!s_.Players[static_cast<std::size_t>(p)].Name.empty()) items.push_back(s_.Players[static_cast<std::size_t>(p)].Name);
+    return items;
+}
+
 void Core::race_check(std::size_t item) {
     MainWindowState& m = s_.main;
     if (item >= m.ownRaceItems.size()) return;

@@ -43,7 +43,24 @@ public:
     void read_fleet_file(const std::string& path);
     void fix_empty_destination(const std::string& fleetName);
 
+    // Main window: creation, closing, the File and Options commands (after
+    // their file dialogs), and the choice made in the own race window.
+    void FormCreate();
+    void FormClose();
+    void open_map_file(const std::string& path);
+    void open_new_map_file(const std::string& path);
+    void open_recent_file(int k);
+    void add_fleet_file(const std::string& path);
+    void toggle_autoload_map();
+    void toggle_fleetfile_autoload();
+    void toggle_skip_conf();
+    void set_own_race(const std::string& name);
+    // The map window's creation: the MAP of a MAP change, or the last MAP.
+    void map_FormCreate();
+
     void update_race_list();
+    // The items of the map's route filter, "_All" first.
+    std::vector<std::string> route_race_items() const;
     // A click on a player item ("_none_" included) of the Own Race submenu.
     void race_check(std::size_t item);  // index into main.ownRaceItems
     void none1Click();

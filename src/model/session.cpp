@@ -36,11 +36,13 @@ void SortedList::addSorted(std::vector<std::string> texts) {
     const auto middle = static_cast<std::ptrdiff_t>(items_.size());
     items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
     std::inplace_merge(items_.begin(), items_.begin() + middle, items_.end(), less);
+    ++revision_;
 }
 
 void SortedList::removeEach(const std::vector<std::string>& texts) {
     std::map<std::string, int> pending;
     for (const auto& t : texts) ++pending[t];
+    ++revision_;
     std::erase_if(items_, [&](const std::string& item) {
         const auto it = pending.find(item);
         if (it == pending.end() || it->second == 0) return false;
@@ -56,6 +58,15 @@ int SortedList::indexOfCi(const std::string& text) const {
 }
 
 Session::Session() { resetPlaceLists(); }
+
+void Session::resetWindowData() {
+    planets.reset();
+    fleets.reset();
+    fleetsByPos.reset();
+    mapFleetList.clear();
+    mapRaceText.clear();
+    allyRaceNames.clear();
+}
 
 void Session::resetPlaceLists() {
     placeList1.clear();

@@ -99,10 +99,13 @@ struct Session {
     SortedList placeList2{};                 // Planet2_CB
     SortedList mapFleetList{};               // the map window's Fleet_CBx
     std::string mapRaceText;                 // the map window's own race field
+    std::vector<std::string> allyRaceNames;  // the map window's list of allied races
     bool planetPlacesListed = false;         // the place lists hold the planet table's names
 
     MainWindowState main;
 
+    // Empties what the tool windows hold (tables and lists) for another MAP.
+    void resetWindowData();
     // The calculator's lists back to their single " unknown" item.
     void resetPlaceLists();
     // Adds the same texts to both of the calculator's lists.

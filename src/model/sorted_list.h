@@ -15,7 +15,13 @@ class SortedList {
 public:
     const std::vector<std::string>& items() const { return items_; }
     std::size_t size() const { return items_.size(); }
-    void clear() { items_.clear(); }
+    void clear() {
+        items_.clear();
+        ++revision_;
+    }
+    // Changes with every change of the items: windows showing the list
+    // refill themselves only when it moved on.
+    unsigned revision() const { return revision_; }
 
     void add(std::string text);
     // Adds many texts at once: one sort of the batch and one merge.
@@ -30,6 +36,7 @@ public:
 
 private:
     std::vector<std::string> items_;
+    unsigned revision_ = 0;
 };
 
 }  // namespace trevanor

@@ -1,0 +1,26 @@
+// Trevanor: reads the settings, creates the windows in their order and runs
+// the event loop until the main window is closed.
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "forms/Dist_calc.h"
+#include "forms/application.h"
+#include "platform/qt_settings_backend.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trevanor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Trevanor"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    trevanor::QtSettingsBackend store;
+    trevanor::QtPrompter prompter;
+    trevanor::QtFileChooser files;
+    trevanor::QtClipboard clipboard;
+    trevanor::Application app(store, prompter, files, clipboard);
+    app.settings.onFatal = [] { std::exit(1); };
+    app.start();
+    app.main()->show();
+    return qapp.exec();
+}

@@ -1,0 +1,405 @@
+#include "forms/Dist_calc.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "forms/Fleet_Statistics.h"
+#include "forms/Fleets.h"
+#include "forms/Planets.h"
+#include "forms/application.h"
+#include "forms/map.h"
+#include "model/calculator.h"
+#include "model/text_util.h"
+#include "platform/cp1252.h"
+
+namespace trevanor {
+
+namespace {
+
+// The headline and the attribution are kept scrambled, each byte combined
+// with this key, and unscrambled when the window is created.
+constexpr unsigned char kScrambleKey = 0x5A;
+constexpr unsigned char kHeadline[] = {0x0E, 0x28, 0x3F, 0x2C, 0x3B, 0x34, 0x35, 0x28};
+constexpr unsigned char kAttribution[] = {0x1B, 0x7A, 0x39, 0x35, 0x37, 0x2A, 0x3B, 0x34, 0x33, 0x35, 0x34,
+                                          0x7A, 0x3C, 0x35, 0x28, 0x7A, 0x11, 0x3F, 0x36, 0x2C, 0x28, 0x3B,
+                                          0x7A, 0x2A, 0x36, 0x3B, 0x23, 0x3F, 0x28, 0x29, 0x7A, 0x38, 0x23,
+                                          0x7A, 0x0A, 0x3F, 0x36, 0x36, 0x3B, 0x37};
+
+template <std::size_t N>
+QString unscramble(const unsigned char (&bytes)[N]) {
+    std::string text;
+    for (unsigned char b : bytes) text += static_cast<char>(b ^ kScrambleKey);
+    return fromCp1252(text);
+}
+
+const char* const kFieldNames[2][2] = {{"X1", "Y1"}, {"X2", "Y2"}};
+
+QString number_text(double value, int decimals) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+
+QString digits_of(const QString& text) {
+    QString digits;
+    for (const QChar c : text)
+        if (c.isDigit()) digits += c;
+    return digits;
+}
+
+}  // namespace
+
+TForm1::TForm1(Application& app) : QMainWindow(nullptr), app_(app) {
+    setObjectName(QStringLiteral("TForm1"));
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    buildMenus();
+    buildCalculator(central);
+    buildInfoPanel(central);
+    setFixedSize(468, 234);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+    syncFromSession();
+}
+
+QAction* TForm1::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void TForm1::buildMenus() {
+    const auto add = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    const auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    add(file, "Open1", "&Open MAP file", [this] { Open1Click(); });
+    add(file, "AddFleetfileF1", "Add &Fleet file (F*)", [this] { AddFleetfileF1Click(); });
+    add(file, "Exit1", "E&xit", [this] { close(); });
+    separator(file, "N2");
+    const char* const recent[] = {"N11", "N21", "N31", "N41"};
+    for (int k = 1; k <= 4; ++k) add(file, recent[k - 1], "", [this, k] { RecentClick(k); });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    add(options, "AutoloadlastMAP1", "Autoload last &MAP", [this] { app_.run([this] { app_.core.toggle_autoload_map(); }); });
+    add(options, "Fleetfile_autoload1", "Autoload &Fleet Report assosiated with this MAP",
+        [this] { app_.run([this] { app_.core.toggle_fleetfile_autoload(); }); });
+    separator(options, "N1");
+    add(options, "Skip_conf", "Skip MAP &change confirmation", [this] { app_.run([this] { app_.core.toggle_skip_conf(); }); });
+    separator(options, "N3");
+    OwnRace1 = options->addMenu(QStringLiteral("Own Race"));
+    OwnRace1->setObjectName(QStringLiteral("OwnRace1"));
+    OwnRace1->menuAction()->setObjectName(QStringLiteral("OwnRace1Action"));
+    raceGroup_ = new QActionGroup(this);
+    raceGroup_->setExclusive(true);
+    QAction* none = add(OwnRace1, "none1", "_none_", [this] { app_.run([this] { app_.core.none1Click(); }); });
+    none->setActionGroup(raceGroup_);
+    for (const char* name : {"AutoloadlastMAP1", "Fleetfile_autoload1", "Skip_conf", "none1"}) action(name)->setCheckable(true);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    const auto showWindow = [](QWidget* w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    };
+    add(view, "Planets1", "&Planets", [this, showWindow] { showWindow(app_.planets()); });
+    add(view, "Fleets1", "&Fleets", [this, showWindow] { showWindow(app_.fleets()); });
+    add(view, "Map1", "&Map", [this, showWindow] { showWindow(app_.map()); });
+    add(view, "FleetStatistics1", "Fleet &Statistics",
+        [this, showWindow] { showWindow(app_.statistics()); });
+}
+
+void TForm1::buildCalculator(QWidget* parent) {
+    auto* coords = new QGroupBox(QStringLiteral("Coordinates"), parent);
+    coords->setObjectName(QStringLiteral("GroupBox1"));
+    coords->setGeometry(6, 2, 318, 94);
+    const auto label = [](QWidget* p, const QString& text, int x, int y) {
+        auto* l = new QLabel(text, p);
+        l->move(x, y);
+        return l;
+    };
+    label(coords, QStringLiteral("X"), 34, 18);
+    label(coords, QStringLiteral("Y"), 82, 18);
+    label(coords, QStringLiteral("Localization"), 162, 18);
+    QComboBox** boxes[2] = {&Planet1_CB, &Planet2_CB};
+    for (int p = 0; p < 2; ++p) {
+        const int y = 36 + p * 28;
+        label(coords, QString::number(p + 1), 8, y + 3);
+        for (int c = 0; c < 2; ++c) {
+            auto* edit = new QLineEdit(coords);
+            edit->setObjectName(QString::fromLatin1(kFieldNames[p][c]) + QStringLiteral("_ME"));
+            edit->setInputMask(QStringLiteral("9999;_"));  // four required digits, blanks shown as "_"
+            edit->setGeometry(22 + c * 48, y, 44, 22);
+            edit->installEventFilter(this);
+            connect(edit, &QLineEdit::textChanged, this, [this] { resultsUnknown(); });
+            fields_[p][c] = edit;
+        }
+        auto* pfc = new QPushButton(QStringLiteral("PfC"), coords);
+        pfc->setObjectName(p == 0 ? QStringLiteral("PfC1_btn") : QStringLiteral("PfC2_btn"));
+        pfc->setToolTip(QStringLiteral("Paste from Clipboard"));
+        pfc->setGeometry(120, y, 34, 22);
+        connect(pfc, &QPushButton::clicked, this, [this, p] { PfCClick(p + 1); });
+        QComboBox* box = new QComboBox(coords);
+        box->setObjectName(p == 0 ? QStringLiteral("Planet1_CB") : QStringLiteral("Planet2_CB"));
+        box->setGeometry(160, y, 150, 22);
+        box->setMaxVisibleItems(20);
+        connect(box, &QComboBox::activated, this, [this, p] { PlanetCBChange(p + 1); });
+        *boxes[p] = box;
+    }
+
+    auto* results = new QGroupBox(QStringLiteral("Results"), parent);
+    results->setObjectName(QStringLiteral("GroupBox2"));
+    results->setGeometry(330, 2, 132, 94);
+    QLabel** values[3] = {&Dist_Lbl, &Ang1_LBL, &Ang2_LBL};
+    const char* const captions[3] = {"Distance:", "Angle 1:", "Angle 2:"};
+    const char* const names[3] = {"Dist_Lbl", "Ang1_LBL", "Ang2_LBL"};
+    for (int i = 0; i < 3; ++i) {
+        label(results, QString::fromLatin1(captions[i]), 8, 18 + i * 18);
+        auto* value = new QLabel(QStringLiteral("?"), results);
+        value->setObjectName(QString::fromLatin1(names[i]));
+        value->setGeometry(62, 18 + i * 18, 68, 16);
+        *values[i] = value;
+    }
+    CBC_BTN = new QPushButton(QStringLiteral("C&2C"), results);
+    CBC_BTN->setObjectName(QStringLiteral("CBC_BTN"));
+    CBC_BTN->setToolTip(QStringLiteral("Copies calculated distance to Clipboard"));
+    CBC_BTN->setGeometry(62, 70, 60, 20);
+    connect(CBC_BTN, &QPushButton::clicked, this, [this] { CBC_BTNClick(); });
+
+    Calc_BTN = new QPushButton(QStringLiteral("&Calculate!"), parent);
+    Calc_BTN->setObjectName(QStringLiteral("Calc_BTN"));
+    Calc_BTN->setToolTip(QStringLiteral("Calculate!"));
+    Calc_BTN->setGeometry(330, 98, 132, 22);
+    Calc_BTN->setDefault(true);
+    Calc_BTN->setAutoDefault(true);
+    connect(Calc_BTN, &QPushButton::clicked, this, [this] { Calc_BTNClick(); });
+}
+
+void TForm1::buildInfoPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(6, 98, 318, 110);
+    const auto line = [panel](const char* name, int y, int height) {
+        auto* l = new QLabel(panel);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(0, y, 318, height);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    Label10 = line("Label10", 0, 30);
+    QFont headline = Label10->font();
+    headline.setPixelSize(21);
+    headline.setBold(true);
+    Label10->setFont(headline);
+    Label11 = line("Label11", 32, 18);
+    Label12 = line("Label12", 50, 18);
+    Label12->setText(QStringLiteral(" v 0.9.4 beta (for testing only)"));
+    Label13 = line("Label13", 86, 20);
+    QFont motto = Label13->font();
+    motto.setItalic(true);
+    Label13->setFont(motto);
+    Label13->setText(QStringLiteral("You can't manage an empire with a stick and whistle."));
+}
+
+void TForm1::FormCreate() {
+    Label10->setText(unscramble(kHeadline));
+    Label11->setText(unscramble(kAttribution));
+    QGuiApplication::setApplicationDisplayName(Label10->text());
+    app_.core.FormCreate();
+}
+
+void TForm1::syncFromSession() {
+    const Session& s = app_.session;
+    const MainWindowState& m = s.main;
+    setWindowTitle(path_text(m.caption));
+    const auto state = [this](const char* name, const MenuItemState& st, bool checkable) {
+        QAction* a = action(name);
+        a->setEnabled(st.enabled);
+        if (checkable) a->setChecked(st.checked);
+    };
+    state("AddFleetfileF1", m.AddFleetfileF1, false);
+    state("AutoloadlastMAP1", m.AutoloadlastMAP1, true);
+    state("Fleetfile_autoload1", m.Fleetfile_autoload1, true);
+    state("Skip_conf", {true, m.Skip_conf.checked}, true);
+    state("Map1", m.Map1, false);
+    state("FleetStatistics1", m.FleetStatistics1, false);
+    const char* const recent[] = {"N11", "N21", "N31", "N41"};
+    for (int k = 0; k < 4; ++k) action(recent[k])->setText(path_text(m.recentCaptions[static_cast<std::size_t>(k)]));
+    syncOwnRaceMenu();
+    syncPlaceList(Planet1_CB, s.placeList1, shownPlaces1_);
+    syncPlaceList(Planet2_CB, s.placeList2, shownPlaces2_);
+}
+
+void TForm1::syncOwnRaceMenu() {
+    const MainWindowState& m = app_.session.main;
+    std::vector<std::string> names;
+    for (const auto& item : m.ownRaceItems) names.push_back(item.name);
+    if (names != shownRaceItems_) {
+        for (QAction* a : OwnRace1->actions())
+            if (a->objectName() != QStringLiteral("none1")) {
+                OwnRace1->removeAction(a);
+                raceGroup_->removeAction(a);
+                delete a;
+            }
+        for (std::size_t i = 0; i < m.ownRaceItems.size(); ++i) {
+            QAction* a = OwnRace1->addAction(fromCp1252(m.ownRaceItems[i].caption));
+            a->setObjectName(fromCp1252(m.ownRaceItems[i].name));
+            a->setCheckable(true);
+            a->setActionGroup(raceGroup_);
+            connect(a, &QAction::triggered, this, [this, i] { app_.run([this, i] { app_.core.race_check(i); }); });
+        }
+        shownRaceItems_ = names;
+    }
+    const QList<QAction*> actions = OwnRace1->actions();
+    bool anyChecked = m.none1Checked;
+    for (std::size_t i = 0; i < m.ownRaceItems.size(); ++i) {
+        actions[static_cast<qsizetype>(i) + 1]->setChecked(m.ownRaceItems[i].checked);
+        anyChecked = anyChecked || m.ownRaceItems[i].checked;
+    }
+    action("none1")->setChecked(m.none1Checked);
+    if (!anyChecked) {
+        // An exclusive group cannot show "nothing chosen"; let go for a moment.
+        raceGroup_->setExclusive(false);
+        for (QAction* a : actions) a->setChecked(false);
+        raceGroup_->setExclusive(true);
+    }
+    OwnRace1->setEnabled(m.OwnRace1.enabled);
+    OwnRace1->menuAction()->setEnabled(m.OwnRace1.enabled);
+}
+
+void TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& shown) {
+    if (shown == list.revision()) return;
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(list.size()));
+    for (const auto& item : list.items()) items << fromCp1252(item);
+    box->clear();
+    box->addItems(items);
+    shown = list.revision();
+}
+
+void TForm1::clearCoordinates() {
+    for (auto& point : fields_)
+        for (QLineEdit* f : point) f->clear();
+}
+
+void TForm1::resultsUnknown() {
+    Dist_Lbl->setText(QStringLiteral("?"));
+    Ang1_LBL->setText(QStringLiteral("?"));
+    Ang2_LBL->setText(QStringLiteral("?"));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    for (int p = 0; p < 2; ++p)
+        for (int c = 0; c < 2; ++c) {
+            if (watched != fields_[p][c]) continue;
+            if (event->type() == QEvent::FocusIn) {
+                (p == 0 ? Planet1_CB : Planet2_CB)->setCurrentIndex(0);
+            } else if (event->type() == QEvent::FocusOut) {
+                const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) checkField(fields_[p][c]);
+            }
+        }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::checkField(QLineEdit* field) {
+    if (checking_) return true;
+    const QString digits = digits_of(field->text());
+    // A field left without any digit has not been filled in yet.
+    if (digits.isEmpty() || digits.toInt() >= 1000) return true;
+    checking_ = true;
+    for (int p = 0; p < 2; ++p)
+        for (int c = 0; c < 2; ++c)
+            if (fields_[p][c] == field)
+                app_.prompter.error(std::string(kFieldNames[p][c]) + " must be > 1000!");
+    field->setFocus(Qt::OtherFocusReason);
+    checking_ = false;
+    return false;
+}
+
+void TForm1::Calc_BTNClick() {
+    std::int32_t v[2][2];
+    for (int p = 0; p < 2; ++p)
+        for (int c = 0; c < 2; ++c) v[p][c] = to_int_def(digits_of(fields_[p][c]->text()).toStdString(), 0);
+    const Calculation calc = calculate(v[0][0], v[0][1], v[1][0], v[1][1]);
+    switch (calc.kind) {
+    case Calculation::Kind::BadCoordinates:
+        app_.prompter.error("Some coordinates are not correct!");
+        return;
+    case Calculation::Kind::SamePoint:
+        Dist_Lbl->setText(QStringLiteral("0 l.y."));
+        Ang1_LBL->setText(QStringLiteral("-"));
+        Ang2_LBL->setText(QStringLiteral("-"));
+        return;
+    case Calculation::Kind::Distance:
+        lastDistance_ = number_text(calc.distance, 2);
+        Dist_Lbl->setText(lastDistance_ + QStringLiteral(" l.y."));
+        Ang1_LBL->setText(number_text(calc.angle1, 1) + QStringLiteral(" deg"));
+        Ang2_LBL->setText(number_text(calc.angle2, 1) + QStringLiteral(" deg"));
+        return;
+    }
+}
+
+void TForm1::CBC_BTNClick() { app_.clipboard.setText(lastDistance_); }
+
+void TForm1::PlanetCBChange(int point) {
+    QComboBox* box = point == 1 ? Planet1_CB : Planet2_CB;
+    const SortedList& list = point == 1 ? app_.session.placeList1 : app_.session.placeList2;
+    const int index = box->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return;
+    const auto position = place_position(app_.session, list.items()[static_cast<std::size_t>(index)]);
+    if (!position) return;
+    field(point, false)->setText(fromCp1252(position->first));
+    field(point, true)->setText(fromCp1252(position->second));
+}
+
+void TForm1::PfCClick(int point) {
+    const SortedList& list = point == 1 ? app_.session.placeList1 : app_.session.placeList2;
+    const int index = find_place(list, toCp1252(app_.clipboard.text()));
+    if (index < 0) return;
+    (point == 1 ? Planet1_CB : Planet2_CB)->setCurrentIndex(index);
+    PlanetCBChange(point);
+}
+
+void TForm1::Open1Click() {
+    const QString path = app_.files.open(this, QStringLiteral("Kelvra Univers Definition (MAP)|*.MAP"));
+    if (path.isEmpty()) return;
+    app_.run([this, path] { app_.core.open_map_file(path_bytes(path)); });
+}
+
+void TForm1::AddFleetfileF1Click() {
+    if (!app_.session.First_report_pending) {
+        app_.show_ally_report();
+        return;
+    }
+    const QString path = app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"));
+    if (path.isEmpty()) return;
+    app_.run([this, path] { app_.core.add_fleet_file(path_bytes(path)); });
+}
+
+void TForm1::RecentClick(int k) {
+    app_.run([this, k] { app_.core.open_recent_file(k); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    app_.run([this] { app_.core.FormClose(); });
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace trevanor

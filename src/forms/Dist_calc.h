@@ -1,0 +1,77 @@
+#pragma once
+// The main window: menus for MAP files, fleet reports, options and views, the
+// distance and angle calculator, and the information panel.
+
+#include <QMainWindow>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace trevanor {
+
+class Application;
+
+class TForm1 : public QMainWindow {
+public:
+    explicit TForm1(Application& app);
+
+    // Shows what the session holds: caption, menu states, recent files,
+    // the own race menu and the calculator's place lists.
+    void syncFromSession();
+    // The main window's creation steps that run again after a MAP change.
+    void FormCreate();
+    void clearCoordinates();
+
+    // Commands, as the menus and buttons run them.
+    void Open1Click();
+    void AddFleetfileF1Click();
+    void RecentClick(int k);
+    void Calc_BTNClick();
+    void CBC_BTNClick();
+    void PfCClick(int point);
+    void PlanetCBChange(int point);
+
+    QAction* action(const char* name) const;
+    QLineEdit* field(int point, bool y) const { return fields_[point - 1][y ? 1 : 0]; }
+
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    QLabel* Label13;
+    QComboBox* Planet1_CB;
+    QComboBox* Planet2_CB;
+    QPushButton* Calc_BTN;
+    QPushButton* CBC_BTN;
+    QLabel* Dist_Lbl;
+    QLabel* Ang1_LBL;
+    QLabel* Ang2_LBL;
+    QMenu* OwnRace1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildCalculator(QWidget* parent);
+    void buildInfoPanel(QWidget* parent);
+    void syncOwnRaceMenu();
+    void syncPlaceList(QComboBox* box, const class SortedList& list, unsigned& shown);
+    bool checkField(QLineEdit* field);
+    void resultsUnknown();
+
+    Application& app_;
+    QLineEdit* fields_[2][2];
+    QActionGroup* raceGroup_;
+    QString lastDistance_;
+    unsigned shownPlaces1_ = ~0u, shownPlaces2_ = ~0u;
+    std::vector<std::string> shownRaceItems_;
+    bool checking_ = false;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,24 @@
+#pragma once
+// The fleets window: the fleet table in the order of the reports, and the
+// same rows ordered by position, on two pages.
+
+#include <QTabWidget>
+
+#include "forms/maximized_window.h"
+#include "forms/text_table_view.h"
+
+namespace trevanor {
+
+class TFleet_FM : public MaximizedWindow {
+public:
+    explicit TFleet_FM(Application& app);
+    void refresh() {
+        Fleet_GR->tableModel()->refresh();
+        fleet_pos_sort_GR->tableModel()->refresh();
+    }
+    QTabWidget* PageControl1;
+    TextGrid* Fleet_GR;
+    TextGrid* fleet_pos_sort_GR;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,118 @@
+#include "forms/application.h"
+
+#include <QGuiApplication>
+
+#include "forms/Dist_calc.h"
+#include "forms/Fleet_Statistics.h"
+#include "forms/Fleet_data.h"
+#include "forms/Fleets.h"
+#include "forms/Own_race_unit.h"
+#include "forms/PlayerColor.h"
+#include "forms/Planets.h"
+#include "forms/Scanner_type.h"
+#include "forms/Tachyon_det.h"
+#include "forms/ally_report.h"
+#include "forms/map.h"
+#include "forms/planetary_scanner.h"
+#include "forms/remove.h"
+
+namespace trevanor {
+
+Application::Application(SettingsBackend& backend, Prompter& prompter, FileChooser& files, Clipboard& clipboard)
+    : prompter(prompter), files(files), clipboard(clipboard), settings(session, backend, prompter),
+      core(session, prompter, settings, *this) {}
+
+Application::~Application() = default;
+
+void Application::start() {
+    try {
+        settings.registry_check();
+    } catch (const SettingsReadError& e) {
+        prompter.error(e.what());  // a damaged value: go on with the defaults
+    }
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Trevanor"));
+    main_ = std::make_unique<TForm1>(*this);
+    fleets_ = std::make_unique<TFleet_FM>(*this);
+    planets_ = std::make_unique<TPlanets_FM>(*this);
+    ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
+    create_map_window([this] { core.map_FormCreate(); });
+    fleetScanner_ = std::make_unique<TOther_Scanner_FM>(*this);
+    planetaryScanner_ = std::make_unique<TPlanetary_Scanner_FM>(*this);
+    allyReport_ = std::make_unique<TAlly_report_FM>(*this);
+    playerColor_ = std::make_unique<TPly_clr_FM>(*this);
+    scannerList_ = std::make_unique<TRemove_FM>(*this);
+    tachyon_ = std::make_unique<TTachyon_FM>(*this);
+    statistics_ = std::make_unique<TFleet_Stat_FM>(*this);
+    particulars_ = std::make_unique<TFleet_Data_FM>(*this);
+    refreshAll();
+}
+
+void Application::create_map_window(const std::function<void()>& mapCreation) {
+    map_ = std::make_unique<TMap_FM>(*this);
+    run(mapCreation);
+    map_->afterCreate();
+}
+
+void Application::run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const RegistryFatal&) {
+        throw;
+    } catch (const std::exception& e) {
+        prompter.error(e.what());
+    }
+    refreshAll();
+}
+
+void Application::refreshAll() {
+    if (main_) main_->syncFromSession();
+    if (fleets_) fleets_->refresh();
+    if (planets_) planets_->refresh();
+    if (map_) map_->refresh();
+}
+
+void Application::own_race_showmodal(int player) {
+    refreshAll();
+    if (ownRace_) ownRace_->showmodal(player);
+}
+
+void Application::show_ally_report() {
+    if (!allyReport_) return;
+    allyReport_->resetProgress();
+    allyReport_->show();
+    allyReport_->raise();
+}
+
+void Application::clear_calculator() {
+    if (main_) main_->clearCoordinates();
+}
+
+void Application::destroy_tool_windows() {
+    fleets_.reset();
+    planets_.reset();
+    map_.reset();
+    allyReport_.reset();
+    fleetScanner_.reset();
+    planetaryScanner_.reset();
+    scannerList_.reset();
+    tachyon_.reset();
+    statistics_.reset();
+    ownRace_.reset();
+    playerColor_.reset();
+}
+
+void Application::create_tool_windows(const std::function<void()>& mapCreation) {
+    fleets_ = std::make_unique<TFleet_FM>(*this);
+    ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
+    planets_ = std::make_unique<TPlanets_FM>(*this);
+    create_map_window(mapCreation);
+    fleetScanner_ = std::make_unique<TOther_Scanner_FM>(*this);
+    planetaryScanner_ = std::make_unique<TPlanetary_Scanner_FM>(*this);
+    allyReport_ = std::make_unique<TAlly_report_FM>(*this);
+    playerColor_ = std::make_unique<TPly_clr_FM>(*this);
+    scannerList_ = std::make_unique<TRemove_FM>(*this);
+    tachyon_ = std::make_unique<TTachyon_FM>(*this);
+    statistics_ = std::make_unique<TFleet_Stat_FM>(*this);
+}
+
+}  // namespace trevanor

@@ -1,0 +1,89 @@
+#pragma once
+// The running program: the shared data, the settings, the user-facing
+// services and the windows, created once at start in their fixed order. A
+// MAP change destroys the tool windows (all but the main window and the fleet
+// particulars) and creates them anew.
+
+#include <functional>
+#include <memory>
+
+#include "model/core.h"
+#include "platform/services.h"
+
+namespace trevanor {
+
+class TForm1;
+class TFleet_FM;
+class TPlanets_FM;
+class TOwn_race_Fm;
+class TMap_FM;
+class TOther_Scanner_FM;
+class TPlanetary_Scanner_FM;
+class TAlly_report_FM;
+class TPly_clr_FM;
+class TRemove_FM;
+class TTachyon_FM;
+class TFleet_Stat_FM;
+class TFleet_Data_FM;
+
+class Application : public WindowHooks {
+public:
+    Application(SettingsBackend& backend, Prompter& prompter, FileChooser& files, Clipboard& clipboard);
+    ~Application() override;
+
+    // Reads the program-wide settings, then creates every window in order;
+    // the map window's creation reads the last MAP when it is to be loaded.
+    void start();
+
+    // Runs a command: an error stops it with its message in an error box,
+    // what was done stays, and every window shows the data as it now is.
+    void run(const std::function<void()>& command);
+    void refreshAll();
+
+    Session session;
+    Prompter& prompter;
+    FileChooser& files;
+    Clipboard& clipboard;
+    Settings settings;
+    Core core;
+
+    TForm1* main() const { return main_.get(); }
+    TFleet_FM* fleets() const { return fleets_.get(); }
+    TPlanets_FM* planets() const { return planets_.get(); }
+    TOwn_race_Fm* ownRace() const { return ownRace_.get(); }
+    TMap_FM* map() const { return map_.get(); }
+    TOther_Scanner_FM* fleetScanner() const { return fleetScanner_.get(); }
+    TPlanetary_Scanner_FM* planetaryScanner() const { return planetaryScanner_.get(); }
+    TAlly_report_FM* allyReport() const { return allyReport_.get(); }
+    TPly_clr_FM* playerColor() const { return playerColor_.get(); }
+    TRemove_FM* scannerList() const { return scannerList_.get(); }
+    TTachyon_FM* tachyon() const { return tachyon_.get(); }
+    TFleet_Stat_FM* statistics() const { return statistics_.get(); }
+    TFleet_Data_FM* particulars() const { return particulars_.get(); }
+
+    // WindowHooks
+    void own_race_showmodal(int player) override;
+    void show_ally_report() override;
+    void clear_calculator() override;
+    void destroy_tool_windows() override;
+    void create_tool_windows(const std::function<void()>& mapCreation) override;
+
+private:
+    void create_map_window(const std::function<void()>& mapCreation);
+
+    std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TFleet_FM> fleets_;
+    std::unique_ptr<TPlanets_FM> planets_;
+    std::unique_ptr<TOwn_race_Fm> ownRace_;
+    std::unique_ptr<TMap_FM> map_;
+    std::unique_ptr<TOther_Scanner_FM> fleetScanner_;
+    std::unique_ptr<TPlanetary_Scanner_FM> planetaryScanner_;
+    std::unique_ptr<TAlly_report_FM> allyReport_;
+    std::unique_ptr<TPly_clr_FM> playerColor_;
+    std::unique_ptr<TRemove_FM> scannerList_;
+    std::unique_ptr<TTachyon_FM> tachyon_;
+    std::unique_ptr<TFleet_Stat_FM> statistics_;
+    std::unique_ptr<TFleet_Data_FM> particulars_;
+};
+
+}  // namespace trevanor

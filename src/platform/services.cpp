@@ -1,0 +1,69 @@
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/cp1252.h"
+
+namespace trevanor {
+
+namespace {
+
+QString box_text(const std::string& text) {
+    QString t = fromCp1252(text);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
+QMessageBox::StandardButton show_box(QMessageBox::Icon icon, const std::string& text,
+                                     QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), box_text(text), buttons,
+                    QApplication::activeWindow());
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void QtPrompter::message(const std::string& text) { show_box(QMessageBox::NoIcon, text, QMessageBox::Ok); }
+void QtPrompter::error(const std::string& text) { show_box(QMessageBox::Critical, text, QMessageBox::Ok); }
+void QtPrompter::warning(const std::string& text) { show_box(QMessageBox::Warning, text, QMessageBox::Ok); }
+
+Answer QtPrompter::confirm(const std::string& text, bool withIgnore) {
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withIgnore) buttons |= QMessageBox::Ignore;
+    switch (show_box(QMessageBox::Question, text, buttons)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::Ignore: return Answer::Ignore;
+    default: return Answer::No;
+    }
+}
+
+QString qt_filter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0) return filter;
+    const QString description = filter.left(bar);
+    QStringList patterns = filter.mid(bar + 1).split(u';', Qt::SkipEmptyParts);
+#ifndef Q_OS_WIN
+    for (const QString& p : QStringList(patterns))
+        if (p.toLower() != p) patterns << p.toLower();
+#endif
+    return description + QStringLiteral(" (") + patterns.join(u' ') + u')';
+}
+
+QString QtFileChooser::open(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), qt_filter(filter));
+}
+
+QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+void QtClipboard::setText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+std::string path_bytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString path_text(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+}  // namespace trevanor
