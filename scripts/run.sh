@@ -8,5 +8,8 @@ bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF
 cmake --build build -j "$(nproc)"
 
-# The windows come next; until then this shows the import of the demo game.
-exec build/tools/trevanor-dump samples/DEMO.MAP samples/DEMO.F1 "$@"
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting Trevanor on a virtual one (xvfb-run)." >&2
+  exec xvfb-run -a build/src/trevanor "$@"
+fi
+exec build/src/trevanor "$@"

@@ -127,7 +127,7 @@ void TForm1::buildMenus() {
 void TForm1::buildCalculator(QWidget* parent) {
     auto* coords = new QGroupBox(QStringLiteral("Coordinates"), parent);
     coords->setObjectName(QStringLiteral("GroupBox1"));
-    coords->setGeometry(6, 2, 318, 94);
+    coords->setGeometry(6, 2, 296, 94);
     const auto label = [](QWidget* p, const QString& text, int x, int y) {
         auto* l = new QLabel(text, p);
         l->move(x, y);
@@ -135,7 +135,7 @@ void TForm1::buildCalculator(QWidget* parent) {
     };
     label(coords, QStringLiteral("X"), 34, 18);
     label(coords, QStringLiteral("Y"), 82, 18);
-    label(coords, QStringLiteral("Localization"), 162, 18);
+    label(coords, QStringLiteral("Localization"), 160, 18);
     QComboBox** boxes[2] = {&Planet1_CB, &Planet2_CB};
     for (int p = 0; p < 2; ++p) {
         const int y = 36 + p * 28;
@@ -152,11 +152,11 @@ void TForm1::buildCalculator(QWidget* parent) {
         auto* pfc = new QPushButton(QStringLiteral("PfC"), coords);
         pfc->setObjectName(p == 0 ? QStringLiteral("PfC1_btn") : QStringLiteral("PfC2_btn"));
         pfc->setToolTip(QStringLiteral("Paste from Clipboard"));
-        pfc->setGeometry(120, y, 34, 22);
+        pfc->setGeometry(116, y, 36, 22);
         connect(pfc, &QPushButton::clicked, this, [this, p] { PfCClick(p + 1); });
         QComboBox* box = new QComboBox(coords);
         box->setObjectName(p == 0 ? QStringLiteral("Planet1_CB") : QStringLiteral("Planet2_CB"));
-        box->setGeometry(160, y, 150, 22);
+        box->setGeometry(156, y, 134, 22);
         box->setMaxVisibleItems(20);
         connect(box, &QComboBox::activated, this, [this, p] { PlanetCBChange(p + 1); });
         *boxes[p] = box;
@@ -164,7 +164,7 @@ void TForm1::buildCalculator(QWidget* parent) {
 
     auto* results = new QGroupBox(QStringLiteral("Results"), parent);
     results->setObjectName(QStringLiteral("GroupBox2"));
-    results->setGeometry(330, 2, 132, 94);
+    results->setGeometry(306, 2, 156, 94);
     QLabel** values[3] = {&Dist_Lbl, &Ang1_LBL, &Ang2_LBL};
     const char* const captions[3] = {"Distance:", "Angle 1:", "Angle 2:"};
     const char* const names[3] = {"Dist_Lbl", "Ang1_LBL", "Ang2_LBL"};
@@ -172,19 +172,19 @@ void TForm1::buildCalculator(QWidget* parent) {
         label(results, QString::fromLatin1(captions[i]), 8, 18 + i * 18);
         auto* value = new QLabel(QStringLiteral("?"), results);
         value->setObjectName(QString::fromLatin1(names[i]));
-        value->setGeometry(62, 18 + i * 18, 68, 16);
+        value->setGeometry(64, 18 + i * 18, 90, 16);
         *values[i] = value;
     }
     CBC_BTN = new QPushButton(QStringLiteral("C&2C"), results);
     CBC_BTN->setObjectName(QStringLiteral("CBC_BTN"));
     CBC_BTN->setToolTip(QStringLiteral("Copies calculated distance to Clipboard"));
-    CBC_BTN->setGeometry(62, 70, 60, 20);
+    CBC_BTN->setGeometry(64, 70, 60, 20);
     connect(CBC_BTN, &QPushButton::clicked, this, [this] { CBC_BTNClick(); });
 
     Calc_BTN = new QPushButton(QStringLiteral("&Calculate!"), parent);
     Calc_BTN->setObjectName(QStringLiteral("Calc_BTN"));
     Calc_BTN->setToolTip(QStringLiteral("Calculate!"));
-    Calc_BTN->setGeometry(330, 98, 132, 22);
+    Calc_BTN->setGeometry(306, 100, 156, 24);
     Calc_BTN->setDefault(true);
     Calc_BTN->setAutoDefault(true);
     connect(Calc_BTN, &QPushButton::clicked, this, [this] { Calc_BTNClick(); });
@@ -193,11 +193,11 @@ void TForm1::buildCalculator(QWidget* parent) {
 void TForm1::buildInfoPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(6, 98, 318, 110);
-    const auto line = [panel](const char* name, int y, int height) {
+    panel->setGeometry(6, 98, 456, 112);
+    const auto line = [panel](const char* name, int y, int height, int width = 296) {
         auto* l = new QLabel(panel);
         l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(0, y, 318, height);
+        l->setGeometry(0, y, width, height);
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
@@ -209,7 +209,7 @@ void TForm1::buildInfoPanel(QWidget* parent) {
     Label11 = line("Label11", 32, 18);
     Label12 = line("Label12", 50, 18);
     Label12->setText(QStringLiteral(" v 0.9.4 beta (for testing only)"));
-    Label13 = line("Label13", 86, 20);
+    Label13 = line("Label13", 88, 20, 456);
     QFont motto = Label13->font();
     motto.setItalic(true);
     Label13->setFont(motto);

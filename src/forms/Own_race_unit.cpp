@@ -35,9 +35,9 @@ TOwn_race_Fm::TOwn_race_Fm(Application& app) : QDialog(nullptr), app_(app) {
                                            "You will be able to change own race in Options."),
                             this);
     note->setWordWrap(true);
+    note->setFixedWidth(246 - 2 * layout->contentsMargins().left());
     layout->addWidget(note);
-    setMinimumWidth(246);
-    resize(246, 97);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // sized to its contents
 
     connect(Own_CBx, &QComboBox::currentIndexChanged, this, [this] { Own_CBxChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

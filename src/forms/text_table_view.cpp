@@ -33,6 +33,13 @@ void TextTableModel::refresh() {
 
 namespace {
 void style_grid(QTableView* view, const std::vector<int>& widths) {
+    // The small grid font the column widths are made for; text that does not
+    // fit is cut, not elided, so that numbers keep their leading digits.
+    QFont font(QStringLiteral("Tahoma"), 8);
+    view->setFont(font);
+    view->horizontalHeader()->setFont(font);
+    view->setTextElideMode(Qt::ElideNone);
+    view->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 1px; }"));
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,7 +72,8 @@ TextGrid::TextGrid(const TextTable& table, const std::vector<int>& widths, bool 
     fixed_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixed_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixed_->setStyleSheet(QStringLiteral("QTableView { background-color: palette(button); }"));
+    fixed_->setStyleSheet(
+        QStringLiteral("QTableView { background-color: palette(button); } QTableView::item { padding: 0px 1px; }"));
     for (int c = 1; c < model_->columnCount(); ++c) fixed_->setColumnHidden(c, true);
     viewport()->stackUnder(fixed_);
 

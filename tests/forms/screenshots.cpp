@@ -1,0 +1,75 @@
+// Renders the windows with the demo game into PNG files, for looking at them:
+//   trevanor-screenshots SAMPLES_DIR OUT_DIR
+// Runs on any Qt platform (offscreen included); touches no user settings.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "forms/Dist_calc.h"
+#include "forms/Fleets.h"
+#include "forms/Own_race_unit.h"
+#include "forms/Planets.h"
+#include "forms/application.h"
+#include "platform/qt_settings_backend.h"
+
+using namespace trevanor;
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    if (argc != 3) return 2;
+    const QDir samples(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    QTemporaryDir dir;
+    QtSettingsBackend store(dir.filePath(QStringLiteral("Trevanor.conf")));
+    RecordingPrompter prompter;
+    ScriptedFileChooser files;
+    MemoryClipboard clipboard;
+    Application app(store, prompter, files, clipboard);
+    app.start();
+    TForm1& main = *app.main();
+    main.show();
+    main.grab().save(out.filePath(QStringLiteral("main-start.png")));
+
+    files.answers = {samples.filePath(QStringLiteral("DEMO.MAP"))};
+    main.action("Open1")->trigger();
+    app.ownRace()->runModal = [&](TOwn_race_Fm& w) {
+        w.show();
+        QApplication::processEvents();
+        w.grab().save(out.filePath(QStringLiteral("own-race.png")));
+        w.Own_CBx->setCurrentIndex(1);
+        w.Button1->click();
+    };
+    files.answers = {samples.filePath(QStringLiteral("DEMO.F1"))};
+    main.action("AddFleetfileF1")->trigger();
+    main.field(1, false)->setText(QStringLiteral("1000"));
+    main.field(1, true)->setText(QStringLiteral("1000"));
+    main.field(2, false)->setText(QStringLiteral("1003"));
+    main.field(2, true)->setText(QStringLiteral("1004"));
+    main.Calc_BTN->click();
+    QApplication::processEvents();
+    main.grab().save(out.filePath(QStringLiteral("main-loaded.png")));
+
+    TFleet_FM& fleets = *app.fleets();
+    fleets.show();
+    fleets.resize(1280, 700);
+    QApplication::processEvents();
+    fleets.grab().save(out.filePath(QStringLiteral("fleets-ids.png")));
+    fleets.PageControl1->setCurrentIndex(1);
+    fleets.fleet_pos_sort_GR->horizontalScrollBar()->setValue(400);
+    QApplication::processEvents();
+    fleets.grab().save(out.filePath(QStringLiteral("fleets-positions.png")));
+    TPlanets_FM& planets = *app.planets();
+    planets.show();
+    planets.resize(600, 500);
+    QApplication::processEvents();
+    planets.grab().save(out.filePath(QStringLiteral("planets.png")));
+    for (const auto& m : prompter.shown) qInfo("%s: %s", m.kind.c_str(), m.text.c_str());
+    return 0;
+}
