@@ -11,7 +11,6 @@
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevanor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trevanor"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     trevanor::QtSettingsBackend store;

@@ -172,7 +172,7 @@ void TForm1::buildCalculator(QWidget* parent) {
         label(results, QString::fromLatin1(captions[i]), 8, 18 + i * 18);
         auto* value = new QLabel(QStringLiteral("?"), results);
         value->setObjectName(QString::fromLatin1(names[i]));
-        value->setGeometry(64, 18 + i * 18, 90, 16);
+        value->setGeometry(70, 18 + i * 18, 84, 16);
         *values[i] = value;
     }
     CBC_BTN = new QPushButton(QStringLiteral("C&2C"), results);
@@ -219,7 +219,7 @@ void TForm1::buildInfoPanel(QWidget* parent) {
 void TForm1::FormCreate() {
     Label10->setText(unscramble(kHeadline));
     Label11->setText(unscramble(kAttribution));
-    QGuiApplication::setApplicationDisplayName(Label10->text());
+    QCoreApplication::setApplicationName(Label10->text());
     app_.core.FormCreate();
 }
 

@@ -30,7 +30,8 @@ void Application::start() {
     } catch (const SettingsReadError& e) {
         prompter.error(e.what());  // a damaged value: go on with the defaults
     }
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Trevanor"));
+    // The application title; a display name would be added to every window caption.
+    QCoreApplication::setApplicationName(QStringLiteral("Trevanor"));
     main_ = std::make_unique<TForm1>(*this);
     fleets_ = std::make_unique<TFleet_FM>(*this);
     planets_ = std::make_unique<TPlanets_FM>(*this);

@@ -23,7 +23,7 @@ QString box_text(const std::string& text) {
 
 QMessageBox::StandardButton show_box(QMessageBox::Icon icon, const std::string& text,
                                      QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), box_text(text), buttons,
+    QMessageBox box(icon, QCoreApplication::applicationName(), box_text(text), buttons,
                     QApplication::activeWindow());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
