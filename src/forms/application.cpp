@@ -72,6 +72,10 @@ void Application::refreshAll() {
     if (map_) map_->refresh();
 }
 
+void Application::refreshMap() {
+    if (map_) run([this] { map_->refresh_map(); });
+}
+
 void Application::own_race_showmodal(int player) {
     refreshAll();
     if (ownRace_) ownRace_->showmodal(player);

@@ -39,6 +39,8 @@ public:
     // what was done stays, and every window shows the data as it now is.
     void run(const std::function<void()>& command);
     void refreshAll();
+    // Redraws the map (the map window's refresh_map).
+    void refreshMap();
 
     Session session;
     Prompter& prompter;

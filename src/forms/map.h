@@ -18,6 +18,8 @@ public:
     void refresh_route_race();
     // Shows what the session holds (the fleet list).
     void refresh();
+    // Redraws the whole map.
+    void refresh_map() {}
 
     double Map_extent = 0;
     QComboBox* Route_race_CB;
