@@ -4,5 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=ON
-cmake --build build-bench -j "$(nproc)" --target bench_import
-build-bench/bench/bench_import --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
+cmake --build build-bench -j "$(nproc)" --target bench_import bench_map
+for b in bench_import bench_map; do
+  build-bench/bench/$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
+done

@@ -1,33 +1,356 @@
 #include "forms/map.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
+#include "forms/PlayerColor.h"
+#include "forms/Scanner_type.h"
+#include "forms/Tachyon_det.h"
 #include "forms/application.h"
+#include "forms/planetary_scanner.h"
+#include "forms/remove.h"
+#include "model/text_util.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
 
+namespace {
+
+// The drawing surface on screen: shows the canvas's picture as it is.
+class MapImage : public QWidget {
+public:
+    MapImage(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+        setObjectName(QStringLiteral("Image1"));
+        setCursor(Qt::CrossCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, image_);
+    }
+
+private:
+    const QImage& image_;
+};
+
+// An up-down control: a spin button beside a digit field.
+QScrollBar* up_down(const char* name, int min, int max, int position, QWidget* parent) {
+    auto* s = new QScrollBar(Qt::Vertical, parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(min, max);
+    s->setValue(position);
+    s->setInvertedAppearance(true);  // the upper arrow counts up
+    s->setFixedSize(16, 22);
+    return s;
+}
+
+QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(QStringLiteral("Off"));
+    b->setToolTip(QString::fromLatin1(hint));
+    b->setCheckable(true);
+    b->setMinimumWidth(40);
+    return b;
+}
+
+QPushButton* button(const char* name, const char* caption, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+}  // namespace
+
 TMap_FM::TMap_FM(Application& app) : MaximizedWindow(app, "TMap_FM", "Map") {
     setMinimumSize(320, 200);
-    auto* layout = new QFormLayout(this);
-    Route_race_CB = new QComboBox(this);
+    auto* layout = new QHBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    layout->setMenuBar(bar);
+    buildMenus(bar);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setBackgroundRole(QPalette::Dark);
+    Image1 = new MapImage(canvas_.image(), ScrollBox1);
+    ScrollBox1->setWidget(Image1);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(buildControls());
+}
+
+QAction* TMap_FM::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void TMap_FM::buildMenus(QMenuBar* bar) {
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    QMenu* map = bar->addMenu(QStringLiteral("&Map"));
+    map->setObjectName(QStringLiteral("Map1"));
+    item(map, "Refresh1", "&Refresh", [this] { app_.run([this] { refresh_map(); }); });
+    item(map, "Close1", "&Close", [this] { close(); });
+
+    QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    auto* zoomGroup = new QActionGroup(this);
+    const std::pair<const char*, const char*> zooms[] = {{"MaxOut1", "&Max Out"}, {"N1501", "&150%"}, {"N2001", "&200%"}};
+    for (int z = 0; z < 3; ++z) {
+        QAction* a = item(zoom, zooms[z].first, zooms[z].second, [this, z] { zoomTo(static_cast<Zoom>(z)); });
+        a->setCheckable(true);
+        a->setActionGroup(zoomGroup);
+    }
+    action("MaxOut1")->setChecked(true);
+
+    QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
+    colors->setObjectName(QStringLiteral("PlayerColors1"));
+    colors->setEnabled(false);
+    connect(colors, &QAction::triggered, this, [this] {
+        if (auto* w = app_.playerColor()) {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        }
+    });
+
+    QMenu* names = bar->addMenu(QStringLiteral("Planet &Names"));
+    names->setObjectName(QStringLiteral("PlanetNames1"));
+    auto* nameGroup = new QActionGroup(this);
+    const std::pair<const char*, const char*> densities[] = {
+        {"Nonames1", "&No names"}, {"N251", "&25%"}, {"N501", "&50%"}, {"N1001", "&100%"}};
+    for (int d = 0; d < 4; ++d) {
+        QAction* a = item(names, densities[d].first, densities[d].second,
+                          [this, d] { namesTo(static_cast<NameDensity>(d)); });
+        a->setCheckable(true);
+        a->setActionGroup(nameGroup);
+    }
+    action("Nonames1")->setChecked(true);
+}
+
+QWidget* TMap_FM::buildControls() {
+    auto* panel = new QWidget(this);
+    panel->setFixedWidth(250);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    const auto redraw = [this] { app_.run([this] { refresh_map(); }); };
+
+    auto* routes = new QGroupBox(QStringLiteral("Fleet &Routes"), panel);
+    auto* rg = new QGridLayout(routes);
+    rg->addWidget(new QLabel(QStringLiteral("Include:"), routes), 0, 0);
+    Route_race_CB = new QComboBox(routes);
     Route_race_CB->setObjectName(QStringLiteral("Route_race_CB"));
-    layout->addRow(QStringLiteral("Include:"), Route_race_CB);
-    Race_CB = new QComboBox(this);
+    rg->addWidget(Route_race_CB, 0, 1, 1, 3);
+    rg->addWidget(new QLabel(QStringLiteral("Jumps:"), routes), 1, 0);
+    Jumps_ME = new QLineEdit(routes);
+    Jumps_ME->setObjectName(QStringLiteral("Jumps_ME"));
+    Jumps_ME->setInputMask(QStringLiteral("9;_"));
+    Jumps_ME->setText(QStringLiteral("1"));
+    Jumps_ME->setFixedWidth(24);
+    UpDown1 = up_down("UpDown1", 1, 9, 1, routes);
+    auto* jumps = new QHBoxLayout;
+    jumps->addWidget(Jumps_ME);
+    jumps->addWidget(UpDown1);
+    jumps->addStretch();
+    rg->addLayout(jumps, 1, 1);
+    rg->addWidget(new QLabel(QStringLiteral("Status:"), routes), 1, 2);
+    Otfr_SBTN = status_button("Otfr_SBTN", "Other's Fleets Route", routes);
+    rg->addWidget(Otfr_SBTN, 1, 3);
+    auto* raceLabel = new QLabel(QStringLiteral("Own race:"), routes);
+    Race_CB = new QComboBox(routes);
     Race_CB->setObjectName(QStringLiteral("Race_CB"));
-    auto* raceLabel = new QLabel(QStringLiteral("Own race:"), this);
-    layout->addRow(raceLabel, Race_CB);
+    rg->addWidget(raceLabel, 2, 0);
+    rg->addWidget(Race_CB, 2, 1, 1, 3);
     raceLabel->hide();
     Race_CB->hide();
-    Fleet_CBx = new QComboBox(this);
+    column->addWidget(routes);
+
+    auto* jump = new QGroupBox(QStringLiteral("Fleet &Jump Potencial"), panel);
+    auto* jg = new QGridLayout(jump);
+    Fleet_CBx = new QComboBox(jump);
     Fleet_CBx->setObjectName(QStringLiteral("Fleet_CBx"));
-    layout->addRow(QStringLiteral("Fleet:"), Fleet_CBx);
+    jg->addWidget(Fleet_CBx, 0, 0, 1, 4);
+    jg->addWidget(new QLabel(QStringLiteral("Warp:"), jump), 1, 0);
+    Warp_ME = new QLineEdit(jump);
+    Warp_ME->setObjectName(QStringLiteral("Warp_ME"));
+    Warp_ME->setInputMask(QStringLiteral("90;_"));  // warp 1 to 10
+    Warp_ME->setText(QStringLiteral("9"));
+    Warp_ME->setFixedWidth(28);
+    UpDown2 = up_down("UpDown2", 1, 10, 9, jump);
+    auto* warp = new QHBoxLayout;
+    warp->addWidget(Warp_ME);
+    warp->addWidget(UpDown2);
+    PfC_btn = button("PfC_btn", "&PfC", jump);
+    PfC_btn->setFixedWidth(40);
+    warp->addWidget(PfC_btn);
+    jg->addLayout(warp, 1, 1);
+    jg->addWidget(new QLabel(QStringLiteral("Status:"), jump), 1, 2);
+    FJ_SBTN = status_button("FJ_SBTN", "Fleet move range", jump);
+    jg->addWidget(FJ_SBTN, 1, 3);
+    column->addWidget(jump);
+
+    auto* scanners = new QGroupBox(QStringLiteral("Fleet/Planet &Scanner Range"), panel);
+    auto* sg = new QGridLayout(scanners);
+    Add_BTN = button("Add_BTN", "Add &Fleet...", scanners);
+    Add_Pln_BTN = button("Add_Pln_BTN", "Add &Planet", scanners);
+    Remove_BTN = button("Remove_BTN", "&Remove...", scanners);
+    sg->addWidget(Add_BTN, 0, 0, 1, 2);
+    sg->addWidget(Add_Pln_BTN, 0, 2, 1, 2);
+    sg->addWidget(Remove_BTN, 1, 0, 1, 2);
+    sg->addWidget(new QLabel(QStringLiteral("Eff. %"), scanners), 2, 0);
+    Scan_Eff_cbx = new QComboBox(scanners);
+    Scan_Eff_cbx->setObjectName(QStringLiteral("Scan_Eff_cbx"));
+    Scan_Eff_cbx->setEditable(true);
+    for (int e = 100; e >= 10; e -= 10) Scan_Eff_cbx->addItem(QString::number(e) + u'%');
+    // Three characters are typed at most; a "%" may follow.
+    Scan_Eff_cbx->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}%?")), Scan_Eff_cbx));
+    Scan_Eff_cbx->setCurrentText(QStringLiteral("100%"));
+    sg->addWidget(Scan_Eff_cbx, 2, 1);
+    Tachyon_BTN = button("Tachyon_BTN", "&TD", scanners);
+    sg->addWidget(Tachyon_BTN, 2, 2);
+    sg->addWidget(new QLabel(QStringLiteral("Status:"), scanners), 1, 2);
+    FSR_SBTN = status_button("FSR_SBTN", "Fleet or Planer Scanners", scanners);
+    sg->addWidget(FSR_SBTN, 1, 3);
+    for (QWidget* w : std::initializer_list<QWidget*>{Add_BTN, Add_Pln_BTN, Remove_BTN, Scan_Eff_cbx, Tachyon_BTN})
+        w->setEnabled(false);
+    column->addWidget(scanners);
+
+    auto* numbers = new QGroupBox(QStringLiteral("Fleet number options"), panel);
+    auto* ng = new QVBoxLayout(numbers);
+    Fleet_nr_RB = new QRadioButton(QStringLiteral("Show fleet's numbers"), numbers);
+    Fleet_nr_RB->setObjectName(QStringLiteral("Fleet_nr_RB"));
+    Fleet_nr_RB->setChecked(true);
+    Vsl_Quantity_RB = new QRadioButton(QStringLiteral("Show ship count"), numbers);
+    Vsl_Quantity_RB->setObjectName(QStringLiteral("Vsl_Quantity_RB"));
+    No_nr_RB = new QRadioButton(QStringLiteral("No numbers"), numbers);
+    No_nr_RB->setObjectName(QStringLiteral("No_nr_RB"));
+    for (QRadioButton* r : {Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB}) {
+        ng->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, redraw);
+    }
+    column->addWidget(numbers);
+
+    auto* other = new QGroupBox(QStringLiteral("Other options"), panel);
+    auto* og = new QVBoxLayout(other);
+    Hide_own_CB = new QCheckBox(QStringLiteral("&Hide own fleets"), other);
+    Hide_own_CB->setObjectName(QStringLiteral("Hide_own_CB"));
+    Autocenter = new QCheckBox(QStringLiteral("&Autocenter"), other);
+    Autocenter->setObjectName(QStringLiteral("Autocenter"));
+    og->addWidget(Hide_own_CB);
+    og->addWidget(Autocenter);
+    connect(Hide_own_CB, &QCheckBox::clicked, this, redraw);
+    column->addWidget(other);
+
+    SelectedObject_GB = new QGroupBox(QStringLiteral("Selected Object"), panel);
+    SelectedObject_GB->setObjectName(QStringLiteral("SelectedObject_GB"));
+    SelectedObject_GB->setMinimumHeight(60);
+    column->addWidget(SelectedObject_GB);
+
+    Refresh_BTN = button("Refresh_BTN", "Re&fresh", panel);
+    column->addWidget(Refresh_BTN);
+    column->addStretch();
+
+    connect(Refresh_BTN, &QPushButton::clicked, this, redraw);
+    connect(UpDown1, &QScrollBar::valueChanged, this, [this](int v) { Jumps_ME->setText(QString::number(v)); });
+    connect(UpDown2, &QScrollBar::valueChanged, this, [this](int v) { Warp_ME->setText(QString::number(v)); });
+    connect(Jumps_ME, &QLineEdit::textChanged, this, [this] {
+        const int v = Jumps_ME->text().toInt();
+        if (v >= 1) {
+            const QSignalBlocker block(UpDown1);
+            UpDown1->setValue(v);
+        }
+        if (!app_.session.Own_race_name.empty() && Otfr_SBTN->isChecked()) app_.run([this] { refresh_map(); });
+    });
+    connect(Warp_ME, &QLineEdit::textChanged, this, [this, redraw] {
+        const int v = Warp_ME->text().toInt();
+        if (v >= 1) {
+            const QSignalBlocker block(UpDown2);
+            UpDown2->setValue(v);
+        }
+        redraw();
+    });
+    connect(Scan_Eff_cbx, &QComboBox::activated, this, redraw);
+    connect(Scan_Eff_cbx->lineEdit(), &QLineEdit::editingFinished, this, [this] { Scan_Eff_cbxExit(); });
+    connect(Otfr_SBTN, &QToolButton::clicked, this, [this] { Otfr_SBTNClick(); });
+    connect(FSR_SBTN, &QToolButton::clicked, this, [this] { FSR_SBTNClick(); });
+    connect(FJ_SBTN, &QToolButton::clicked, this, [this] { FJ_SBTNClick(); });
+    connect(Race_CB, &QComboBox::activated, this, [this] {
+        app_.run([this] {
+            app_.session.Own_race_name = toCp1252(Race_CB->currentText());
+            app_.core.update_race_list();
+        });
+    });
+    const auto show = [this](QWidget* w) {
+        if (!w) return;
+        w->show();
+        w->raise();
+        w->activateWindow();
+    };
+    connect(Add_BTN, &QPushButton::clicked, this, [this, show] { show(app_.fleetScanner()); });
+    connect(Add_Pln_BTN, &QPushButton::clicked, this, [this, show] { show(app_.planetaryScanner()); });
+    connect(Remove_BTN, &QPushButton::clicked, this, [this, show] { show(app_.scannerList()); });
+    connect(Tachyon_BTN, &QPushButton::clicked, this, [this, show] { show(app_.tachyon()); });
+    return panel;
+}
+
+void TMap_FM::Otfr_SBTNClick() {
+    const bool on = Otfr_SBTN->text() == QStringLiteral("Off");
+    Otfr_SBTN->setText(on ? QStringLiteral("On") : QStringLiteral("Off"));
+    Otfr_SBTN->setChecked(on);
+    // The filter cannot change while routes are shown.
+    Race_CB->setEnabled(!on);
+    Route_race_CB->setEnabled(!on);
+    app_.run([this] { refresh_map(); });
+}
+
+void TMap_FM::FSR_SBTNClick() {
+    const bool on = FSR_SBTN->text() == QStringLiteral("Off");
+    FSR_SBTN->setText(on ? QStringLiteral("On") : QStringLiteral("Off"));
+    FSR_SBTN->setChecked(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{Add_BTN, Add_Pln_BTN, Scan_Eff_cbx, Tachyon_BTN}) w->setEnabled(on);
+    if (!scannerListEmpty()) app_.run([this] { refresh_map(); });
+}
+
+void TMap_FM::FJ_SBTNClick() {
+    if (FJ_SBTN->isChecked()) {
+        // Every fleet of the list can be chosen, the first one included.
+        if (Fleet_CBx->currentIndex() < 0) {
+            FJ_SBTN->setChecked(false);
+            return;
+        }
+        FJ_SBTN->setText(QStringLiteral("On"));
+    } else {
+        FJ_SBTN->setText(QStringLiteral("Off"));
+    }
+    app_.run([this] { refresh_map(); });
+}
+
+void TMap_FM::Scan_Eff_cbxExit() {
+    const QString text = Scan_Eff_cbx->currentText();
+    const auto number = parse_int(text.toStdString());
+    if (number && *number != 0) Scan_Eff_cbx->setCurrentText(text + u'%');
+    app_.run([this] { refresh_map(); });
 }
 
 void TMap_FM::afterCreate() {
-    Map_extent = 0;
+    view_.Map_extent = 0;
     refresh_route_race();
     refresh();
 }
@@ -39,6 +362,13 @@ void TMap_FM::refresh_route_race() {
 }
 
 void TMap_FM::refresh() {
+    // The route filter follows the players and the own race as reports are
+    // read; a choice made in it stays while its items stay the same.
+    const std::vector<std::string> races = app_.core.route_race_items();
+    bool same = Route_race_CB->count() == static_cast<int>(races.size());
+    for (int i = 0; same && i < Route_race_CB->count(); ++i) same = toCp1252(Route_race_CB->itemText(i)) == races[static_cast<std::size_t>(i)];
+    if (!same) refresh_route_race();
+
     const SortedList& list = app_.session.mapFleetList;
     if (shownFleets_ == list.revision()) return;
     QStringList items;
@@ -46,6 +376,86 @@ void TMap_FM::refresh() {
     Fleet_CBx->clear();
     Fleet_CBx->addItems(items);
     shownFleets_ = list.revision();
+}
+
+void TMap_FM::readOptions() {
+    view_.labels = Vsl_Quantity_RB->isChecked() ? FleetLabels::ShipCount
+                   : No_nr_RB->isChecked()      ? FleetLabels::None
+                                                : FleetLabels::Numbers;
+    view_.hideOwn = Hide_own_CB->isChecked();
+}
+
+void TMap_FM::refresh_map() {
+    readOptions();
+    // The surface takes the zoom's size at once and starts all black.
+    const int s = surface_size(view_.zoom);
+    canvas_.setSize(s, s);
+    canvas_.state = CanvasState{};
+    canvas_.state.brushColor = 0;
+    canvas_.fillRect(0, 0, s, s);
+    try {
+        compute_extent(view_, app_.session.planets);
+        draw_stars(canvas_, view_, app_.session);
+        draw_fleets(canvas_, view_, app_.session);
+        // Stored scanner ranges (with the "Fleet/Planet Scanner Range" switch
+        // on), a fleet's jump potential and the filtered routes are drawn here
+        // once their drawing exists.
+        draw_selection_marker(canvas_, view_);
+    } catch (...) {
+        showImage();
+        throw;
+    }
+    showImage();
+}
+
+void TMap_FM::showImage() {
+    Image1->setFixedSize(canvas_.image().size());
+    Image1->update();
+}
+
+void TMap_FM::zoomTo(Zoom zoom) {
+    rescale_marker(view_, zoom);
+    const char* const items[] = {"MaxOut1", "N1501", "N2001"};
+    action(items[static_cast<int>(zoom)])->setChecked(true);
+    app_.run([this] { refresh_map(); });
+    centre_on(view_.Selected_object.Pixel_x, view_.Selected_object.Pixel_y);
+}
+
+void TMap_FM::namesTo(NameDensity density) {
+    const char* const items[] = {"Nonames1", "N251", "N501", "N1001"};
+    action(items[static_cast<int>(density)])->setChecked(true);
+    if (density == NameDensity::Quarter || density == NameDensity::Half) view_.Name_phase = !view_.Name_phase;
+    view_.names = density;
+    app_.run([this] { refresh_map(); });
+}
+
+void TMap_FM::centre_on(int x, int y) {
+    ScrollBox1->verticalScrollBar()->setValue(y - ScrollBox1->viewport()->height() / 2);
+    ScrollBox1->horizontalScrollBar()->setValue(x - ScrollBox1->viewport()->width() / 2);
+}
+
+void TMap_FM::FormActivate() {
+    const Session& s = app_.session;
+    Race_CB->clear();
+    Race_CB->addItem(QStringLiteral("_none_"));
+    for (int p = 1; p <= kPlayers; ++p)
+        if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
+            Race_CB->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
+    if (!s.Own_race_name.empty()) {
+        Race_CB->setCurrentIndex(Race_CB->findText(fromCp1252(s.Own_race_name)));
+    } else {
+        Race_CB->setCurrentIndex(0);
+        app_.session.Own_race_name = "_none_";
+        app_.core.update_race_list();
+    }
+    action("PlayerColors1")->setEnabled(Race_CB->count() >= 2);
+    app_.run([this] { refresh_map(); });
+}
+
+bool TMap_FM::event(QEvent* e) {
+    const bool handled = MaximizedWindow::event(e);
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    return handled;
 }
 
 }  // namespace trevanor

@@ -1,11 +1,25 @@
 #pragma once
-// The map window. Its creation reads the MAP of a MAP change, or the last MAP
-// at start-up; it holds the route filter and the fleet list.
+// The map window: the universe as a picture with planets and fleets in their
+// owners' colours, its zoom, label and filter controls, and the full redraw
+// that every other window calls after a change. Its creation reads the MAP of
+// a MAP change, or the last MAP at start-up.
 
 #include "forms/maximized_window.h"
+#include "map/map_view.h"
+#include "platform/qt_canvas.h"
 
+class QAction;
+class QActionGroup;
+class QCheckBox;
 class QComboBox;
-class QLabel;
+class QGroupBox;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QScrollBar;
+class QToolButton;
 
 namespace trevanor {
 
@@ -19,14 +33,63 @@ public:
     // Shows what the session holds (the fleet list).
     void refresh();
     // Redraws the whole map.
-    void refresh_map() {}
+    void refresh_map();
+    void FormActivate();
 
-    double Map_extent = 0;
+    // Zoom and planet-name menu items, as the menu runs them.
+    void zoomTo(Zoom zoom);
+    void namesTo(NameDensity density);
+    // Scrolls so that the pixel (x, y) is in the middle of the view.
+    void centre_on(int x, int y);
+
+    QAction* action(const char* name) const;
+    const MapView& view() const { return view_; }
+    MapView& view() { return view_; }
+    const QImage& image() const { return canvas_.image(); }
+    // True while the stored scanner-range list holds an entry.
+    bool scannerListEmpty() const { return true; }
+
+    QScrollArea* ScrollBox1;
+    QWidget* Image1;
     QComboBox* Route_race_CB;
+    QLineEdit* Jumps_ME;
+    QScrollBar* UpDown1;
+    QToolButton* Otfr_SBTN;
     QComboBox* Race_CB;
     QComboBox* Fleet_CBx;
+    QLineEdit* Warp_ME;
+    QScrollBar* UpDown2;
+    QPushButton* PfC_btn;
+    QToolButton* FJ_SBTN;
+    QPushButton* Add_BTN;
+    QPushButton* Add_Pln_BTN;
+    QPushButton* Remove_BTN;
+    QComboBox* Scan_Eff_cbx;
+    QPushButton* Tachyon_BTN;
+    QToolButton* FSR_SBTN;
+    QRadioButton* Fleet_nr_RB;
+    QRadioButton* Vsl_Quantity_RB;
+    QRadioButton* No_nr_RB;
+    QCheckBox* Hide_own_CB;
+    QCheckBox* Autocenter;
+    QGroupBox* SelectedObject_GB;
+    QPushButton* Refresh_BTN;
+
+protected:
+    bool event(QEvent* e) override;
 
 private:
+    QWidget* buildControls();
+    void buildMenus(QMenuBar* bar);
+    void Otfr_SBTNClick();
+    void FSR_SBTNClick();
+    void FJ_SBTNClick();
+    void Scan_Eff_cbxExit();
+    void readOptions();
+    void showImage();
+
+    MapView view_;
+    QtCanvas canvas_;
     unsigned shownFleets_ = ~0u;
 };
 

@@ -16,7 +16,10 @@
 #include "forms/Fleets.h"
 #include "forms/Own_race_unit.h"
 #include "forms/Planets.h"
+#include "forms/PlayerColor.h"
 #include "forms/application.h"
+#include "forms/map.h"
+#include <QRadioButton>
 #include "platform/qt_settings_backend.h"
 
 using namespace trevanor;
@@ -70,6 +73,25 @@ int main(int argc, char** argv) {
     planets.resize(600, 500);
     QApplication::processEvents();
     planets.grab().save(out.filePath(QStringLiteral("planets.png")));
+    TMap_FM& map = *app.map();
+    map.show();
+    map.resize(1280, 800);
+    map.FormActivate();
+    QApplication::processEvents();
+    map.grab().save(out.filePath(QStringLiteral("map-window.png")));
+    map.image().save(out.filePath(QStringLiteral("map-maxout.png")));
+    map.namesTo(NameDensity::All);
+    map.zoomTo(Zoom::Zoom200);
+    map.image().copy(900, 300, 900, 700).save(out.filePath(QStringLiteral("map-200-names.png")));
+    map.namesTo(NameDensity::None);
+    map.zoomTo(Zoom::MaxOut);
+    map.Vsl_Quantity_RB->click();
+    map.image().save(out.filePath(QStringLiteral("map-shipcount.png")));
+    TPly_clr_FM& colors = *app.playerColor();
+    colors.show();
+    QApplication::processEvents();
+    colors.grab().save(out.filePath(QStringLiteral("player-colors.png")));
+
     for (const auto& m : prompter.shown) qInfo("%s: %s", m.kind.c_str(), m.text.c_str());
     return 0;
 }

@@ -1,0 +1,63 @@
+#pragma once
+// The map's view state and the transform from universe coordinates (light
+// years, 1000 and up, Y northwards) to pixels of the square drawing surface
+// (Y downwards), and the drawing of planets, fleets and the selection marker.
+
+#include <cstdint>
+
+#include "map/canvas.h"
+#include "model/session.h"
+
+namespace trevanor {
+
+enum class Zoom { MaxOut, Zoom150, Zoom200 };
+enum class NameDensity { None, Quarter, Half, All };
+enum class FleetLabels { Numbers, ShipCount, None };
+
+int surface_size(Zoom zoom);  // 1000, 1500, 2000 pixels square
+int label_font_size(Zoom zoom);  // 8, 9, 10 points
+
+struct SelectedObject {
+    std::uint16_t Pixel_x = 0, Pixel_y = 0;  // Pixel_x 0: no marker
+    ColorValue color = 0;
+};
+
+struct MapView {
+    double Map_extent = 0;  // light years; computed once, at the first redraw
+    double Map_scale = 0;   // light years per pixel
+    double Map_scale_y = 0;
+    std::uint16_t Image_height = 0;
+
+    Zoom zoom = Zoom::MaxOut;
+    NameDensity names = NameDensity::None;
+    bool Name_phase = true;
+    FleetLabels labels = FleetLabels::Numbers;
+    bool hideOwn = false;
+    SelectedObject Selected_object;
+
+    int Last_route_row = 0;
+    ColorValue Last_route_color = 0;
+    std::uint8_t Last_route_warp = 0;
+
+    std::uint16_t pixel_x(std::int64_t x) const;
+    std::uint16_t pixel_y(std::int64_t y) const;
+    int pixels(double lightYears) const;
+};
+
+// Round half to even, as the transform rounds.
+double round_even(double value);
+
+// The extent from the planets' largest Y (when not yet set and some planet exists).
+void compute_extent(MapView& view, const TextTable& planets);
+
+// Sizes the surface for the zoom, sets the scales, draws names and dots.
+void draw_stars(Canvas& canvas, MapView& view, const Session& session);
+// One marker and at most one label per spot of the position-sorted table.
+void draw_fleets(Canvas& canvas, const MapView& view, const Session& session);
+// The arrowhead under the selected point.
+void draw_selection_marker(Canvas& canvas, const MapView& view);
+
+// The marker's position carried from one zoom to another.
+void rescale_marker(MapView& view, Zoom to);
+
+}  // namespace trevanor

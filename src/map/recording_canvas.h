@@ -1,0 +1,51 @@
+#pragma once
+// A canvas that draws nothing and records every call with the state it was
+// made in, so tests can check what was drawn where. Text is measured as
+// 6 pixels per character and 13 pixels high.
+
+#include "map/canvas.h"
+
+namespace trevanor {
+
+class RecordingCanvas : public Canvas {
+public:
+    enum class Op { FillRect, Ellipse, Polygon, MoveTo, LineTo, Text };
+    struct Call {
+        Op op;
+        std::vector<Point> points;
+        std::string text;
+        CanvasState state;
+    };
+
+    void setSize(int width, int height) override {
+        width_ = width;
+        height_ = height;
+    }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void fillRect(int x1, int y1, int x2, int y2) override { add(Op::FillRect, {{x1, y1}, {x2, y2}}); }
+    void ellipse(int x1, int y1, int x2, int y2) override { add(Op::Ellipse, {{x1, y1}, {x2, y2}}); }
+    void polygon(const std::vector<Point>& points) override { add(Op::Polygon, points); }
+    void moveTo(int x, int y) override { add(Op::MoveTo, {{x, y}}); }
+    void lineTo(int x, int y) override { add(Op::LineTo, {{x, y}}); }
+    void textOut(int x, int y, const std::string& text) override { add(Op::Text, {{x, y}}, text); }
+    int textWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
+    int textHeight(const std::string&) override { return 13; }
+
+    std::vector<Call> calls;
+
+    std::vector<Call> of(Op op) const {
+        std::vector<Call> out;
+        for (const auto& c : calls)
+            if (c.op == op) out.push_back(c);
+        return out;
+    }
+
+private:
+    void add(Op op, std::vector<Point> points, std::string text = {}) {
+        calls.push_back({op, std::move(points), std::move(text), state});
+    }
+    int width_ = 0, height_ = 0;
+};
+
+}  // namespace trevanor
