@@ -397,9 +397,9 @@ void TMap_FM::refresh_map() {
         compute_extent(view_, app_.session.planets);
         draw_stars(canvas_, view_, app_.session);
         draw_fleets(canvas_, view_, app_.session);
-        // Stored scanner ranges (with the "Fleet/Planet Scanner Range" switch
-        // on), a fleet's jump potential and the filtered routes are drawn here
-        // once their drawing exists.
+        if (FSR_SBTN->isChecked() && !scannerListEmpty()) draw_stored_ranges();
+        if (FJ_SBTN->isChecked()) draw_jump_potential();
+        if (Otfr_SBTN->isChecked()) draw_OtFR();
         draw_selection_marker(canvas_, view_);
     } catch (...) {
         showImage();
@@ -407,6 +407,12 @@ void TMap_FM::refresh_map() {
     }
     showImage();
 }
+
+// The overlays of scanner ranges, jump potential and routes come with their
+// own drawing; until then the switches only redraw the base layers.
+void TMap_FM::draw_stored_ranges() {}
+void TMap_FM::draw_jump_potential() {}
+void TMap_FM::draw_OtFR() {}
 
 void TMap_FM::showImage() {
     Image1->setFixedSize(canvas_.image().size());

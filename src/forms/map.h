@@ -86,6 +86,9 @@ private:
     void FJ_SBTNClick();
     void Scan_Eff_cbxExit();
     void readOptions();
+    void draw_stored_ranges();
+    void draw_jump_potential();
+    void draw_OtFR();
     void showImage();
 
     MapView view_;
