@@ -22,7 +22,7 @@ void Core::update_race_list() {
 std::vector<std::string> Core::route_race_items() const {
     std::vector<std::string> items{"_All"};
     if (!s_.Own_race_name.empty() && s_.Own_race_name != "_none_") items.push_back("_Only own");
-    if (!s_.allyRaceNames.empty()) {
+    if (!s_.acceptedReportOwners.empty()) {
         items.push_back("_Own and Allies");
         items.push_back("_Only allies");
     }

@@ -65,7 +65,7 @@ void Session::resetWindowData() {
     fleetsByPos.reset();
     mapFleetList.clear();
     mapRaceText.clear();
-    allyRaceNames.clear();
+    acceptedReportOwners.clear();
 }
 
 void Session::resetPlaceLists() {

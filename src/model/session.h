@@ -99,7 +99,9 @@ struct Session {
     SortedList placeList2{};                 // Planet2_CB
     SortedList mapFleetList{};               // the map window's Fleet_CBx
     std::string mapRaceText;                 // the map window's own race field
-    std::vector<std::string> allyRaceNames;  // the map window's list of allied races
+    // Race names of report owners whose fleets a merge accepted, in the order
+    // added: the map window's list of allies.
+    std::vector<std::string> acceptedReportOwners;
     bool planetPlacesListed = false;         // the place lists hold the planet table's names
 
     MainWindowState main;
