@@ -3,6 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dump=${1:-build-test/tools/trevanor-dump}
-"$dump" samples/DEMO.MAP > tests/golden/map_only.txt
-"$dump" samples/DEMO.MAP samples/DEMO.F1 > tests/golden/first_report.txt
+s=samples
+"$dump" $s/DEMO.MAP > tests/golden/map_only.txt
+"$dump" $s/DEMO.MAP $s/DEMO.F1 > tests/golden/first_report.txt
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --ally $s/DEMO.F2 --owner Quessari \
+  --ally $s/DEMO.F4 --owner Ozmari --overwrite --no-delete \
+  --ally $s/DEMO.F4 --owner Ozmari --no-delete > tests/golden/merged.txt
 git diff --stat -- tests/golden

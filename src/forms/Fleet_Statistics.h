@@ -1,13 +1,69 @@
 #pragma once
-// The fleet statistics window: figures per race, own race and allies.
+// The fleet statistics window: figures per race, for the own race (or an
+// ally) with its cargo, and the top three races by ships, warships and mass.
+// Every figure is recomputed each time the window becomes active.
+
+#include <array>
 
 #include "forms/tool_window.h"
+#include "model/statistics.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
 
 namespace trevanor {
 
 class TFleet_Stat_FM : public ToolWindow {
 public:
-    explicit TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_FM", "Fleet Statistics") {}
+    explicit TFleet_Stat_FM(Application& app);
+
+    // Recomputes the statistics and refills the lists, the own panel and the
+    // rankings; an error stops it with its message in an error box.
+    void FormActivate();
+    // The race chosen in Race_CB: its figures in Groupbox1.
+    void Race_CBChange();
+    // The own or allied race chosen in allied_race_CB: its figures in Groupbox2.
+    void allied_race_CBChange();
+    void Button1Click();
+
+    QFrame* Panel4;
+    QComboBox* Race_CB;
+    QFrame* Panel3;
+    QComboBox* allied_race_CB;
+    QGroupBox* Groupbox1;
+    QGroupBox* Groupbox2;
+    QFrame* Panel2;
+    QLabel* StaticText1;
+    QPushButton* Button1;
+
+protected:
+    bool event(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    // The figures of one race: total, fleets, unarmed, scout, warship,
+    // bomber, utility, mass.
+    using Figures = std::array<QLabel*, 8>;
+    void activate(bool repeatQuietly);
+    void showFigures(const Figures& labels, int player);
+    void showOwn(int player);
+    void fillRaces(const std::vector<std::string>& races);
+
+    Figures race_{};
+    Figures own_{};
+    std::array<QLabel*, 5> cargo_{};              // ironium, boranium, germanium, colonists, total
+    std::array<std::array<QLabel*, 3>, 3> rankName_{};   // by ranking, then place
+    std::array<std::array<QLabel*, 3>, 3> rankValue_{};
+    RaceStatsTable stats_{};
+    int shownRace_ = 0;  // the player whose figures Groupbox1 shows; 0 while none
+    // A message shown by an activation takes the activation away; coming
+    // back from it must not show the message again and again, so an
+    // activation shows its messages once per opening of the window.
+    bool reportedThisOpening_ = false;
 };
 
 }  // namespace trevanor

@@ -1,38 +1,49 @@
 #pragma once
-// The ally report window: merges the reports that allies hand over.
-
-#include <QProgressBar>
-#include <QStatusBar>
-#include <QVBoxLayout>
+// The ally report window: merges the reports that allies hand over, with the
+// options of what to pass over, delete or upgrade, and shows its progress.
 
 #include "forms/tool_window.h"
+#include "model/ally_report.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
 
 namespace trevanor {
 
 class TAlly_report_FM : public ToolWindow {
 public:
-    explicit TAlly_report_FM(Application& app) : ToolWindow(app, "TAlly_report_FM", "Adding another report") {
-        setFixedSize(389, 243);
-        auto* layout = new QVBoxLayout(this);
-        layout->addStretch();
-        ProgressBar1 = new QProgressBar(this);
-        ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-        ProgressBar1->setRange(0, 100);
-        layout->addWidget(ProgressBar1);
-        StatusBar1 = new QStatusBar(this);
-        StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-        StatusBar1->setSizeGripEnabled(false);
-        layout->addWidget(StatusBar1);
-    }
+    explicit TAlly_report_FM(Application& app);
 
+    void FormActivate();
+    void show_own_race();
+    void load_BTNClick();
     // Progress back to 0 and an empty status line, as each opening starts.
-    void resetProgress() {
-        ProgressBar1->setValue(0);
-        StatusBar1->clearMessage();
-    }
+    void resetProgress();
+    MergeOptions options() const;
 
+    QLabel* Own_race_lbl;
+    QComboBox* Race_CBx;
+    QComboBox* Rep_owner_Cbx;
+    QCheckBox* Own_fleets_ChB;
+    QCheckBox* Rep_owner_ChB;
+    QCheckBox* Delete_Chb;
+    QCheckBox* Allow_overwrite_chB;
+    QPushButton* load_BTN;
+    QPushButton* Cancel_BTN;
     QProgressBar* ProgressBar1;
     QStatusBar* StatusBar1;
+
+    AllyReport merge;
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    bool askedThisOpening_ = false;
 };
 
 }  // namespace trevanor

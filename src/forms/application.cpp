@@ -88,6 +88,16 @@ void Application::show_ally_report() {
     allyReport_->raise();
 }
 
+void Application::refresh_route_race() {
+    if (map_) map_->refresh_route_race();
+}
+
+void Application::show_player_colors() {
+    if (!playerColor_) return;
+    playerColor_->show();
+    playerColor_->raise();
+}
+
 void Application::clear_calculator() {
     if (main_) main_->clearCoordinates();
 }

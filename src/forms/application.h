@@ -69,6 +69,8 @@ public:
     void clear_calculator() override;
     void destroy_tool_windows() override;
     void create_tool_windows(const std::function<void()>& mapCreation) override;
+    void refresh_route_race() override;
+    void show_player_colors() override;
 
 private:
     void create_map_window(const std::function<void()>& mapCreation);

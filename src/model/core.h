@@ -34,6 +34,8 @@ std::string position_key(const std::vector<std::string>& row);
 // their position key (columns 1..30 each followed by a TAB, then column 0),
 // compared case-insensitively; equal keys keep their table order.
 std::vector<int> position_order(const TextTable& fleets, int first, int last);
+// The same for the given rows; rows of equal keys keep the order given.
+std::vector<int> position_order(const TextTable& fleets, const std::vector<int>& rows);
 
 class Core {
 public:
@@ -68,6 +70,9 @@ public:
     // Fills the position-sorted table with copies of the fleet rows in
     // position order and rebuilds the hidden sort list.
     void rebuild_position_table();
+    // Fills the position-sorted table with copies of the rows of the hidden
+    // sort list, in its order.
+    void copy_sorted_rows();
 
 private:
     Session& s_;

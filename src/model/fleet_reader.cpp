@@ -57,6 +57,12 @@ std::string position_key(const std::vector<std::string>& row) {
 }
 
 std::vector<int> position_order(const TextTable& fleets, int first, int last) {
+    std::vector<int> rows;
+    for (int r = first; r <= last; ++r) rows.push_back(r);
+    return position_order(fleets, rows);
+}
+
+std::vector<int> position_order(const TextTable& fleets, const std::vector<int>& rows) {
     // All lower-cased keys in one buffer: comparisons then read memory in
     // sequence instead of chasing the cells of two rows. The first eight
     // bytes of each key, as a number that orders like the bytes, settle most
@@ -67,13 +73,13 @@ std::vector<int> position_order(const TextTable& fleets, int first, int last) {
         int row;
     };
     std::size_t total = 0;
-    for (int r = first; r <= last; ++r)
+    for (const int r : rows)
         for (const auto& cell : fleets.row(r)) total += cell.size() + 1;
     std::string buffer;
     buffer.reserve(total);
     std::vector<Item> items;
-    items.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
-    for (int r = first; r <= last; ++r) {
+    items.reserve(rows.size());
+    for (const int r : rows) {
         const auto& row = fleets.row(r);
         const std::size_t offset = buffer.size();
         const auto append = [&](const std::string& cell) {
@@ -105,8 +111,12 @@ std::vector<int> position_order(const TextTable& fleets, int first, int last) {
 }
 
 void Core::rebuild_position_table() {
+    s_.sortList = position_order(s_.fleets, 1, s_.fleets.lastRow());
+    copy_sorted_rows();
+}
+
+void Core::copy_sorted_rows() {
     const TextTable& fleets = s_.fleets;
-    s_.sortList = position_order(fleets, 1, fleets.lastRow());
     // Copy the rows in table order (memory read in sequence), then move them
     // into position order, which moves only the rows' handles.
     std::vector<std::vector<std::string>> copy = fleets.rows();

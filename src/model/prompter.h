@@ -60,6 +60,10 @@ public:
     // window's creation runs `mapCreation` (it reads the new MAP).
     virtual void destroy_tool_windows() {}
     virtual void create_tool_windows(const std::function<void()>& mapCreation) { mapCreation(); }
+    // The map's route filter is refilled (players or allies changed).
+    virtual void refresh_route_race() {}
+    // The player colour window, for new players still without a colour.
+    virtual void show_player_colors() {}
 };
 
 }  // namespace trevanor

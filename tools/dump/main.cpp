@@ -1,21 +1,72 @@
-// trevanor-dump MAP_FILE [FLEET_REPORT]
+// trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...]]
+//   ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]
 //
 // Runs the program's import headless (the MAP with colours from an empty
-// settings store, then the first fleet report with IDs, unique names,
-// position order, player names, validation and index) and prints the result
-// as sections "## NAME" with one TAB-joined line per row.
+// settings store, the first fleet report with IDs, unique names, position
+// order, player names, validation and index, then each ally report through
+// the load command and the merge) and prints the result as sections
+// "## NAME" with one TAB-joined line per row.
 
-#include <cstdio>
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
-#include "model/core.h"
+#include "model/ally_report.h"
 #include "model/memory_settings.h"
+#include "model/statistics.h"
+#include "model/text_util.h"
 
 using namespace trevanor;
 
 namespace {
+
+struct Ally {
+    std::string path;
+    MergeOptions options;
+};
+
+struct Arguments {
+    std::string ownRace;
+    bool ownRaceGiven = false;
+    std::vector<std::string> files;  // MAP, then the first report
+    std::vector<Ally> allies;
+};
+
+bool parse(int argc, char** argv, Arguments& a) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        if (arg == "--own-race") {
+            if (!value(a.ownRace) || !a.files.empty()) return false;
+            a.ownRaceGiven = true;
+        } else if (arg == "--ally") {
+            if (a.files.size() != 2) return false;
+            a.allies.emplace_back();
+            if (!value(a.allies.back().path)) return false;
+        } else if (arg == "--owner" || arg == "--ignore-owner" || arg == "--no-delete" || arg == "--overwrite" ||
+                   arg == "--include-own") {
+            if (a.allies.empty()) return false;
+            MergeOptions& o = a.allies.back().options;
+            if (arg == "--owner" && !value(o.reportOwner)) return false;
+            if (arg == "--ignore-owner") o.ignoreOwner = true;
+            if (arg == "--no-delete") o.deleteMode = false;
+            if (arg == "--overwrite") o.allowOverwrite = true;
+            if (arg == "--include-own") o.ignoreOwn = false;
+        } else if (arg.starts_with("--") || !a.allies.empty() || a.files.size() == 2) {
+            return false;
+        } else {
+            a.files.push_back(arg);
+        }
+    }
+    for (const Ally& ally : a.allies)
+        if (ally.options.reportOwner.empty()) return false;
+    return !a.files.empty();
+}
 
 void print_table(std::ostream& out, const char* name, const TextTable& table) {
     out << "## " << name << '\n';
@@ -38,7 +89,7 @@ std::string escape_cr(const std::string& text) {
     return out;
 }
 
-void print_all(std::ostream& out, const Session& s, const RecordingPrompter& prompter) {
+void print_import(std::ostream& out, const Session& s, const RecordingPrompter& prompter) {
     out << "## messages\n";
     for (const auto& m : prompter.shown) out << m.kind << '\t' << escape_cr(m.text) << '\n';
     print_table(out, "planets", s.planets);
@@ -58,32 +109,98 @@ void print_all(std::ostream& out, const Session& s, const RecordingPrompter& pro
     for (const auto& item : s.placeList1.items()) out << item << '\n';
 }
 
+void print_statistics(std::ostream& out, const Session& s, const StatisticsActivation& st) {
+    out << "## statistics\n";
+    for (int p = 1; p <= kPlayers; ++p) {
+        const RaceStats& r = st.stats[static_cast<std::size_t>(p)];
+        out << p;
+        for (const std::int64_t v : {r.Fleet_count, r.Ships, r.Unarmed, r.Scout, r.Warship, r.Bomber, r.Utility, r.Mass,
+                                     r.Class_total, r.Ironium, r.Boranium, r.Germanium, r.Colonists})
+            out << '\t' << v;
+        out << '\n';
+    }
+    out << "## top3\n";
+    const char* const names[] = {"ships", "warships", "mass"};
+    for (int k = 0; k < 3; ++k) {
+        out << names[k];
+        for (int slot = 0; slot < 3; ++slot)
+            out << '\t' << ranked_name(s, st.top[static_cast<std::size_t>(k)].player[static_cast<std::size_t>(slot)])
+                << '\t' << st.top[static_cast<std::size_t>(k)].value[static_cast<std::size_t>(slot)];
+        out << '\n';
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "usage: trevanor-dump MAP_FILE [FLEET_REPORT]\n";
+    Arguments args;
+    if (!parse(argc, argv, args)) {
+        std::cerr << "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...]]\n"
+                     "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n";
         return 2;
     }
     Session session;
-    session.Default_colors = kDefaultColors;
     MemorySettings store;
     RecordingPrompter prompter;
     Settings settings(session, store, prompter);
     settings.onFatal = [] { throw RegistryFatal(); };
     WindowHooks hooks;
     Core core(session, prompter, settings, hooks);
+    AllyReport ally(session, prompter, settings, core, hooks);
+    core.FormCreate();
+    if (args.ownRaceGiven) store.writeText(file_name_part(args.files[0]), "Own_race", args.ownRace);
 
     int status = 0;
-    try {
-        core.read_MAP_file(argv[1]);
-        if (argc == 3) core.read_fleet_file(argv[2]);
-    } catch (const std::exception& e) {
+    const auto fail = [&](const std::exception& e) {
         prompter.error(e.what());
         std::cerr << e.what() << '\n';
         status = 1;
+    };
+    bool imported = false;
+    try {
+        core.read_MAP_file(args.files[0]);
+        if (args.files.size() == 2) {
+            core.read_fleet_file(args.files[1]);
+            settings.load_own_race();
+            core.update_race_list();
+        }
+        imported = true;
+    } catch (const std::exception& e) {
+        fail(e);
     }
-    print_all(std::cout, session, prompter);
+
+    std::vector<std::string> merges;
+    for (const Ally& a : args.allies) {
+        if (!imported) break;
+        const std::size_t before = prompter.shown.size();
+        const auto shownSince = [&] {
+            return prompter.shown.size() > before ? escape_cr(prompter.shown.back().text) : std::string();
+        };
+        try {
+            if (!ally.may_load(a.options) || !ally.load_report(a.path, a.options)) {
+                merges.push_back("refused\t" + shownSince());
+                continue;
+            }
+            merges.push_back("done\t" + ally.lastStatus);
+        } catch (const std::exception& e) {
+            fail(e);
+            merges.push_back("error\t" + escape_cr(e.what()));
+        }
+    }
+
+    StatisticsActivation stats{};
+    try {
+        stats = statistics_activation(session, settings, prompter);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+
+    print_import(std::cout, session, prompter);
+    std::cout << "## status\n";
+    for (const auto& m : merges) std::cout << m << '\n';
+    std::cout << "## report-owners\n";
+    for (const auto& o : session.acceptedReportOwners) std::cout << o << '\n';
+    print_statistics(std::cout, session, stats);
     std::cout.flush();
     return std::cout ? status : 1;
 }

@@ -333,8 +333,8 @@ void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool
                                     f.warp == kStargate ? "SG" : num(f.warp),
                                     num(mass),
                                     num(f.escorts ? d.cloak / 2 : d.cloak),
-                                    num(own ? np_scan(f) : 0),
-                                    num(own ? d.penScan : 0),
+                                    num(cargo ? np_scan(f) : 0),
+                                    num(cargo ? d.penScan : 0),
                                     own ? d.task : "",
                                     num(own ? d.mining * f.ships : 0),
                                     num(own ? d.sweep : 0),
@@ -352,7 +352,8 @@ void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool
 }
 
 // A foreign fleet shows up when it lies within scanner range of the reporter's home
-// world or of one of its fleets; inside a penetrating range its cargo shows too.
+// world or of one of its fleets; inside a penetrating range its cargo and its
+// scanners show too.
 std::string fleet_report(const World& w, int reporter, bool seeAll)
 {
     struct Eye {

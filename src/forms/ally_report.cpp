@@ -1,0 +1,222 @@
+#include "forms/ally_report.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "forms/application.h"
+#include "model/text_util.h"
+#include "platform/cp1252.h"
+
+namespace trevanor {
+
+namespace {
+const char* const kOwnFleetsHint =
+    "Unchecking may cause overlaying of own fleets on the map (due to different fleet naming). THIS OPTION IS "
+    "STRONGLY RECOMMENDED TO BE KEPT SELECTED";
+const char* const kDeleteHint =
+    "Unchecking may cause overlaying with fleets already entered in previous reports (due to different fleet naming).";
+
+template <class W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+}  // namespace
+
+TAlly_report_FM::TAlly_report_FM(Application& app)
+    : ToolWindow(app, "TAlly_report_FM", "Adding another report"),
+      merge(app.session, app.prompter, app.settings, app.core, app) {
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(389, 243);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+
+    auto* top = new QGridLayout;
+    top->addWidget(new QLabel(QStringLiteral("Own race:"), this), 0, 0);
+    Own_race_lbl = named(new QLabel(QStringLiteral("not selected"), this), "Own_race_lbl");
+    Own_race_lbl->setToolTip(QStringLiteral("You can select it on Map"));
+    top->addWidget(Own_race_lbl, 0, 1);
+    Race_CBx = named(new QComboBox(this), "Race_CBx");
+    Race_CBx->setEditable(true);
+    Race_CBx->hide();
+    top->addWidget(Race_CBx, 0, 1);
+    top->addWidget(new QLabel(QStringLiteral("Report owner:"), this), 1, 0);
+    Rep_owner_Cbx = named(new QComboBox(this), "Rep_owner_Cbx");
+    Rep_owner_Cbx->setEditable(true);
+    Rep_owner_Cbx->setCurrentText(QString());
+    top->addWidget(Rep_owner_Cbx, 1, 1);
+    top->setColumnStretch(1, 1);
+    layout->addLayout(top);
+
+    auto* group = named(new QGroupBox(QStringLiteral("Options"), this), "GroupBox1");
+    auto* g = new QVBoxLayout(group);
+    g->setSpacing(2);
+    g->addWidget(new QLabel(QStringLiteral("When loading ..."), group));
+    Own_fleets_ChB = named(new QCheckBox(QStringLiteral("ignore own fleets"), group), "Own_fleets_ChB");
+    Own_fleets_ChB->setChecked(true);
+    Rep_owner_ChB = named(new QCheckBox(QStringLiteral("ignore &report owner's fleets"), group), "Rep_owner_ChB");
+    Delete_Chb = named(new QCheckBox(QStringLiteral("&delete current fleets of report owner (prior adding new)"), group),
+                       "Delete_Chb");
+    Delete_Chb->setChecked(true);
+    Allow_overwrite_chB = named(
+        new QCheckBox(QStringLiteral("allow overwriting fleet data if better found (report owner's excluded)"), group),
+        "Allow_overwrite_chB");
+    g->addWidget(Own_fleets_ChB);
+    g->addWidget(Rep_owner_ChB);
+    auto* indented = new QHBoxLayout;
+    indented->addSpacing(16);
+    indented->addWidget(Delete_Chb);
+    g->addLayout(indented);
+    g->addWidget(Allow_overwrite_chB);
+    layout->addWidget(group);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    load_BTN = named(new QPushButton(QStringLiteral("&Load report"), this), "load_BTN");
+    load_BTN->setDefault(true);
+    load_BTN->setEnabled(false);
+    Cancel_BTN = named(new QPushButton(QStringLiteral("&Close"), this), "Cancel_BTN");
+    buttons->addWidget(load_BTN);
+    buttons->addWidget(Cancel_BTN);
+    layout->addLayout(buttons);
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    layout->addWidget(ProgressBar1);
+    StatusBar1 = named(new QStatusBar(this), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    layout->addWidget(StatusBar1);
+
+    connect(Rep_owner_Cbx, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { load_BTN->setEnabled(!text.isEmpty()); });
+    connect(Race_CBx, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (!Race_CBx->isVisible()) return;
+        app_.session.Own_race_name = toCp1252(text);
+        app_.run([this] { app_.core.update_race_list(); });
+        show_own_race();
+    });
+    connect(Own_fleets_ChB, &QCheckBox::clicked, this, [this](bool ticked) {
+        if (!ticked) app_.prompter.message(kOwnFleetsHint);
+    });
+    connect(Rep_owner_ChB, &QCheckBox::clicked, this, [this](bool ticked) { Delete_Chb->setEnabled(!ticked); });
+    connect(Delete_Chb, &QCheckBox::clicked, this, [this](bool ticked) {
+        if (!ticked) app_.prompter.message(kDeleteHint);
+    });
+    connect(load_BTN, &QPushButton::clicked, this, [this] { load_BTNClick(); });
+    connect(Cancel_BTN, &QPushButton::clicked, this, [this] { close(); });
+
+    // Progress between lines; the screen catches up now and then, not at every line.
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    const auto breathe = [this, clock] {
+        if (clock->elapsed() < 40) return;
+        clock->restart();
+        if (isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    merge.progress.status = [this, breathe](const std::string& text) {
+        StatusBar1->showMessage(fromCp1252(text));
+        breathe();
+    };
+    merge.progress.bar = [this](int position, int maximum) {
+        if (ProgressBar1->maximum() != std::max(maximum, 1)) ProgressBar1->setMaximum(std::max(maximum, 1));
+        ProgressBar1->setValue(std::min(position, std::max(maximum, 1)));
+    };
+    connect(this, &QObject::destroyed, [clock] { delete clock; });
+}
+
+void TAlly_report_FM::resetProgress() {
+    ProgressBar1->setValue(0);
+    StatusBar1->clearMessage();
+    askedThisOpening_ = false;
+}
+
+MergeOptions TAlly_report_FM::options() const {
+    MergeOptions o;
+    o.reportOwner = std::string(trevanor::left(toCp1252(Rep_owner_Cbx->currentText()), 255));
+    o.ignoreOwn = Own_fleets_ChB->isChecked();
+    o.ignoreOwner = Rep_owner_ChB->isChecked();
+    o.deleteMode = Delete_Chb->isChecked() && Delete_Chb->isEnabled();
+    o.allowOverwrite = Allow_overwrite_chB->isChecked();
+    return o;
+}
+
+void TAlly_report_FM::show_own_race() {
+    const std::string& own = app_.session.Own_race_name;
+    if (!own.empty() && own != "_none_") {
+        Own_fleets_ChB->setText(QStringLiteral("ignore own fleets (") + fromCp1252(own) + u')');
+        Own_fleets_ChB->setEnabled(true);
+        Own_race_lbl->setText(fromCp1252(own));
+    } else {
+        Own_fleets_ChB->setText(QStringLiteral("ignore own fleets"));
+        Own_fleets_ChB->setEnabled(false);
+        Own_race_lbl->setText(QStringLiteral("not selected"));
+    }
+}
+
+void TAlly_report_FM::FormActivate() {
+    const Session& s = app_.session;
+    const QString owner = Rep_owner_Cbx->currentText();
+    {
+        const QSignalBlocker block(Rep_owner_Cbx);
+        Rep_owner_Cbx->clear();
+        for (int p = 1; p <= kPlayers; ++p)
+            if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
+                Rep_owner_Cbx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
+        Rep_owner_Cbx->setCurrentText(owner);
+    }
+    load_BTN->setEnabled(!owner.isEmpty());
+    if (s.Own_race_name.empty()) app_.run([this] { app_.settings.load_own_race(); });
+    if (s.Own_race_name.empty()) {
+        {
+            const QSignalBlocker block(Race_CBx);
+            Race_CBx->clear();
+            Race_CBx->addItem(QStringLiteral("_none_"));
+            for (int p = 1; p <= kPlayers; ++p)
+                if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
+                    Race_CBx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
+            Race_CBx->setCurrentText(QStringLiteral("_none_"));
+        }
+        Race_CBx->show();
+        Own_race_lbl->setText(QStringLiteral("not selected"));
+        Own_race_lbl->hide();
+        // Once per opening: the message box takes the activation away, and its
+        // return must not ask again.
+        if (!askedThisOpening_) {
+            askedThisOpening_ = true;
+            app_.prompter.message("It is strongly recommended that you select Own Race before adding another report.");
+        }
+        Race_CBx->setFocus();
+    } else {
+        Race_CBx->hide();
+        Own_race_lbl->show();
+    }
+    show_own_race();
+}
+
+void TAlly_report_FM::load_BTNClick() {
+    const MergeOptions o = options();
+    if (!merge.may_load(o)) return;
+    const QString path = app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"));
+    if (path.isEmpty()) return;
+    app_.run([this, &o, &path] { merge.load_report(path_bytes(path), o); });
+}
+
+bool TAlly_report_FM::event(QEvent* e) {
+    const bool handled = ToolWindow::event(e);
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::Hide) askedThisOpening_ = false;
+    return handled;
+}
+
+}  // namespace trevanor

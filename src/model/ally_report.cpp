@@ -1,0 +1,336 @@
+#include "ally_report.h"
+
+#include <algorithm>
+
+#include "errors.h"
+#include "file_lines.h"
+#include "identities.h"
+#include "text_util.h"
+
+namespace trevanor {
+
+std::string first_field(const std::string& line) {
+    const auto tab = line.find('\t');
+    return tab == std::string::npos ? std::string() : line.substr(0, tab);
+}
+
+std::string owner_word(const std::string& name) { return name.substr(0, name.find(' ')); }
+
+AllyReport::AllyReport(Session& session, Prompter& prompter, Settings& settings, Core& core, WindowHooks& hooks)
+    : s_(session), prompter_(prompter), settings_(settings), core_(core), hooks_(hooks) {}
+
+void AllyReport::setStatus(const std::string& text) {
+    lastStatus = text;
+    if (progress.status) progress.status(text);
+}
+
+void AllyReport::setBar(int position, int maximum) {
+    if (progress.bar) progress.bar(position, maximum);
+}
+
+int AllyReport::player_index_of(const std::string& raceName) const {
+    for (int p = 1; p <= kPlayers; ++p)
+        if (s_.Players[static_cast<std::size_t>(p)].Name == raceName) return p;
+    return 0;
+}
+
+bool AllyReport::may_load(const MergeOptions& options) {
+    const bool accepted = std::any_of(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(),
+                                      [&](const std::string& o) { return equal_ci(o, options.reportOwner); });
+    if (!accepted || options.ignoreOwner || options.deleteMode) return true;
+    prompter_.message(
+        "It is not allowed to load report more then once from the same report owner and accepting its fleet data.\r"
+        "Choose \"ignore report owner' fleet\", \"delete current fleets of report owner\" or  change report owner.");
+    return false;
+}
+
+bool AllyReport::load_report(const std::string& path, const MergeOptions& options) {
+    if (!file_exists(path)) {
+        prompter_.error("File" + path + " does not exist!");
+        return false;
+    }
+    if (to_lower(file_extension(path)) == ".fle") {
+        prompter_.error("FLE files are not supported in this program!");
+        return false;
+    }
+    staging.setRowCount(1);
+    read_ally_fleet_file(path, options);
+    if (!options.ignoreOwner) {
+        const std::string owner(left(options.reportOwner, 255));
+        if (std::find(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(), owner) ==
+            s_.acceptedReportOwners.end()) {
+            s_.acceptedReportOwners.push_back(owner);
+            hooks_.refresh_route_race();
+        }
+    }
+    return true;
+}
+
+// --- finding fleets -------------------------------------------------------
+
+namespace {
+std::string id_owner_key(const std::string& id, const std::string& owner) { return id + '\t' + owner; }
+
+void insert_sorted(std::vector<int>& rows, int row) { rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row); }
+
+// The first row of an ascending list within first..last, or 0.
+int first_within(const std::vector<int>* rows, int first, int last) {
+    if (!rows) return 0;
+    const auto it = std::lower_bound(rows->begin(), rows->end(), first);
+    return it != rows->end() && *it <= last ? *it : 0;
+}
+}  // namespace
+
+void AllyReport::Finder::build(const TextTable& fleets) {
+    byName.clear();
+    byIdOwner.clear();
+    for (int r = 1; r <= fleets.lastRow(); ++r) add(fleets, r);
+}
+
+void AllyReport::Finder::add(const TextTable& fleets, int row) {
+    const std::string& name = fleets.cell(col::Name, row);
+    insert_sorted(byName[name], row);
+    const std::string& id = fleets.cell(col::Id, row);
+    if (!id.empty()) insert_sorted(byIdOwner[id_owner_key(id, owner_word(name))], row);
+}
+
+void AllyReport::Finder::remove(const TextTable& fleets, int row) {
+    const auto drop = [row](std::unordered_map<std::string, std::vector<int>>& map, const std::string& key) {
+        const auto it = map.find(key);
+        if (it != map.end()) std::erase(it->second, row);
+    };
+    const std::string& name = fleets.cell(col::Name, row);
+    drop(byName, name);
+    drop(byIdOwner, id_owner_key(fleets.cell(col::Id, row), owner_word(name)));
+}
+
+int AllyReport::Finder::find(const std::string& name, const std::string& id, const std::string& owner, int first,
+                             int last) const {
+    const auto lookup = [](const auto& map, const std::string& key) {
+        const auto it = map.find(key);
+        return it == map.end() ? nullptr : &it->second;
+    };
+    const int byNameRow = first_within(lookup(byName, name), first, last);
+    // A fleet without an ID is recognised by its name alone.
+    const int byIdRow = id.empty() ? 0 : first_within(lookup(byIdOwner, id_owner_key(id, owner)), first, last);
+    if (byNameRow == 0) return byIdRow;
+    if (byIdRow == 0) return byNameRow;
+    return std::min(byNameRow, byIdRow);
+}
+
+int AllyReport::search(const Finder& finder, const std::string& name, const std::string& owner,
+                       bool& unlistedOwner) const {
+    const std::string id = retrieve_fleet_Id(name);
+    const int p = player_index_of(owner);
+    if (p == 0) unlistedOwner = true;
+    const int last = s_.fleets.lastRow();
+    const auto inEntry = [&](int entry) {
+        const FleetIndexEntry& e = s_.Fleet_index[static_cast<std::size_t>(entry)];
+        return e.First_row == 0 ? 0 : finder.find(name, id, owner, e.First_row, std::min<int>(e.Last_row, last));
+    };
+    const int inOwnerBlock = p == 0 ? 0 : inEntry(p);
+    return inOwnerBlock != 0 ? inOwnerBlock : inEntry(kTrailingEntry);
+}
+
+// --- the merge ------------------------------------------------------------
+
+namespace {
+constexpr int kDetailColumns[] = {17, 18, 20, 21, 22, 23};
+
+// A detail value; a missing (empty) one counts as 0.
+std::int64_t detail(const std::string& text) {
+    if (text.empty()) return 0;
+    if (const auto v = parse_int(text)) return *v;
+    throw ConversionError("'" + text + "' is not a valid integer value");
+}
+}  // namespace
+
+void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOptions& options) {
+    counts = {};
+    const bool deleteMode = options.deleteMode && !options.ignoreOwner;
+    const std::string bytes = read_file_bytes(path);
+    std::vector<std::string_view> lines;
+    if (!bytes.empty()) lines = split_lines(bytes);
+    setBar(0, static_cast<int>(lines.size()));
+    if (deleteMode) {
+        setStatus("Deleting report owner fleets from present fleet reports.");
+        counts.deleted = delete_owner_fleets(options.reportOwner);
+    }
+    TextTable& fleets = s_.fleets;
+    const int base = fleets.rowCount() - 1;
+
+    std::size_t next = 0;
+    if (!lines.empty() && first_field(std::string(lines[0])) == "Fleet Name") next = 1;
+
+    Finder finder;
+    finder.build(fleets);
+    staging.setRowCount(1);
+    std::vector<std::vector<std::string>> staged;
+    bool idMissing = false, unlistedOwner = false;
+    for (; next < lines.size(); ++next) {
+        ++counts.processed;
+        setBar(counts.processed, static_cast<int>(lines.size()));
+        setStatus("Report processing - line " + std::to_string(counts.processed));
+        std::vector<std::string> fields = split_fleet_line(lines[next]);
+        const std::string& name = fields[0];
+        const std::string owner = owner_word(name);
+        if (options.ignoreOwn && owner == s_.Own_race_name) continue;
+        if (options.ignoreOwner && owner == options.reportOwner) continue;
+        int match = 0;
+        if (!(deleteMode && owner == options.reportOwner)) match = search(finder, name, owner, unlistedOwner);
+        if (match == 0) {
+            ++counts.added;
+            std::vector<std::string> row(kFleetColumns);
+            row[col::Id] = retrieve_fleet_Id(name);
+            if (row[col::Id].empty()) idMissing = true;
+            row[col::Name] = name + "*";
+            for (int c = 1; c <= 28; ++c) row[static_cast<std::size_t>(c)] = std::move(fields[static_cast<std::size_t>(c)]);
+            staged.push_back(std::move(row));
+            continue;
+        }
+        if (!options.allowOverwrite || owner == options.reportOwner) continue;
+        // Upgrade a row that has none of the detail values from a line that has some.
+        bool rowHasDetails = false, lineHasDetails = false;
+        for (const int c : kDetailColumns) rowHasDetails = rowHasDetails || detail(fleets.cell(c, match)) != 0;
+        if (rowHasDetails) continue;
+        for (const int c : kDetailColumns) lineHasDetails = lineHasDetails || detail(fields[static_cast<std::size_t>(c)]) != 0;
+        if (!lineHasDetails) continue;
+        ++counts.replaced;
+        finder.remove(fleets, match);
+        auto& row = fleets.row(match);
+        row[col::Name] += "(*)";
+        for (int c = 1; c <= 27; ++c) row[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(c)];
+        finder.add(fleets, match);
+    }
+
+    setStatus("Appending new entries.");
+    if (static_cast<std::size_t>(fleets.rowCount()) + staged.size() > static_cast<std::size_t>(TextTable::kMaxRows))
+        throw TableLimitError("The fleet table cannot hold the " + std::to_string(staged.size()) +
+                              " fleets of this report: a table holds at most 65535 rows. Nothing was appended.");
+    staging.setRowCount(static_cast<int>(staged.size()) + 1);
+    for (std::size_t j = 0; j < staged.size(); ++j) staging.row(static_cast<int>(j) + 1) = staged[j];
+    fleets.setRowCount(base + 1 + counts.added);
+    for (int j = 1; j <= counts.added; ++j) {
+        auto& row = fleets.row(base + j);
+        row = staging.row(j);
+        row[col::UniqueName] = row[col::Name];
+    }
+    setStatus("ID retrieving and creating unique names");
+    if (idMissing && counts.added > 0) interpole_id_and_unique_names(fleets, base + 1, base + counts.added, prompter_);
+
+    setStatus("Fleet lists updating.");
+    std::vector<int> listed;
+    if (deleteMode || counts.replaced > 0) {
+        s_.sortList.clear();
+        s_.mapFleetList.clear();
+        s_.resetPlaceLists();
+        if (s_.planetPlacesListed) {
+            std::vector<std::string> planets;
+            for (int r = 1; r <= s_.planets.lastRow(); ++r) planets.push_back(s_.planets.cell(3, r));
+            s_.addPlaces(std::move(planets));
+        }
+        for (int r = 1; r <= fleets.lastRow(); ++r) listed.push_back(r);
+    } else {
+        for (int r = base + 1; r <= base + counts.added; ++r) listed.push_back(r);
+    }
+    if (!listed.empty()) {
+        const int n = static_cast<int>(listed.size());
+        std::vector<std::string> places, names;
+        for (int k = 1; k <= n; ++k) {
+            setBar(k, n);
+            setStatus("Fleet lists updating (" + std::to_string(k) + " out of " + std::to_string(n) + ")");
+            const std::string& unique = fleets.cell(col::UniqueName, listed[static_cast<std::size_t>(k - 1)]);
+            places.push_back("!" + unique);
+            names.push_back(unique);
+        }
+        s_.addPlaces(std::move(places));
+        s_.mapFleetList.addAll(std::move(names));
+        // The list keeps its order; new keys join it, after the equal ones already there.
+        std::vector<int> all = s_.sortList;
+        all.insert(all.end(), listed.begin(), listed.end());
+        s_.sortList = position_order(fleets, all);
+    }
+    core_.copy_sorted_rows();
+
+    if (counts.added > 0) {
+        FleetIndexEntry& trailing = s_.Fleet_index[kTrailingEntry];
+        if (trailing.First_row == 0) trailing.First_row = static_cast<std::uint16_t>(base + 1);
+        trailing.Last_row = static_cast<std::uint16_t>(fleets.lastRow());
+    }
+
+    bool newBlackPlayer = false;
+    if (unlistedOwner) {
+        setStatus("Searching for new \"blank\" players");
+        for (int j = 1; j <= counts.added; ++j) {
+            const int n = to_int_def(staging.cell(col::Owner, j), 0);
+            if (n < 1 || n > kPlayers) continue;  // no player of the game
+            bool known = false;
+            for (int p = 1; p <= kPlayers; ++p) known = known || s_.Players[static_cast<std::size_t>(p)].Number == n;
+            if (known) continue;
+            Player& player = s_.Players[static_cast<std::size_t>(n)];
+            player.Name = std::string(left(owner_word(staging.cell(col::Name, j)), 30));
+            player.Number = static_cast<std::uint8_t>(n);
+            if (player.Color == 0) newBlackPlayer = true;
+        }
+        core_.update_race_list();
+        hooks_.refresh_route_race();
+    }
+    if (newBlackPlayer) {
+        hooks_.show_player_colors();
+        prompter_.message(
+            "One or more new players found in this report, whose colors have not been set yet. Please select its "
+            "color (the player's color is black now.");
+    }
+
+    std::string summary;
+    if (deleteMode) summary += std::to_string(counts.deleted) + " fleet(s) deleted. ";
+    if (options.allowOverwrite) summary += std::to_string(counts.replaced) + " fleets replaced. ";
+    summary += std::to_string(counts.added) + " fleet(s) added out of " + std::to_string(counts.processed) + " processed.";
+    setStatus(summary);
+
+    if (!validate_fleet_vs_planets(fleets, s_.planets, base)) prompter_.warning("Fleet file does not seem to match MAP file!");
+    if (counts.added > 0) s_.main.caption += " + " + file_name_part(path);
+}
+
+int AllyReport::delete_owner_fleets(const std::string& raceName) {
+    const int p = player_index_of(raceName);
+    if (p == 0) {
+        prompter_.message("No record of " + raceName + " found. No record will be deleted.");
+        return 0;
+    }
+    TextTable& fleets = s_.fleets;
+    auto rows = fleets.rows();
+    FleetIndexEntry& own = s_.Fleet_index[static_cast<std::size_t>(p)];
+    FleetIndexEntry& trailing = s_.Fleet_index[kTrailingEntry];
+    const int last = static_cast<int>(rows.size()) - 1;
+    int removed = 0;
+    if (own.Last_row != 0 && own.First_row != 0 && own.First_row <= last) {
+        const int from = own.First_row, to = std::min<int>(own.Last_row, last);
+        const int k = to - from + 1;
+        rows.erase(rows.begin() + from, rows.begin() + to + 1);
+        removed += k;
+        // The appended part moves up with the rows after the block.
+        if (trailing.First_row > to) {
+            trailing.First_row = static_cast<std::uint16_t>(trailing.First_row - k);
+            trailing.Last_row = static_cast<std::uint16_t>(std::max<int>(trailing.Last_row - k, trailing.First_row));
+        }
+    }
+    if (trailing.First_row != 0) {
+        const std::string number = std::to_string(p);
+        const auto begin = rows.begin() + std::min<std::size_t>(trailing.First_row, rows.size());
+        const auto kept = std::stable_partition(begin, rows.end(), [&](const auto& row) { return row[col::Owner] != number; });
+        const int gone = static_cast<int>(rows.end() - kept);
+        rows.erase(kept, rows.end());
+        removed += gone;
+        const int newLast = static_cast<int>(rows.size()) - 1;
+        if (trailing.First_row > newLast) trailing = {};
+        else trailing.Last_row = static_cast<std::uint16_t>(newLast);
+    }
+    if (rows.size() < 2) rows.resize(2, std::vector<std::string>(kFleetColumns));
+    fleets.assignRows(std::move(rows));
+    index_fleet_gr(fleets, s_.Fleet_index);
+    s_.Fleet_index[static_cast<std::size_t>(p)] = {};
+    return removed;
+}
+
+}  // namespace trevanor
