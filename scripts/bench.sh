@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=ON
-cmake --build build-bench -j "$(nproc)" --target bench_import bench_map
-for b in bench_import bench_map; do
+cmake --build build-bench -j "$(nproc)" --target bench_import bench_map bench_merge
+for b in bench_import bench_map bench_merge; do
   build-bench/bench/$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true "$@"
 done

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <algorithm>
 
 #include "forms/application.h"
 #include "model/errors.h"

@@ -167,11 +167,12 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
     staging.setRowCount(1);
     std::vector<std::vector<std::string>> staged;
     bool idMissing = false, unlistedOwner = false;
+    std::vector<std::string> fields(kFleetColumns);
     for (; next < lines.size(); ++next) {
         ++counts.processed;
         setBar(counts.processed, static_cast<int>(lines.size()));
         setStatus("Report processing - line " + std::to_string(counts.processed));
-        std::vector<std::string> fields = split_fleet_line(lines[next]);
+        split_fleet_line_into(lines[next], fields);
         const std::string& name = fields[0];
         const std::string owner = owner_word(name);
         if (options.ignoreOwn && owner == s_.Own_race_name) continue;
@@ -249,8 +250,8 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
         std::vector<int> all = s_.sortList;
         all.insert(all.end(), listed.begin(), listed.end());
         s_.sortList = position_order(fleets, all);
+        core_.copy_sorted_rows();
     }
-    core_.copy_sorted_rows();
 
     if (counts.added > 0) {
         FleetIndexEntry& trailing = s_.Fleet_index[kTrailingEntry];

@@ -547,6 +547,7 @@ GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o)
     GameFiles files;
     files.map = map_file(w);
     files.reports.emplace_back(1, fleet_report(w, 1, true));
+    for (int p = 2; p <= std::min(o.players, 1 + o.allyReports); ++p) files.reports.emplace_back(p, fleet_report(w, p, true));
     return files;
 }
 

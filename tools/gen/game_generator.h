@@ -29,6 +29,7 @@ struct MaxGameOptions {
     int fleetsPerPlayer = 512;  // 0..10000; fleets past the 512th have no "#id"
     int planets = 2000;         // 1..10000
     double renamedShare = 0.05; // 0..1, share of fleets whose name lost its "#id"
+    int allyReports = 0;        // reports of players 2, 3, ... of the same world as well
 };
 
 // One report (reporting player 1) that shows every fleet of every player:
