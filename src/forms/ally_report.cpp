@@ -37,7 +37,6 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     : ToolWindow(app, "TAlly_report_FM", "Adding another report"),
       merge(app.session, app.prompter, app.settings, app.core, app) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(389, 243);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 0);
 
@@ -97,6 +96,10 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     layout->addWidget(StatusBar1);
+
+    // 389 x 243, or wider where the option captions need it in this font.
+    const QSize hint = sizeHint();
+    setFixedSize(std::max(389, hint.width()), std::max(243, hint.height()));
 
     connect(Rep_owner_Cbx, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { load_BTN->setEnabled(!text.isEmpty()); });

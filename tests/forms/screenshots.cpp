@@ -16,7 +16,11 @@
 #include "forms/Fleets.h"
 #include "forms/Own_race_unit.h"
 #include "forms/Planets.h"
+#include "forms/Fleet_Statistics.h"
 #include "forms/PlayerColor.h"
+#include "forms/ally_report.h"
+#include <QCheckBox>
+#include <QStatusBar>
 #include "forms/application.h"
 #include "forms/map.h"
 #include <QRadioButton>
@@ -91,6 +95,38 @@ int main(int argc, char** argv) {
     colors.show();
     QApplication::processEvents();
     colors.grab().save(out.filePath(QStringLiteral("player-colors.png")));
+
+    TAlly_report_FM& ally = *app.allyReport();
+    main.action("AddFleetfileF1")->trigger();
+    ally.FormActivate();
+    ally.Rep_owner_Cbx->setCurrentText(QStringLiteral("Quessari"));
+    files.answers = {samples.filePath(QStringLiteral("DEMO.F2"))};
+    ally.load_BTN->click();
+    ally.Rep_owner_Cbx->setCurrentText(QStringLiteral("Ozmari"));
+    ally.Delete_Chb->setChecked(false);
+    ally.Allow_overwrite_chB->setChecked(true);
+    files.answers = {samples.filePath(QStringLiteral("DEMO.F4"))};
+    ally.load_BTN->click();
+    QApplication::processEvents();
+    ally.grab().save(out.filePath(QStringLiteral("ally-report.png")));
+    main.grab().save(out.filePath(QStringLiteral("main-merged.png")));
+    fleets.PageControl1->setCurrentIndex(0);
+    int upgraded = 0;
+    for (int r = 0; r < fleets.Fleet_GR->model()->rowCount(); ++r)
+        if (fleets.Fleet_GR->model()->index(r, 0).data().toString().endsWith(QStringLiteral("(*)"))) upgraded = r;
+    static_cast<QTableView*>(fleets.Fleet_GR)->scrollTo(fleets.Fleet_GR->model()->index(upgraded, 1), QAbstractItemView::PositionAtTop);
+    fleets.Fleet_GR->selectRow(upgraded);
+    fleets.Fleet_GR->horizontalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    fleets.grab().save(out.filePath(QStringLiteral("fleets-upgraded.png")));
+    fleets.Fleet_GR->scrollToBottom();
+    QApplication::processEvents();
+    fleets.grab().save(out.filePath(QStringLiteral("fleets-appended.png")));
+    TFleet_Stat_FM& stats = *app.statistics();
+    stats.show();
+    stats.FormActivate();
+    QApplication::processEvents();
+    stats.grab().save(out.filePath(QStringLiteral("statistics.png")));
 
     for (const auto& m : prompter.shown) qInfo("%s: %s", m.kind.c_str(), m.text.c_str());
     return 0;
