@@ -5,15 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 
-#include "game_generator.h"
-#include "model/core.h"
-#include "model/memory_settings.h"
+#include "bench_support.h"
 
 using namespace trevanor;
+using bench::Program;
 
 namespace {
 
@@ -27,24 +24,9 @@ const GameOnDisk& game(int fleetsPerPlayer) {
     if (it != games.end()) return it->second;
     gen::MaxGameOptions options;
     options.fleetsPerPlayer = fleetsPerPlayer;
-    const gen::GameFiles files = gen::make_max_game(7, options);
-    const auto dir = std::filesystem::temp_directory_path() / ("trevanor-bench-" + std::to_string(fleetsPerPlayer));
-    std::filesystem::create_directories(dir);
-    GameOnDisk g{(dir / "MAX.MAP").string(), (dir / "MAX.F1").string()};
-    std::ofstream(g.map, std::ios::binary) << files.map;
-    std::ofstream(g.report, std::ios::binary) << files.reports.at(0).second;
-    return games[fleetsPerPlayer] = g;
+    const auto paths = bench::write_game(gen::make_max_game(7, options), "trevanor-bench-" + std::to_string(fleetsPerPlayer));
+    return games[fleetsPerPlayer] = GameOnDisk{paths[0], paths[1]};
 }
-
-struct Program {
-    Session session;
-    MemorySettings store;
-    RecordingPrompter prompter;
-    Settings settings{session, store, prompter};
-    WindowHooks hooks;
-    Core core{session, prompter, settings, hooks};
-    Program() { session.Default_colors = kDefaultColors; }
-};
 
 void BM_ReadMap(benchmark::State& state) {
     const GameOnDisk& g = game(512);

@@ -4,36 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <filesystem>
-#include <fstream>
 
-#include "game_generator.h"
+#include "bench_support.h"
 #include "map/map_view.h"
-#include "model/core.h"
-#include "model/memory_settings.h"
 #include "platform/qt_canvas.h"
 
 using namespace trevanor;
 
 namespace {
 
-struct Loaded {
-    Session session;
-    MemorySettings store;
-    RecordingPrompter prompter;
-    Settings settings{session, store, prompter};
-    WindowHooks hooks;
-    Core core{session, prompter, settings, hooks};
-
+struct Loaded : bench::Program {
     Loaded() {
-        session.Default_colors = kDefaultColors;
-        const gen::GameFiles files = gen::make_max_game(7);
-        const auto dir = std::filesystem::temp_directory_path() / "trevanor-bench-map";
-        std::filesystem::create_directories(dir);
-        std::ofstream((dir / "MAX.MAP").string(), std::ios::binary) << files.map;
-        std::ofstream((dir / "MAX.F1").string(), std::ios::binary) << files.reports.at(0).second;
-        core.read_MAP_file((dir / "MAX.MAP").string());
-        core.read_fleet_file((dir / "MAX.F1").string());
+        const auto paths = bench::write_game(gen::make_max_game(7), "trevanor-bench-map");
+        core.read_MAP_file(paths[0]);
+        core.read_fleet_file(paths[1]);
     }
 };
 

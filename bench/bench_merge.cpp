@@ -5,12 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "game_generator.h"
-#include "model/ally_report.h"
-#include "model/memory_settings.h"
+#include "bench_support.h"
 
 using namespace trevanor;
 
@@ -26,31 +21,21 @@ const Files& files() {
         gen::MaxGameOptions o;
         o.allyReports = 15;
         const gen::GameFiles game = gen::make_max_game(7, o);
-        const auto dir = std::filesystem::temp_directory_path() / "trevanor-bench-merge";
-        std::filesystem::create_directories(dir);
+        const auto paths = bench::write_game(game, "trevanor-bench-merge");
         Files out;
-        out.map = (dir / "MAX.MAP").string();
-        std::ofstream(out.map, std::ios::binary) << game.map;
-        for (const auto& [player, text] : game.reports) {
-            const std::string path = (dir / ("MAX.F" + std::to_string(player))).string();
-            std::ofstream(path, std::ios::binary) << text;
-            out.reports.emplace_back(path, text.substr(text.find('\n') + 1, text.find(' ', text.find('\n')) - text.find('\n') - 1));
+        out.map = paths[0];
+        for (std::size_t k = 0; k < game.reports.size(); ++k) {
+            const std::string& text = game.reports[k].second;
+            const std::size_t start = text.find('\n') + 1;
+            out.reports.emplace_back(paths[k + 1], text.substr(start, text.find(' ', start) - start));
         }
         return out;
     }();
     return f;
 }
 
-struct Program {
-    Session session;
-    MemorySettings store;
-    RecordingPrompter prompter;
-    Settings settings{session, store, prompter};
-    WindowHooks hooks;
-    Core core{session, prompter, settings, hooks};
-    AllyReport ally{session, prompter, settings, core, hooks};
+struct Program : bench::Program {
     Program() {
-        session.Default_colors = kDefaultColors;
         core.read_MAP_file(files().map);
         core.read_fleet_file(files().reports[0].first);
         session.Own_race_name = files().reports[0].second;

@@ -37,13 +37,7 @@ void Application::start() {
     planets_ = std::make_unique<TPlanets_FM>(*this);
     ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
     create_map_window([this] { core.map_FormCreate(); });
-    fleetScanner_ = std::make_unique<TOther_Scanner_FM>(*this);
-    planetaryScanner_ = std::make_unique<TPlanetary_Scanner_FM>(*this);
-    allyReport_ = std::make_unique<TAlly_report_FM>(*this);
-    playerColor_ = std::make_unique<TPly_clr_FM>(*this);
-    scannerList_ = std::make_unique<TRemove_FM>(*this);
-    tachyon_ = std::make_unique<TTachyon_FM>(*this);
-    statistics_ = std::make_unique<TFleet_Stat_FM>(*this);
+    create_windows_after_map();
     particulars_ = std::make_unique<TFleet_Data_FM>(*this);
     refreshAll();
 }
@@ -121,6 +115,10 @@ void Application::create_tool_windows(const std::function<void()>& mapCreation) 
     ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
     planets_ = std::make_unique<TPlanets_FM>(*this);
     create_map_window(mapCreation);
+    create_windows_after_map();
+}
+
+void Application::create_windows_after_map() {
     fleetScanner_ = std::make_unique<TOther_Scanner_FM>(*this);
     planetaryScanner_ = std::make_unique<TPlanetary_Scanner_FM>(*this);
     allyReport_ = std::make_unique<TAlly_report_FM>(*this);

@@ -74,6 +74,9 @@ public:
 
 private:
     void create_map_window(const std::function<void()>& mapCreation);
+    // The tool windows that follow the map window, in the same order at start
+    // and after a MAP change.
+    void create_windows_after_map();
 
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TFleet_FM> fleets_;
