@@ -117,6 +117,7 @@ TEST_F(Game, HeadingOnlyByItsFirstField) {
         {"Fleet Names\tX\r\n" + report({line("Ozmari A", "4")}, false), 2, 2},
         {"", 0, 0},
         {test::kFleetHeading + "\r\n", 0, 0},
+        {test::kFleetHeading + "\r\n\r\nOzmari Short #3\t1500\r\n", 2, 2},  // an empty and a short line
     };
     int k = 0;
     for (const auto& c : cases) {
@@ -166,6 +167,18 @@ TEST_F(Game, UpgradesOnlyRowsWithoutDetails) {
     merge("B.F4", report({line("Kesh Raider #5", "3", "", "99")}), owner("Ozmari", false, true));
     EXPECT_EQ(ally.counts.replaced, 0);
     EXPECT_EQ(ally.counts.added, 0);
+}
+
+TEST_F(Game, OwnersBlockIsSearchedBeforeTheTrailingPart) {
+    // Kesh's fleet stands in its block and again in the trailing part (owners 1, 3, 12, 3).
+    rig.core.read_fleet_file(dir.write("TWICE.F1", report({line("Vorlani Scout #1", "1", "Scout"),
+                                                             line("Kesh Raider #5", "3"), line("Umbral Eye #7", "12"),
+                                                             line("Kesh Raider #5", "3")})));
+    ASSERT_EQ(rig.session.Fleet_index[17], (FleetIndexEntry{4, 4}));
+    merge("B.F12", report({line("Kesh Raider #5", "3", "", "70")}), owner("Umbral", false, true));
+    EXPECT_EQ(ally.counts.replaced, 1);
+    EXPECT_EQ(rig.session.fleets.cell(col::Name, 2), "Kesh Raider #5(*)");
+    EXPECT_EQ(rig.session.fleets.cell(col::Name, 4), "Kesh Raider #5");
 }
 
 TEST_F(Game, NewPlayersAreRegisteredEachOne) {
