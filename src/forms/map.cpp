@@ -455,12 +455,23 @@ void TMap_FM::FormActivate() {
         app_.core.update_race_list();
     }
     action("PlayerColors1")->setEnabled(Race_CB->count() >= 2);
-    app_.run([this] { refresh_map(); });
+    // A damaged cell stops the redraw with its message once per opening: the
+    // message box takes the activation away, and its return must not ask again.
+    try {
+        refresh_map();
+    } catch (const std::exception& e) {
+        if (!activationErrorShown_) {
+            activationErrorShown_ = true;
+            app_.prompter.error(e.what());
+        }
+    }
+    app_.refreshAll();
 }
 
 bool TMap_FM::event(QEvent* e) {
     const bool handled = MaximizedWindow::event(e);
     if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::Hide) activationErrorShown_ = false;
     return handled;
 }
 

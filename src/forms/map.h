@@ -94,6 +94,7 @@ private:
     MapView view_;
     QtCanvas canvas_;
     unsigned shownFleets_ = ~0u;
+    bool activationErrorShown_ = false;
 };
 
 }  // namespace trevanor

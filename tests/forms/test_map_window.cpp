@@ -106,3 +106,11 @@ TEST_F(Program, MapActivationWithoutOwnRaceChoosesNone) {
     EXPECT_EQ(app->map()->Race_CB->currentText(), "_none_");
     EXPECT_TRUE(action("none1")->isChecked());
 }
+
+TEST_F(Program, DamagedCellStopsTheRedrawWithOneMessagePerOpening) {
+    openWith("Open1", write("GAME.MAP", test::kMap + "4\t12x4\t1300\tBroken\r\n"));
+    prompter.shown.clear();
+    app->map()->FormActivate();
+    app->map()->FormActivate();
+    EXPECT_EQ(messages("error"), (std::vector<std::string>{"'12x4' is not a valid integer value"}));
+}
