@@ -61,6 +61,19 @@ QScrollBar* up_down(const char* name, int min, int max, int position, QWidget* p
     return s;
 }
 
+// A digit field with its up-down control beside it, laid out in a row.
+QLineEdit* digit_field(const char* name, const char* mask, const char* text, int width, QScrollBar* upDown,
+                       QHBoxLayout* row, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setInputMask(QString::fromLatin1(mask));
+    field->setText(QString::fromLatin1(text));
+    field->setFixedWidth(width);
+    row->addWidget(field);
+    row->addWidget(upDown);
+    return field;
+}
+
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -159,15 +172,9 @@ QWidget* TMap_FM::buildControls() {
     Route_race_CB->setObjectName(QStringLiteral("Route_race_CB"));
     rg->addWidget(Route_race_CB, 0, 1, 1, 3);
     rg->addWidget(new QLabel(QStringLiteral("Jumps:"), routes), 1, 0);
-    Jumps_ME = new QLineEdit(routes);
-    Jumps_ME->setObjectName(QStringLiteral("Jumps_ME"));
-    Jumps_ME->setInputMask(QStringLiteral("9;_"));
-    Jumps_ME->setText(QStringLiteral("1"));
-    Jumps_ME->setFixedWidth(24);
     UpDown1 = up_down("UpDown1", 1, 9, 1, routes);
     auto* jumps = new QHBoxLayout;
-    jumps->addWidget(Jumps_ME);
-    jumps->addWidget(UpDown1);
+    Jumps_ME = digit_field("Jumps_ME", "9;_", "1", 24, UpDown1, jumps, routes);
     jumps->addStretch();
     rg->addLayout(jumps, 1, 1);
     rg->addWidget(new QLabel(QStringLiteral("Status:"), routes), 1, 2);
@@ -188,15 +195,9 @@ QWidget* TMap_FM::buildControls() {
     Fleet_CBx->setObjectName(QStringLiteral("Fleet_CBx"));
     jg->addWidget(Fleet_CBx, 0, 0, 1, 4);
     jg->addWidget(new QLabel(QStringLiteral("Warp:"), jump), 1, 0);
-    Warp_ME = new QLineEdit(jump);
-    Warp_ME->setObjectName(QStringLiteral("Warp_ME"));
-    Warp_ME->setInputMask(QStringLiteral("90;_"));  // warp 1 to 10
-    Warp_ME->setText(QStringLiteral("9"));
-    Warp_ME->setFixedWidth(28);
     UpDown2 = up_down("UpDown2", 1, 10, 9, jump);
     auto* warp = new QHBoxLayout;
-    warp->addWidget(Warp_ME);
-    warp->addWidget(UpDown2);
+    Warp_ME = digit_field("Warp_ME", "90;_", "9", 28, UpDown2, warp, jump);  // warp 1 to 10
     PfC_btn = button("PfC_btn", "&PfC", jump);
     PfC_btn->setFixedWidth(40);
     warp->addWidget(PfC_btn);
