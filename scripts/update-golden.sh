@@ -9,4 +9,9 @@ s=samples
 "$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --ally $s/DEMO.F2 --owner Quessari \
   --ally $s/DEMO.F4 --owner Ozmari --overwrite --no-delete \
   --ally $s/DEMO.F4 --owner Ozmari --no-delete > tests/golden/merged.txt
+c=tests/golden/cases
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --ally $c/CR_ONLY.F3 --owner Thrennic \
+  --ally $c/SEEN_AGAIN.F6 --owner Draumen --ally $c/BAD_DETAIL.F7 --owner Salvene --overwrite \
+  --ally $s/DEMO.F4 --owner Ozmari > tests/golden/damaged_allies.txt 2>/dev/null || true
+"$dump" $s/DEMO.MAP $s/DEMO.MAP > tests/golden/not_a_report.txt 2>/dev/null || true
 git diff --stat -- tests/golden

@@ -2,6 +2,9 @@
 
 #include <QGuiApplication>
 
+#include "model/file_lines.h"
+#include "platform/cp1252.h"
+
 #include "forms/Dist_calc.h"
 #include "forms/Fleet_Statistics.h"
 #include "forms/Fleet_data.h"
@@ -18,21 +21,31 @@
 
 namespace trevanor {
 
+namespace {
+// Paths in messages: decoded with the system's file-name encoding.
+std::string path_for_messages(const std::string& path) { return toCp1252(path_text(path)); }
+}  // namespace
+
 Application::Application(SettingsBackend& backend, Prompter& prompter, FileChooser& files, Clipboard& clipboard)
     : prompter(prompter), files(files), clipboard(clipboard), settings(session, backend, prompter),
-      core(session, prompter, settings, *this) {}
+      core(session, prompter, settings, *this) {
+    set_path_decoder(&path_for_messages);
+}
 
 Application::~Application() = default;
 
-void Application::start() {
+bool Application::start() {
+    // The program-wide settings and the main window's recent files: a value
+    // the store cannot read ends the program after its message.
     try {
         settings.registry_check();
+        // The application title; a display name would be added to every window caption.
+        QCoreApplication::setApplicationName(QStringLiteral("Trevanor"));
+        main_ = std::make_unique<TForm1>(*this);
     } catch (const SettingsReadError& e) {
-        prompter.error(e.what());  // a damaged value: go on with the defaults
+        prompter.error(e.what());
+        return false;
     }
-    // The application title; a display name would be added to every window caption.
-    QCoreApplication::setApplicationName(QStringLiteral("Trevanor"));
-    main_ = std::make_unique<TForm1>(*this);
     fleets_ = std::make_unique<TFleet_FM>(*this);
     planets_ = std::make_unique<TPlanets_FM>(*this);
     ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
@@ -40,6 +53,7 @@ void Application::start() {
     create_windows_after_map();
     particulars_ = std::make_unique<TFleet_Data_FM>(*this);
     refreshAll();
+    return true;
 }
 
 void Application::create_map_window(const std::function<void()>& mapCreation) {

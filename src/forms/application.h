@@ -33,7 +33,9 @@ public:
 
     // Reads the program-wide settings, then creates every window in order;
     // the map window's creation reads the last MAP when it is to be loaded.
-    void start();
+    // False when a settings value could not be read (its message was shown):
+    // the program then ends.
+    bool start();
 
     // Runs a command: an error stops it with its message in an error box,
     // what was done stays, and every window shows the data as it now is.

@@ -1,7 +1,10 @@
 #include "map/map_view.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "model/text_util.h"
 
@@ -11,11 +14,27 @@ namespace {
 constexpr ColorValue kWhite = 0xFFFFFF;
 constexpr ColorValue kYellow = 0x00FFFF;
 
-// A planet row of a blank MAP line: no planet to place.
-bool blank_planet(const TextTable& planets, int r) {
-    for (int c = 0; c < kPlanetColumns; ++c)
-        if (!planets.cell(c, r).empty()) return false;
-    return true;
+// A cell as a 32-bit number; nullopt for a blank or damaged cell.
+std::optional<std::int32_t> number(const std::string& text) {
+    const auto v = parse_int(text);
+    if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(*v);
+}
+
+// Where a planet is; nothing for a row of a blank or damaged MAP line.
+std::optional<std::pair<std::int32_t, std::int32_t>> planet_at(const TextTable& planets, int r) {
+    const auto x = number(planets.cell(1, r)), y = number(planets.cell(2, r));
+    if (!x || !y) return std::nullopt;
+    return std::make_pair(*x, *y);
+}
+
+// Rows of the position-sorted table that can be drawn: a row without a
+// position or owner (an empty or short report line) has no place on the map.
+std::vector<int> drawable_fleet_rows(const TextTable& t) {
+    std::vector<int> rows;
+    for (int r = 1; r <= t.lastRow(); ++r)
+        if (number(t.cell(col::X, r)) && number(t.cell(col::Y, r)) && number(t.cell(col::Owner, r))) rows.push_back(r);
+    return rows;
 }
 
 std::string first_word(const std::string& name) { return name.substr(0, name.find(' ')); }
@@ -49,10 +68,8 @@ int MapView::pixels(double lightYears) const {
 void compute_extent(MapView& view, const TextTable& planets) {
     if (view.Map_extent != 0) return;
     int largest = -1;
-    for (int r = 1; r <= planets.lastRow(); ++r) {
-        if (blank_planet(planets, r)) continue;
-        largest = std::max(largest, static_cast<int>(static_cast<std::uint16_t>(to_int(planets.cell(2, r)))));
-    }
+    for (int r = 1; r <= planets.lastRow(); ++r)
+        if (const auto at = planet_at(planets, r)) largest = std::max(largest, static_cast<int>(static_cast<std::uint16_t>(at->second)));
     // Without planets (or with none north of 985) the extent waits for a MAP.
     if (largest - 985 > 0) view.Map_extent = largest - 985;
 }
@@ -74,10 +91,11 @@ void draw_stars(Canvas& canvas, MapView& view, const Session& session) {
         const int step = view.names == NameDensity::Half ? 2 : view.names == NameDensity::Quarter ? 4 : 1;
         const int first = step > 1 && view.Name_phase ? 2 : 1;
         for (int r = first; r <= planets.lastRow(); r += step) {
-            if (blank_planet(planets, r)) continue;
+            const auto at = planet_at(planets, r);
+            if (!at) continue;
             const std::string& name = planets.cell(3, r);
-            const int x = view.pixel_x(to_int(planets.cell(1, r)));
-            const int y = view.pixel_y(to_int(planets.cell(2, r)));
+            const int x = view.pixel_x(at->first);
+            const int y = view.pixel_y(at->second);
             canvas.textOut(x - canvas.textWidth(name) / 2, y + 3, name);
         }
     }
@@ -87,9 +105,10 @@ void draw_stars(Canvas& canvas, MapView& view, const Session& session) {
     canvas.state.brushColor = kWhite;
     canvas.state.brushClear = false;
     for (int r = 1; r <= planets.lastRow(); ++r) {
-        if (blank_planet(planets, r)) continue;
-        const int x = view.pixel_x(to_int(planets.cell(1, r)));
-        const int y = view.pixel_y(to_int(planets.cell(2, r)));
+        const auto at = planet_at(planets, r);
+        if (!at) continue;
+        const int x = view.pixel_x(at->first);
+        const int y = view.pixel_y(at->second);
         canvas.ellipse(x - 2, y - 2, x + 2, y + 2);
     }
 }
@@ -98,7 +117,7 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
     const TextTable& t = session.fleetsByPos;
     canvas.state.brushClear = true;
     canvas.state.penStyle = PenStyle::Solid;
-    if (t.cell(col::X, 1).empty()) return;
+    const std::vector<int> rows = drawable_fleet_rows(t);
 
     const auto colour_of = [&](int owner) {
         // An owner that is no player of the game has no colour of its own.
@@ -107,19 +126,23 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
     const auto centred_above = [&](int x, int y, const std::string& label) {
         canvas.textOut(x - canvas.textWidth(label) / 2, y - canvas.textHeight(label) - 1, label);
     };
+    // A damaged ship count counts as none; 32-bit counts cannot overflow their 64-bit sum.
+    const auto ships = [&](int r) -> std::int64_t { return number(t.cell(col::Ships, r)).value_or(0); };
 
-    int a = 1;
-    while (a <= t.lastRow()) {
+    std::size_t i = 0;
+    while (i < rows.size()) {
+        const int a = rows[i];
         const std::string& X = t.cell(col::X, a);
         const std::string& Y = t.cell(col::Y, a);
-        const int x = view.pixel_x(to_int(X));
-        const int y = view.pixel_y(to_int(Y));
+        const int x = view.pixel_x(*number(X));
+        const int y = view.pixel_y(*number(Y));
         const std::string& ownerText = t.cell(col::Owner, a);
-        const ColorValue c = colour_of(to_int(ownerText));
-        int n = 1;
-        while (a + n <= t.lastRow() && t.cell(col::X, a + n) == X && t.cell(col::Y, a + n) == Y) ++n;
+        const ColorValue c = colour_of(*number(ownerText));
+        // The spot: the following drawable rows at the same X and Y.
+        std::size_t n = 1;
+        while (i + n < rows.size() && t.cell(col::X, rows[i + n]) == X && t.cell(col::Y, rows[i + n]) == Y) ++n;
         bool mixed = false;
-        for (int r = a + 1; r < a + n; ++r) mixed = mixed || t.cell(col::Owner, r) != ownerText;
+        for (std::size_t k = 1; k < n; ++k) mixed = mixed || t.cell(col::Owner, rows[i + k]) != ownerText;
 
         canvas.state.penColor = mixed ? kWhite : c;
         const std::string& name = t.cell(col::Name, a);
@@ -130,11 +153,11 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
         }
         canvas.state.fontColor = c;
         if (!hidden && view.labels == FleetLabels::ShipCount) {
-            std::int64_t count = to_int(t.cell(col::Ships, a));
+            std::int64_t count = ships(a);
             if (n > 1) {
                 count = 0;
                 if (!mixed)
-                    for (int r = a; r < a + n; ++r) count += to_int(t.cell(col::Ships, r));
+                    for (std::size_t k = 0; k < n; ++k) count += ships(rows[i + k]);
             }
             if (count != 0) {
                 centred_above(x, y, std::to_string(count));
@@ -153,7 +176,7 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
                 if (!label.empty()) centred_above(x, y, label);
             }
         }
-        a += n;
+        i += n;
     }
 }
 

@@ -9,11 +9,6 @@
 
 namespace trevanor {
 
-std::string first_field(const std::string& line) {
-    const auto tab = line.find('\t');
-    return tab == std::string::npos ? std::string() : line.substr(0, tab);
-}
-
 std::string owner_word(const std::string& name) { return name.substr(0, name.find(' ')); }
 
 AllyReport::AllyReport(Session& session, Prompter& prompter, Settings& settings, Core& core, WindowHooks& hooks)
@@ -46,15 +41,25 @@ bool AllyReport::may_load(const MergeOptions& options) {
 
 bool AllyReport::load_report(const std::string& path, const MergeOptions& options) {
     if (!file_exists(path)) {
-        prompter_.error("File" + path + " does not exist!");
+        prompter_.error("File" + shown_path(path) + " does not exist!");
         return false;
     }
     if (to_lower(file_extension(path)) == ".fle") {
         prompter_.error("FLE files are not supported in this program!");
         return false;
     }
-    staging.setRowCount(1);
-    read_ally_fleet_file(path, options);
+    // A merge that stops half-way leaves everything as it was before it began.
+    Session before = s_;
+    const TextTable stagingBefore = staging;
+    try {
+        staging.setRowCount(1);
+        read_ally_fleet_file(path, options);
+    } catch (const std::exception& e) {
+        s_ = std::move(before);
+        staging = stagingBefore;
+        throw MergeError(std::string(e.what()) + "\rThe report \"" + shown_path(file_name_part(path)) +
+                         "\" was not merged; nothing has changed.");
+    }
     if (!options.ignoreOwner) {
         const std::string owner(left(options.reportOwner, 255));
         if (std::find(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(), owner) ==
@@ -106,16 +111,17 @@ void AllyReport::Finder::remove(const TextTable& fleets, int row) {
 
 int AllyReport::Finder::find(const std::string& name, const std::string& id, const std::string& owner, int first,
                              int last) const {
-    const auto lookup = [](const auto& map, const std::string& key) {
+    const auto within = [&](const auto& map, const std::string& key) {
         const auto it = map.find(key);
-        return it == map.end() ? nullptr : &it->second;
+        return it == map.end() ? 0 : first_within(&it->second, first, last);
     };
-    const int byNameRow = first_within(lookup(byName, name), first, last);
-    // A fleet without an ID is recognised by its name alone.
-    const int byIdRow = id.empty() ? 0 : first_within(lookup(byIdOwner, id_owner_key(id, owner)), first, last);
-    if (byNameRow == 0) return byIdRow;
-    if (byIdRow == 0) return byNameRow;
-    return std::min(byNameRow, byIdRow);
+    const auto earlier = [](int a, int b) { return a == 0 ? b : b == 0 ? a : std::min(a, b); };
+    if (!id.empty()) return earlier(within(byName, name), within(byIdOwner, id_owner_key(id, owner)));
+    // A fleet without an ID is known by its name alone, in any of the forms a
+    // merge gives it: added ("*"), upgraded ("(*)"), or both.
+    int row = 0;
+    for (const char* mark : {"", "*", "(*)", "*(*)"}) row = earlier(row, within(byName, name + mark));
+    return row;
 }
 
 int AllyReport::search(const Finder& finder, const std::string& name, const std::string& owner,
@@ -138,11 +144,7 @@ namespace {
 constexpr int kDetailColumns[] = {17, 18, 20, 21, 22, 23};
 
 // A detail value; a missing (empty) one counts as 0.
-std::int64_t detail(const std::string& text) {
-    if (text.empty()) return 0;
-    if (const auto v = parse_int(text)) return *v;
-    throw ConversionError("'" + text + "' is not a valid integer value");
-}
+std::int64_t detail(const std::string& text) { return text.empty() ? 0 : to_int64(text); }
 }  // namespace
 
 void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOptions& options) {
@@ -160,7 +162,7 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
     const int base = fleets.rowCount() - 1;
 
     std::size_t next = 0;
-    if (!lines.empty() && first_field(std::string(lines[0])) == "Fleet Name") next = 1;
+    if (!lines.empty() && is_report_heading(lines[0])) next = 1;
 
     Finder finder;
     finder.build(fleets);
@@ -169,6 +171,8 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
     bool idMissing = false, unlistedOwner = false;
     std::vector<std::string> fields(kFleetColumns);
     for (; next < lines.size(); ++next) {
+        // An empty line (an extra line break at the end, say) is no fleet.
+        if (lines[next].empty()) continue;
         ++counts.processed;
         setBar(counts.processed, static_cast<int>(lines.size()));
         setStatus("Report processing - line " + std::to_string(counts.processed));
@@ -192,9 +196,15 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
         if (!options.allowOverwrite || owner == options.reportOwner) continue;
         // Upgrade a row that has none of the detail values from a line that has some.
         bool rowHasDetails = false, lineHasDetails = false;
-        for (const int c : kDetailColumns) rowHasDetails = rowHasDetails || detail(fleets.cell(c, match)) != 0;
-        if (rowHasDetails) continue;
-        for (const int c : kDetailColumns) lineHasDetails = lineHasDetails || detail(fields[static_cast<std::size_t>(c)]) != 0;
+        try {
+            for (const int c : kDetailColumns) rowHasDetails = rowHasDetails || detail(fleets.cell(c, match)) != 0;
+            if (rowHasDetails) continue;
+            for (const int c : kDetailColumns)
+                lineHasDetails = lineHasDetails || detail(fields[static_cast<std::size_t>(c)]) != 0;
+        } catch (const ConversionError& e) {
+            throw ConversionError("File \"" + shown_path(file_name_part(path)) + "\", line " + std::to_string(next + 1) +
+                                  ": " + e.what());
+        }
         if (!lineHasDetails) continue;
         ++counts.replaced;
         finder.remove(fleets, match);
@@ -207,7 +217,7 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
     setStatus("Appending new entries.");
     if (static_cast<std::size_t>(fleets.rowCount()) + staged.size() > static_cast<std::size_t>(TextTable::kMaxRows))
         throw TableLimitError("The fleet table cannot hold the " + std::to_string(staged.size()) +
-                              " fleets of this report: a table holds at most 65535 rows. Nothing was appended.");
+                              " fleets of this report: a table holds at most 65535 rows.");
     staging.setRowCount(static_cast<int>(staged.size()) + 1);
     for (std::size_t j = 0; j < staged.size(); ++j) staging.row(static_cast<int>(j) + 1) = staged[j];
     fleets.setRowCount(base + 1 + counts.added);

@@ -34,8 +34,6 @@ struct MergeProgress {
     std::function<void(int position, int maximum)> bar;
 };
 
-// The text before the first TAB; empty when there is none.
-std::string first_field(const std::string& line);
 // The text of a fleet name before its first blank (the whole name without one).
 std::string owner_word(const std::string& name);
 

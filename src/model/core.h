@@ -27,6 +27,11 @@ std::vector<std::string> split_fleet_line(std::string_view line);
 // The same into the first 29 cells of a row.
 void split_fleet_line_into(std::string_view line, std::vector<std::string>& fields);
 
+// The text before the first TAB; empty when there is none.
+std::string_view first_field(std::string_view line);
+// The heading line of a fleet report: its first field is "Fleet Name".
+bool is_report_heading(std::string_view line);
+
 // The position key of a fleet row: columns 1..30 each followed by a TAB, then column 0.
 std::string position_key(const std::vector<std::string>& row);
 

@@ -42,6 +42,8 @@ void Core::open_new_map_file(const std::string& path) {
         if (answer == Answer::Ignore) m.Skip_conf.checked = true;
     }
     settings_.save_options();
+    // The first report read belongs to the MAP being left: never store it for another.
+    s_.First_report_path.clear();
 
     hooks_.clear_calculator();
     s_.resetPlaceLists();
@@ -59,6 +61,7 @@ void Core::open_new_map_file(const std::string& path) {
     s_.No_map_yet = true;
 
     m.AutoloadlastMAP1.enabled = false;
+    m.AddFleetfileF1.enabled = false;
     m.Fleetfile_autoload1.enabled = false;
     m.Fleetfile_autoload1.checked = false;
     m.Map1.enabled = false;
@@ -66,8 +69,14 @@ void Core::open_new_map_file(const std::string& path) {
     m.OwnRace1.enabled = false;
     s_.Skip_conf = m.Skip_conf.checked;
 
-    settings_.update_recent_file_list(path);
-    FormCreate();
+    // The tool windows are gone: whatever a damaged settings value stops here,
+    // they are created anew.
+    try {
+        settings_.update_recent_file_list(path);
+        FormCreate();
+    } catch (const SettingsReadError& e) {
+        prompter_.error(e.what());
+    }
     s_.Map_changed = true;
 
     hooks_.create_tool_windows([this] { map_FormCreate(); });
@@ -85,8 +94,7 @@ void Core::map_FormCreate() {
             prompter_.error("Selected MAP file does not exist or has been moved from the folder!");
             return;
         }
-        for (int p = 1; p <= kPlayers; ++p) s_.Players[static_cast<std::size_t>(p)] = Player{};
-        read_MAP_file(s_.New_map_path);
+        read_MAP_file(s_.New_map_path);  // starts from empty players
         s_.Autoload_map_file = s_.New_map_path;
     } else if (s_.Autoload_map) {
         m.AutoloadlastMAP1.checked = true;
@@ -104,7 +112,7 @@ void Core::map_FormCreate() {
 
 void Core::add_fleet_file(const std::string& path) {
     if (!file_exists(path)) {
-        prompter_.error("File" + path + " does not exist!");
+        prompter_.error("File" + shown_path(path) + " does not exist!");
         return;
     }
     const std::string extension = std::string(left(file_extension(path), 4));
@@ -113,9 +121,11 @@ void Core::add_fleet_file(const std::string& path) {
         return;
     }
     read_fleet_file(path);
-    settings_.load_own_race();
+    // Asked once per MAP: the map window may have put "_none_" into the own
+    // race in memory, but only a stored choice counts as made.
+    const bool ownRaceStored = settings_.load_own_race();
     update_race_list();
-    if (s_.Own_race_name.empty()) {
+    if (!ownRaceStored) {
         // The player number from the extension (3 from ".F3"); a number that
         // is no player's gives no suggestion.
         int player = extension.size() > 2 ? to_int_def(extension.substr(2), 0) : 0;

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "file_lines.h"
+
 namespace trevanor {
 
 // A cell text that is not a number where one is needed.
@@ -19,12 +21,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A merge of an ally's report that stopped; nothing it did stays.
+class MergeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A file with more lines than a table can hold.
 class TableLimitError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
     static TableLimitError forFile(const std::string& path) {
-        return TableLimitError("File \"" + path +
+        return TableLimitError("File \"" + shown_path(path) +
                                "\" has more lines than a table can hold (65534 after the heading line). "
                                "Reading stopped there.");
     }

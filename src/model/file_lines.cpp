@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <algorithm>
 #include <memory>
 
 #include "errors.h"
@@ -11,10 +12,16 @@
 namespace trevanor {
 
 namespace {
+PathDecoder pathDecoder = nullptr;
+
 [[noreturn]] void fail(const char* what, const std::string& path, int err) {
-    throw FileError(std::string(what) + " \"" + path + "\": " + std::strerror(err));
+    throw FileError(std::string(what) + " \"" + shown_path(path) + "\": " + std::strerror(err));
 }
 }  // namespace
+
+void set_path_decoder(PathDecoder decoder) { pathDecoder = decoder; }
+
+std::string shown_path(const std::string& path) { return pathDecoder ? pathDecoder(path) : path; }
 
 std::string read_file_bytes(const std::string& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -38,10 +45,9 @@ std::vector<std::string_view> split_lines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos) end = bytes.size();
-        else if (end > start && bytes[end - 1] == '\r') --end;
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        std::size_t next = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
         lines.push_back(bytes.substr(start, end - start));
         start = next;
     }

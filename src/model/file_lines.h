@@ -1,9 +1,9 @@
 #pragma once
 // Reading the game's text files as lines of bytes.
 //
-// LF ends a line and one CR directly before it is dropped; a CR elsewhere is
-// text. A line end at the very end of the file does not start another line,
-// and an empty file reads as one empty line (its heading line).
+// LF, CR LF and a CR alone each end a line. A line end at the very end of
+// the file does not start another line, and an empty file reads as one empty
+// line (its heading line).
 
 #include <string>
 #include <string_view>
@@ -18,5 +18,12 @@ std::string read_file_bytes(const std::string& path);
 std::vector<std::string_view> split_lines(std::string_view bytes);
 
 bool file_exists(const std::string& path);
+
+// How a path appears in a message. Paths are kept in the system's file-name
+// encoding while messages are code page 1252 text; the program installs the
+// conversion once at start (without one a path is shown as it is).
+using PathDecoder = std::string (*)(const std::string& path);
+void set_path_decoder(PathDecoder decoder);
+std::string shown_path(const std::string& path);
 
 }  // namespace trevanor

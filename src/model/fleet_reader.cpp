@@ -37,6 +37,13 @@ void split_fleet_line_into(std::string_view line, std::vector<std::string>& fiel
     else fields[kReportFields - 1].assign(line.substr(start));
 }
 
+std::string_view first_field(std::string_view line) {
+    const auto tab = line.find('\t');
+    return tab == std::string_view::npos ? std::string_view() : line.substr(0, tab);
+}
+
+bool is_report_heading(std::string_view line) { return first_field(line) == "Fleet Name"; }
+
 std::vector<std::string> split_fleet_line(std::string_view line) {
     std::vector<std::string> fields(kReportFields);
     split_fleet_line_into(line, fields);
@@ -130,6 +137,10 @@ void Core::copy_sorted_rows() {
 void Core::read_fleet_file(const std::string& path) {
     const std::string bytes = read_file_bytes(path);
     const std::vector<std::string_view> lines = split_lines(bytes);
+    // A MAP or any other file would give a table of nonsense "fleets".
+    if (!is_report_heading(lines[0]))
+        throw FileError("File \"" + shown_path(path) +
+                        "\" is not a fleet report: its first line does not begin with \"Fleet Name\". Nothing was read.");
     TextTable& fleets = s_.fleets;
     // Rows a read that stopped before may have left must not mix with these.
     fleets.reset();

@@ -33,6 +33,10 @@ void Core::read_MAP_file(const std::string& path) {
     s_.main.Map1.enabled = true;
     s_.Map_name = file_name_part(path);
     s_.main.caption = s_.Map_name;
+    // Nothing of another game stays: its races and its first report.
+    s_.Players.fill(Player{});
+    update_race_list();
+    s_.First_report_path.clear();
 
     const std::string bytes = read_file_bytes(path);
     const std::vector<std::string_view> lines = split_lines(bytes);
@@ -76,13 +80,13 @@ void Core::read_MAP_file(const std::string& path) {
     const std::string report = settings_.fleetfile_read();
     if (!s_.main.Fleetfile_autoload1.checked) return;
     if (!file_exists(report)) {
-        prompter_.message("Autoload fleet file failed. File \"" + report + "\" does not exist.");
+        prompter_.message("Autoload fleet file failed. File \"" + shown_path(report) + "\" does not exist.");
         return;
     }
     read_fleet_file(report);
-    settings_.load_own_race();
+    const bool ownRaceStored = settings_.load_own_race();
     update_race_list();
-    if (s_.Own_race_name.empty()) hooks_.own_race_showmodal(0);
+    if (!ownRaceStored) hooks_.own_race_showmodal(0);
     s_.First_report_pending = false;
     s_.main.Fleetfile_autoload1.enabled = true;
 }

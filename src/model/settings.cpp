@@ -148,7 +148,9 @@ void Settings::autoload_fleetfile_status_write(bool flag) {
     if (s_.Map_name.empty()) return;
     open(s_.Map_name, true);
     store_.writeInt(s_.Map_name, "autoload_fleet", flag ? 1 : 0);
-    store_.writeText(s_.Map_name, "first_report", s_.First_report_path);
+    // Only a report read as this MAP's first report is stored for it; with
+    // none read (its autoload failed, say) the stored path stays.
+    if (!s_.First_report_path.empty()) store_.writeText(s_.Map_name, "first_report", s_.First_report_path);
 }
 
 void Settings::save_own_race(const std::string& name) {

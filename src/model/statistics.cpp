@@ -15,12 +15,6 @@ constexpr int Ships = 6, Ironium = 7, Boranium = 8, Germanium = 9, Colonists = 1
               Scout = 25, Warship = 26, Utility = 27, Bomber = 28;
 }
 
-// A fleet mass: a 64-bit integer.
-std::int64_t int64_cell(std::string_view text) {
-    if (const auto v = parse_int(text)) return *v;
-    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
-}
-
 // Counts and cargo are 32-bit, so their sums over a table's 65,535 rows stay
 // far inside 64 bits; masses are 64-bit and their sum stops at the nearest
 // limit instead of wrapping.
@@ -49,7 +43,7 @@ RaceStatsTable compute_race_stats(const TextTable& fleets) {
         add(&RaceStats::Warship, scol::Warship);
         add(&RaceStats::Bomber, scol::Bomber);
         add(&RaceStats::Utility, scol::Utility);
-        add_to(r.Mass, int64_cell(fleets.cell(scol::Mass, row)));
+        add_to(r.Mass, to_int64(fleets.cell(scol::Mass, row)));
         add(&RaceStats::Ironium, scol::Ironium);
         add(&RaceStats::Boranium, scol::Boranium);
         add(&RaceStats::Germanium, scol::Germanium);

@@ -41,9 +41,36 @@ static std::optional<std::int32_t> parse_int32(std::string_view text) {
     return static_cast<std::int32_t>(*v);
 }
 
+[[noreturn]] static void not_an_integer(std::string_view text) {
+    throw ConversionError("'" + visible_text(text) + "' is not a valid integer value");
+}
+
 std::int32_t to_int(std::string_view text) {
     if (const auto v = parse_int32(text)) return *v;
-    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    not_an_integer(text);
+}
+
+std::int64_t to_int64(std::string_view text) {
+    if (const auto v = parse_int(text)) return *v;
+    not_an_integer(text);
+}
+
+std::string visible_text(std::string_view text) {
+    constexpr std::size_t kShown = 60;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        out += "\\x";
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+    }
+    if (text.size() > kShown) out += "...";
+    return out;
 }
 
 std::int32_t to_int_def(std::string_view text, std::int32_t fallback) {

@@ -17,6 +17,12 @@ std::optional<std::int64_t> parse_int(std::string_view text);
 // The same, as a 32-bit value; throws ConversionError naming the text
 // ("'12a' is not a valid integer value") when it is not one.
 std::int32_t to_int(std::string_view text);
+// The same for a 64-bit value.
+std::int64_t to_int64(std::string_view text);
+
+// A text as a message shows it: control bytes written as \xNN, and a long
+// text cut after 60 characters with "..." (a damaged cell may hold megabytes).
+std::string visible_text(std::string_view text);
 
 // The value, or `fallback` when the text is not a 32-bit integer.
 std::int32_t to_int_def(std::string_view text, std::int32_t fallback);

@@ -11,10 +11,6 @@ namespace {
 
 const QString kIntPrefix = QStringLiteral("dword:");
 const QString kTextPrefix = QStringLiteral("sz:");
-// Held by a key created without values. Escaped names never take this form:
-// '|' is always followed by two upper-case hexadecimal digits there, or
-// stands alone for the empty name.
-const QString kKeyMarker = QStringLiteral("|key");
 
 // A key or value name as stored: without the characters QSettings reads as
 // group separators.
@@ -178,7 +174,9 @@ bool QtSettingsBackend::openKey(const std::string& key, bool create) {
     if (!create) return keyExists(key);
     if (settings_->status() == QSettings::AccessError) reopen();
     if (!settings_->isWritable()) return false;
-    if (!keyExists(key)) settings_->setValue(joinPath(storedName(key), kKeyMarker), QString());
+    // A key without values exists for this store object only: nothing but
+    // the program's values is written to the file.
+    if (!keyExists(key)) createdKeys_.insert(storedName(key).toLower());
     settings_->sync();
     // A format error only means part of a hand-edited file was not understood;
     // the file is still written.
@@ -186,7 +184,7 @@ bool QtSettingsBackend::openKey(const std::string& key, bool create) {
 }
 
 bool QtSettingsBackend::keyExists(const std::string& key) {
-    return !groupsOf(key).empty();
+    return !groupsOf(key).empty() || createdKeys_.contains(storedName(key).toLower());
 }
 
 bool QtSettingsBackend::valueExists(const std::string& key, const std::string& name) {
@@ -205,13 +203,19 @@ std::int32_t QtSettingsBackend::readInt(const std::string& key, const std::strin
     return result;
 }
 
+// A value of the file is an integer when tagged "dword:", else text: tagged
+// "sz:", or written by hand without a tag.
+bool QtSettingsBackend::isTaggedInt(const QString& text) {
+    return text.startsWith(kIntPrefix, Qt::CaseInsensitive);
+}
+
 std::string QtSettingsBackend::readText(const std::string& key, const std::string& name) {
     const QVariant value = read(key, name);
     if (value.typeId() != QMetaType::QString) throw typeError(name);
     QString text = value.toString();
     if (!typedStore_) {
-        if (!text.startsWith(kTextPrefix, Qt::CaseInsensitive)) throw typeError(name);
-        text.remove(0, kTextPrefix.size());
+        if (isTaggedInt(text)) throw typeError(name);
+        if (text.startsWith(kTextPrefix, Qt::CaseInsensitive)) text.remove(0, kTextPrefix.size());
     }
     return toCp1252(text);
 }

@@ -19,11 +19,12 @@
 // store holds; a write to a name that exists in another spelling goes to that
 // spelling. The characters '/' and '\' separate groups inside QSettings, so
 // they are written as "|2F" and "|5C" (and '|' itself as "|7C"); an empty
-// value name is written as "|". A key created without values holds one value
-// named "|key" so that it is still there when the store is opened again; no
-// value name the program asks for is stored under that name.
+// value name is written as "|". A value written by hand without a type tag
+// is text. A key created without values is known to this object only: the
+// file holds nothing but values.
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,10 @@ private:
     QVariant read(const std::string& key, const std::string& name) const;
     void write(const std::string& key, const std::string& name, const QVariant& value);
 
+    static bool isTaggedInt(const QString& text);
+
     QString location_;         // INI file, or registry path
+    std::set<QString> createdKeys_;  // lower-cased stored names of keys created empty
     bool typedStore_ = false;  // the registry keeps value types itself
     std::unique_ptr<QSettings> settings_;
 };

@@ -1,7 +1,8 @@
-# Runs the dump and compares its output with the expected file.
-execute_process(COMMAND ${DUMP} ${ARGS} OUTPUT_FILE ${ACTUAL} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "trevanor-dump exited with ${status}")
+# Runs the dump and compares its output and exit status with the expected ones.
+execute_process(COMMAND ${DUMP} ${ARGS} WORKING_DIRECTORY ${WORKDIR} OUTPUT_FILE ${ACTUAL} ERROR_QUIET
+                RESULT_VARIABLE status)
+if(NOT status EQUAL STATUS)
+  message(FATAL_ERROR "trevanor-dump exited with ${status}, expected ${STATUS}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED} ${ACTUAL} RESULT_VARIABLE differs)
 if(differs)

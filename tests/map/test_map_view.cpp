@@ -48,7 +48,9 @@ MapView unit_view() {
 }  // namespace
 
 TEST(MapTransform, ExtentScaleAndRounding) {
-    Session s = with_planets({{"1", "1000", "1000", "Origin"}, {"2", "1500", "2000", "North"}, {"", "", "", ""}});
+    // Blank and damaged MAP lines have no place on the map and do not stop it.
+    Session s = with_planets({{"1", "1000", "1000", "Origin"}, {"2", "1500", "2000", "North"}, {"", "", "", ""},
+                              {"4", "12x4", "9999", "Broken"}});
     MapView v;
     compute_extent(v, s.planets);
     EXPECT_EQ(v.Map_extent, 1015);
@@ -206,6 +208,37 @@ TEST(FleetMarkers, NoFleetsDrawNothing) {
     RecordingCanvas canvas;
     draw_fleets(canvas, unit_view(), s);
     EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST(FleetMarkers, RowsWithoutAPositionAreLeftOutNotTheRest) {
+    // Rows of empty or short report lines: no X, no Y or no owner. The
+    // position order puts an empty row first.
+    const struct {
+        const char* what;
+        std::vector<Fleet> fleets;
+        std::size_t diamonds;
+    } cases[] = {
+        {"empty row first", {{"*", "", ""}, {"A #1", "1100", "1100"}, {"B #2", "1200", "1200"}}, 4},
+        {"short line in the middle", {{"A #1", "1100", "1100"}, {"Short", "1150", ""}, {"B #2", "1200", "1200"}}, 4},
+        {"owner that is no number", {{"A #1", "1100", "1100"}, {"C #3", "1100", "1100", "1", "x"}}, 2},
+        {"damaged coordinates", {{"A #1", "12a4", "1100"}, {"B #2", "1200", "1200", "x"}}, 2},
+        {"only rows without a position", {{"*", "", ""}, {"Short", "1150", ""}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s;
+        set_fleets(s, c.fleets);
+        RecordingCanvas canvas;
+        draw_fleets(canvas, unit_view(), s);
+        EXPECT_EQ(canvas.of(Op::Polygon).size(), c.diamonds);
+    }
+    // A spot whose second row has no owner is not mixed: it keeps its owner's colour.
+    Session s;
+    set_fleets(s, {{"A #1", "1100", "1100"}, {"C #3", "1100", "1100", "1", ""}});
+    RecordingCanvas canvas;
+    draw_fleets(canvas, unit_view(), s);
+    ASSERT_EQ(canvas.of(Op::Polygon).size(), 2u);
+    EXPECT_EQ(canvas.of(Op::Polygon)[0].state.penColor, s.Players[1].Color);
 }
 
 TEST(SelectionMarker, ArrowheadAndZoomRoundTrips) {

@@ -117,7 +117,12 @@ TEST_F(Game, HeadingOnlyByItsFirstField) {
         {"Fleet Names\tX\r\n" + report({line("Ozmari A", "4")}, false), 2, 2},
         {"", 0, 0},
         {test::kFleetHeading + "\r\n", 0, 0},
-        {test::kFleetHeading + "\r\n\r\nOzmari Short #3\t1500\r\n", 2, 2},  // an empty and a short line
+        // Empty lines are no fleets, wherever they stand; a short line is one.
+        {test::kFleetHeading + "\r\n\r\nOzmari Short #3\t1500\r\n", 1, 1},
+        {report({line("Ozmari A", "4"), "", ""}, true), 1, 1},
+        {"\n\n" + report({line("Ozmari A", "4")}, false), 1, 1},
+        // CR-only line ends
+        {test::kFleetHeading + "\r" + line("Ozmari A", "4") + "\r" + line("Ozmari B", "4") + "\r", 2, 2},
     };
     int k = 0;
     for (const auto& c : cases) {
@@ -195,11 +200,67 @@ TEST_F(Game, NewPlayersAreRegisteredEachOne) {
     EXPECT_EQ(rig.session.main.ownRaceItems.size(), 5u);
 }
 
-TEST_F(Game, BadDetailStopsTheMergeBeforeAppending) {
-    EXPECT_THROW(merge("GAME.F3", report({line("Ozmari A", "4"), line("Umbral Eye #7", "12", "", "x9")}),
-                       owner("Kesh", false, true)),
-                 ConversionError);
-    EXPECT_EQ(names().size(), 4u);
+// What a merge may change, to compare two sessions.
+void expect_same_data(const Session& a, const Session& b) {
+    EXPECT_EQ(a.fleets.rows(), b.fleets.rows());
+    EXPECT_EQ(a.fleetsByPos.rows(), b.fleetsByPos.rows());
+    EXPECT_EQ(a.Fleet_index, b.Fleet_index);
+    EXPECT_EQ(a.sortList, b.sortList);
+    EXPECT_EQ(a.placeList1.items(), b.placeList1.items());
+    EXPECT_EQ(a.mapFleetList.items(), b.mapFleetList.items());
+    EXPECT_EQ(a.acceptedReportOwners, b.acceptedReportOwners);
+    EXPECT_EQ(a.main.caption, b.main.caption);
+    for (int p = 1; p <= kPlayers; ++p) EXPECT_EQ(a.Players[p].Name, b.Players[p].Name) << p;
+}
+
+TEST_F(Game, StoppedMergeChangesNothingAndTheNextOneWorks) {
+    std::string tooMany = test::kFleetHeading + "\n";
+    for (int k = 0; k < 65535; ++k) tooMany += line("Kesh New " + std::to_string(k), "3") + "\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+        MergeOptions options;
+        std::string message;
+    } stops[] = {
+        {"a detail that is no number, after the owner's rows were deleted",
+         report({line("Kesh Raider #5", "3"), line("Umbral Eye #7", "12", "", std::string("x\0" "9", 3))}),
+         owner("Kesh", true, true),
+         "File \"BAD.F3\", line 3: 'x\\x009' is not a valid integer value\r"
+         "The report \"BAD.F3\" was not merged; nothing has changed."},
+        {"more rows than a table holds", tooMany, owner("Kesh", true),
+         "The fleet table cannot hold the 65535 fleets of this report: a table holds at most 65535 rows.\r"
+         "The report \"BAD.F3\" was not merged; nothing has changed."},
+    };
+    const std::string good = report({line("Kesh Raider #5", "3", "Patrol"), line("Kesh Miner #6", "3", "Mine")});
+    World clean;
+    ASSERT_TRUE(clean.merge("GOOD.F3", good, owner("Kesh", true)));
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.what);
+        World w;
+        const Session before = w.rig.session;
+        try {
+            w.merge("BAD.F3", stop.bytes, stop.options);
+            ADD_FAILURE() << "merged";
+        } catch (const MergeError& e) {
+            EXPECT_EQ(std::string(e.what()), stop.message);
+        }
+        expect_same_data(w.rig.session, before);
+        ASSERT_TRUE(w.merge("GOOD.F3", good, owner("Kesh", true)));
+        expect_same_data(w.rig.session, clean.rig.session);
+    }
+}
+
+TEST_F(Game, FleetWithoutIdIsKnownByNameInEveryMarkedForm) {
+    // Kesh sees a new fleet without an ID; Ozmari sees it too, and so does a third ally.
+    merge("A.F3", report({line("Tavrel Ghost", "5")}), owner("Kesh"));
+    ASSERT_EQ(names().back(), "Tavrel Ghost*");
+    merge("B.F4", report({line("Tavrel Ghost", "5", "", "40")}), owner("Ozmari", false, true));
+    EXPECT_EQ(ally.counts.added, 0);
+    EXPECT_EQ(ally.counts.replaced, 1);
+    EXPECT_EQ(names().back(), "Tavrel Ghost*(*)");
+    merge("C.F6", report({line("Tavrel Ghost", "5"), line("Tavrel Other", "5")}), owner("Keltyx"));
+    EXPECT_EQ(ally.counts.added, 1);  // only the other one: never matched by the empty ID
+    EXPECT_EQ(names().back(), "Tavrel Other*");
 }
 
 TEST_F(Game, DeletingAnUnknownOwner) {

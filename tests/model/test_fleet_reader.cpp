@@ -61,7 +61,7 @@ TEST(ReadFleets, HeadingLineIsCutTwentyNineTimes) {
     };
     for (const auto& c : cases) {
         std::string heading;
-        for (int k = 0; k < c.headings; ++k) heading += (k ? "\t" : "") + std::string("h") + std::to_string(k);
+        for (int k = 0; k < c.headings; ++k) heading += k ? "\th" + std::to_string(k) : std::string("Fleet Name");
         Loaded l(report({own("Vor A #1", "1100", "1200")}, heading));
         EXPECT_EQ(l.s().fleets.cell(27, 0), c.h27) << c.what;
         EXPECT_EQ(l.s().fleets.cell(28, 0), c.h28) << c.what;
@@ -186,13 +186,12 @@ TEST(ReadFleets, DamagedReportsNeverBreakTheSession) {
     const std::string megabyteLine = fleet_line({{0, "Vor Big #1"}, {1, "1100"}, {2, "1200"}, {12, "1"}, {19, "X"}}) +
                                      std::string(1 << 20, 'z');
     const Case cases[] = {
-        {"empty file", "", 2},
-        {"CR-only line ends: one heading line", "Fleet Name\rVor A #1\t1100\r", 2},
-        {"LF-only line ends", "Fleet Name\nVor A #1\t1100\t1200\nVor B #2\t1100\t1200\n", 3},
-        {"NUL bytes", std::string("Fleet Name\nVor\0A #1\t11\0\t1200\n", 29), 2},
-        {"megabyte line", "Fleet Name\r\n" + megabyteLine + "\r\n", 2},
-        {"short and empty lines", "Fleet Name\n\nVor A\n\t\t\n", 4},
-        {"non-numeric owner and coordinates", "Fleet Name\nVor A #1\tx\ty\t\t\t\t\t\t\t\t\t\tq\n", 2},
+        {"CR-only line ends", "Fleet Name\tX\rVor A #1\t1100\rVor B #2\t1100\r", 3},
+        {"LF-only line ends", "Fleet Name\tX\nVor A #1\t1100\t1200\nVor B #2\t1100\t1200\n", 3},
+        {"NUL bytes", std::string("Fleet Name\tX\nVor\0A #1\t11\0\t1200\n", 31), 2},
+        {"megabyte line", "Fleet Name\tX\r\n" + megabyteLine + "\r\n", 2},
+        {"short and empty lines", "Fleet Name\tX\n\nVor A\n\t\t\n", 4},
+        {"non-numeric owner and coordinates", "Fleet Name\tX\nVor A #1\tx\ty\t\t\t\t\t\t\t\t\t\tq\n", 2},
     };
     for (const auto& c : cases) {
         Loaded l(c.bytes);
@@ -200,6 +199,27 @@ TEST(ReadFleets, DamagedReportsNeverBreakTheSession) {
         EXPECT_EQ(s.fleets.rowCount(), c.rowCount) << c.what;
         EXPECT_EQ(s.fleetsByPos.rowCount(), c.rowCount) << c.what;
         EXPECT_EQ(s.main.caption, "GAME.MAP + GAME.F1") << c.what;
+    }
+}
+
+TEST(ReadFleets, FileThatIsNoReportIsRefusedAndChangesNothing) {
+    const std::string kNotReports[] = {"", "#\tX\tY\tName\r\n1\t1100\t1200\tAldris\r\n", "Fleet Name\r\n",
+                                       "fleet name\tX\r\n", "\r\nFleet Name\tX\r\n"};
+    for (const auto& bytes : kNotReports) {
+        SCOPED_TRACE(bytes);
+        Loaded l(report({own("Vor A #1", "1100", "1200")}));
+        const Session before = l.s();
+        try {
+            l.rig.core.read_fleet_file(l.dir.write("OTHER.F2", bytes));
+            FAIL() << "accepted";
+        } catch (const FileError& e) {
+            EXPECT_EQ(std::string(e.what()), "File \"" + l.dir.path("OTHER.F2") +
+                                                 "\" is not a fleet report: its first line does not begin with "
+                                                 "\"Fleet Name\". Nothing was read.");
+        }
+        EXPECT_EQ(l.s().fleets.rows(), before.fleets.rows());
+        EXPECT_EQ(l.s().main.caption, before.main.caption);
+        EXPECT_EQ(l.s().First_report_path, before.First_report_path);
     }
 }
 

@@ -50,7 +50,7 @@ TEST(ReadMap, OddFiles) {
         {"empty file", "", 2, {" unknown"}},
         {"blank planet line", "h\n\n1\t1000\t1000\tA\n", 3, {"", " unknown", "A"}},
         {"LF endings, no last line end", "h\n1\t1000\t1000\tA\n2\t1001\t1001\tB", 3, {" unknown", "A", "B"}},
-        {"CR only: one line", "h\r1\t1000\t1000\tA\r", 2, {" unknown"}},
+        {"CR only line ends", "h\r1\t1000\t1000\tA\r2\t1001\t1001\tB", 3, {" unknown", "A", "B"}},
         {"NUL bytes", std::string("h\n1\t1000\t1000\tA\0B\n", 18), 2, {" unknown", std::string("A\0B", 3)}},
     };
     for (const auto& c : cases) {

@@ -83,15 +83,21 @@ TEST(RaceStatistics, SumsDoNotWrap) {
 TEST(RaceStatistics, CellThatIsNoNumberStopsWithItsText) {
     const struct {
         int column;
-        const char* text;
-    } cases[] = {{Owner, "x1"}, {Ships, ""}, {Bomber, "3\t4"}, {Mass, "12a"}, {Pop, "99999999999"}};
+        std::string text;
+        const char* shown;  // control bytes made visible
+    } cases[] = {{Owner, "x1", "x1"},
+                 {Ships, "", ""},
+                 {Bomber, "3\t4", "3\\x094"},
+                 {Mass, "12a", "12a"},
+                 {Pop, "99999999999", "99999999999"},
+                 {Mass, std::string("1\0" "2", 3), "1\\x002"}};
     for (const auto& c : cases) {
         const TextTable fleets = table({row({{Owner, "1"}, {c.column, c.text}})});
         try {
             compute_race_stats(fleets);
             ADD_FAILURE() << "no error for column " << c.column;
         } catch (const ConversionError& e) {
-            EXPECT_EQ(e.what(), "'" + std::string(c.text) + "' is not a valid integer value");
+            EXPECT_EQ(e.what(), "'" + std::string(c.shown) + "' is not a valid integer value");
         }
     }
 }

@@ -62,8 +62,9 @@ TEST(SplitLines, LineEnds) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\n\nb\n", {"a", "", "b"}},
-        {"a\rb\r", {"a\rb\r"}},          // CR alone is text
-        {"a\r\r\nb", {"a\r", "b"}},      // only one CR before LF is dropped
+        {"a\rb\r", {"a", "b"}},            // a CR alone ends a line too
+        {"a\r\r\nb", {"a", "", "b"}},     // CR, then CR LF: an empty line between
+        {"a\n\rb", {"a", "", "b"}},        // LF, then CR: likewise
         {"\n", {""}},
         {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
     };
