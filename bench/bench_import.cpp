@@ -45,7 +45,7 @@ void BM_ReadFirstReport(benchmark::State& state) {
         auto p = std::make_unique<Program>();
         p->core.read_MAP_file(g.map);
         state.ResumeTiming();
-        p->core.read_fleet_file(g.report);
+        p->read_report(g.report);
         benchmark::DoNotOptimize(p->session.Fleet_index[17]);
         state.PauseTiming();
         p.reset();

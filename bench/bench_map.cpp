@@ -17,7 +17,7 @@ struct Loaded : bench::Program {
     Loaded() {
         const auto paths = bench::write_game(gen::make_max_game(7), "trevanor-bench-map");
         core.read_MAP_file(paths[0]);
-        core.read_fleet_file(paths[1]);
+        read_report(paths[1]);
     }
 };
 

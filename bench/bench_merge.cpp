@@ -37,7 +37,7 @@ const Files& files() {
 struct Program : bench::Program {
     Program() {
         core.read_MAP_file(files().map);
-        core.read_fleet_file(files().reports[0].first);
+        read_report(files().reports[0].first);
         session.Own_race_name = files().reports[0].second;
     }
 };

@@ -8,20 +8,29 @@
 #include <vector>
 
 #include "game_generator.h"
-#include "model/ally_report.h"
 #include "model/memory_settings.h"
+#include "model/model.h"
 
 namespace trevanor::bench {
 
+// Messages are not looked at while measuring.
+struct SilentPrompter : Prompter {
+    void message(const std::string&) override {}
+    void error(const std::string&) override {}
+    void warning(const std::string&) override {}
+    Answer confirm(const std::string&, bool) override { return Answer::No; }
+};
+
 struct Program {
-    Session session;
     MemorySettings store;
-    RecordingPrompter prompter;
-    Settings settings{session, store, prompter};
+    SilentPrompter prompter;
     WindowHooks hooks;
-    Core core{session, prompter, settings, hooks};
-    AllyReport ally{session, prompter, settings, core, hooks};
+    Model model{store, prompter, hooks};
+    Session& session = model.session;
+    MainCommands& core = model.commands;
+    AllyMerge& ally = model.merge;
     Program() { session.Default_colors = kDefaultColors; }
+    void read_report(const std::string& path) { core.reports().read(path); }
 };
 
 // Writes the game's files into a folder of their own; returns the MAP's path

@@ -27,7 +27,8 @@ Calculation calculate(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
 std::optional<std::pair<std::string, std::string>> place_position(const Session& s, const std::string& item) {
     if (item.empty() || item[0] != '!') {
         for (int r = 1; r <= s.planets.lastRow(); ++r)
-            if (s.planets.cell(3, r) == item) return std::make_pair(s.planets.cell(1, r), s.planets.cell(2, r));
+            if (s.planets.cell(planet_col::Name, r) == item)
+                return std::make_pair(s.planets.cell(planet_col::X, r), s.planets.cell(planet_col::Y, r));
         return std::nullopt;
     }
     const std::string unique = item.substr(1);

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "file_lines.h"
+#include "files.h"
 
 namespace trevanor {
 

@@ -5,7 +5,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "text_util.h"
+#include "numbers.h"
+#include "text.h"
 
 namespace trevanor {
 
@@ -143,9 +144,10 @@ bool validate_fleet_vs_planets(const TextTable& fleets, const TextTable& planets
         const std::string& planet = fleets.cell(col::Planet, r);
         if (planet.empty()) continue;
         int p = 1;
-        while (p <= planets.lastRow() && planets.cell(3, p) != planet) ++p;
+        while (p <= planets.lastRow() && planets.cell(planet_col::Name, p) != planet) ++p;
         if (p > planets.lastRow()) return false;
-        if (planets.cell(1, p) != left(fleets.cell(col::X, r), 4) || planets.cell(2, p) != left(fleets.cell(col::Y, r), 4))
+        if (planets.cell(planet_col::X, p) != left(fleets.cell(col::X, r), 4) ||
+            planets.cell(planet_col::Y, p) != left(fleets.cell(col::Y, r), 4))
             return false;
         ++matches;
     }

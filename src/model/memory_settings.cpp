@@ -1,6 +1,6 @@
 #include "memory_settings.h"
 
-#include "text_util.h"
+#include "text.h"
 
 namespace trevanor {
 
@@ -17,7 +17,6 @@ const MemorySettings::Value* MemorySettings::findValue(const std::string& key, c
 }
 
 bool MemorySettings::openKey(const std::string& key, bool create) {
-    if (failOpen) return false;
     if (find(key)) return true;
     if (!create && !key.empty()) return false;
     keys_[to_lower(key)];

@@ -19,9 +19,6 @@ public:
     void writeInt(const std::string& key, const std::string& name, std::int32_t value) override;
     void writeText(const std::string& key, const std::string& name, const std::string& value) override;
 
-    // Test hook: every openKey fails while set, as a store without write access would.
-    bool failOpen = false;
-
 private:
     using Value = std::variant<std::int32_t, std::string>;
     struct Key {

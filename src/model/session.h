@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "columns.h"
 #include "sorted_list.h"
 #include "text_table.h"
 
@@ -22,24 +23,21 @@ struct Player {
     ColorValue Color = 0;
 };
 
+constexpr int kPlayers = 16;
+// Entries 1..16 of the fleet index are the players' blocks; this one is the trailing block.
+constexpr int kTrailingEntry = kPlayers + 1;
+
 struct FleetIndexEntry {
     std::uint16_t First_row = 0;
     std::uint16_t Last_row = 0;
     bool operator==(const FleetIndexEntry&) const = default;
 };
 
-// Entries 1..16 by player number, entry 17 the trailing block; entry 0 unused.
-using FleetIndex = std::array<FleetIndexEntry, 18>;
-constexpr int kTrailingEntry = 17;
-constexpr int kPlayers = 16;
-
-// Fleet table columns the program itself relies on.
-namespace col {
-constexpr int Name = 0, X = 1, Y = 2, Planet = 3, Destination = 4, Ships = 6, Owner = 12, Eta = 13,
-              Warp = 14, Task = 19, Id = 29, UniqueName = 30;
-}
-constexpr int kFleetColumns = 31;
-constexpr int kPlanetColumns = 4;
+// By entry number 1..17; entry 0 unused.
+using FleetIndex = std::array<FleetIndexEntry, kTrailingEntry + 1>;
+// Player records and colours by player number 1..16; [0] unused.
+using PlayerArray = std::array<Player, kPlayers + 1>;
+using ColorArray = std::array<ColorValue, kPlayers + 1>;
 
 struct MenuItemState {
     bool enabled = false;
@@ -68,7 +66,7 @@ struct MainWindowState {
     std::vector<RaceMenuItem> ownRaceItems;   // the player items after "_none_"
 };
 
-extern const std::array<ColorValue, 17> kDefaultColors;  // by player number 1..16
+extern const ColorArray kDefaultColors;
 
 struct Session {
     Session();
@@ -77,8 +75,8 @@ struct Session {
     TextTable fleets{kFleetColumns};         // Fleet_GR
     TextTable fleetsByPos{kFleetColumns};    // fleet_pos_sort_GR
 
-    std::array<Player, 17> Players{};        // by player number 1..16
-    std::array<ColorValue, 17> Default_colors{};  // set by the main window's creation
+    PlayerArray Players{};
+    ColorArray Default_colors{};  // set by the main window's creation
     FleetIndex Fleet_index{};
 
     std::string Map_name;
@@ -110,8 +108,13 @@ struct Session {
     void resetWindowData();
     // The calculator's lists back to their single " unknown" item.
     void resetPlaceLists();
-    // Adds the same texts to both of the calculator's lists.
+    // Adds the same texts (planet names) to both of the calculator's lists.
     void addPlaces(std::vector<std::string> texts);
+    // Lists fleets by unique name: "!" and the name in both of the
+    // calculator's lists, the name in the map's fleet list.
+    void listFleets(const std::vector<std::string>& uniqueNames);
+    // Takes every fleet off those lists; " unknown" and the planets stay.
+    void unlistFleets();
 };
 
 }  // namespace trevanor

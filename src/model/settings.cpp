@@ -2,15 +2,12 @@
 
 #include <cstdlib>
 
-#include "text_util.h"
+#include "files.h"
 
 namespace trevanor {
 
 namespace {
 const std::string kProgramKey;  // "" names the program key itself
-
-std::string recentName(int k) { return "rfile" + std::to_string(k); }
-std::string colorName(int p) { return "p" + std::to_string(p); }
 }  // namespace
 
 Settings::Settings(Session& session, SettingsBackend& backend, Prompter& prompter)
@@ -26,35 +23,54 @@ void Settings::open(const std::string& key, bool create) {
     if (!store_.openKey(key, create)) registry_error();
 }
 
-std::string Settings::readTextOr(const std::string& key, const std::string& name, const std::string& fallback) {
-    return store_.valueExists(key, name) ? store_.readText(key, name) : fallback;
+bool Settings::exists(const std::string& key, const char* name) { return store_.valueExists(key, name); }
+
+std::int32_t Settings::read(const std::string& key, const IntSetting& value) { return store_.readInt(key, value.name); }
+
+std::string Settings::read(const std::string& key, const TextSetting& value) { return store_.readText(key, value.name); }
+
+std::string Settings::readOrInitial(const std::string& key, const TextSetting& value) {
+    return exists(key, value.name) ? read(key, value) : value.initial;
 }
+
+void Settings::write(const std::string& key, const IntSetting& value, std::int32_t number) {
+    store_.writeInt(key, value.name, number);
+}
+
+void Settings::write(const std::string& key, const TextSetting& value, const std::string& text) {
+    store_.writeText(key, value.name, text);
+}
+
+std::string Settings::recentName(int k) const { return numbered(setting::Recent_file.name, k); }
 
 void Settings::registry_check() {
     open(kProgramKey, true);
-    if (store_.valueExists(kProgramKey, "Autoload_MAP")) {
-        s_.Autoload_map = store_.readInt(kProgramKey, "Autoload_MAP") != 0;
+    if (exists(kProgramKey, setting::Autoload_map.name)) {
+        s_.Autoload_map = read(kProgramKey, setting::Autoload_map) != 0;
     } else {
         s_.Autoload_map = false;
-        store_.writeInt(kProgramKey, "Autoload_MAP", 0);
-        store_.writeText(kProgramKey, "Autoload_map_file", " ");
+        write(kProgramKey, setting::Autoload_map, setting::Autoload_map.initial);
+        write(kProgramKey, setting::Autoload_map_file, setting::Autoload_map_file.initial);
     }
-    s_.Autoload_map_file = readTextOr(kProgramKey, "Autoload_map_file", "");
-    if (store_.valueExists(kProgramKey, "skip_conf"))
-        s_.Skip_conf = store_.readInt(kProgramKey, "skip_conf") != 0;
+    // A missing path reads as empty.
+    s_.Autoload_map_file = exists(kProgramKey, setting::Autoload_map_file.name)
+                               ? read(kProgramKey, setting::Autoload_map_file)
+                               : std::string();
+    if (exists(kProgramKey, setting::Skip_conf.name))
+        s_.Skip_conf = read(kProgramKey, setting::Skip_conf) != 0;
     else
-        store_.writeInt(kProgramKey, "skip_conf", 0);
+        write(kProgramKey, setting::Skip_conf, setting::Skip_conf.initial);
 }
 
 void Settings::autoload_write(bool flag, const std::string& path) {
     open(kProgramKey, true);
-    store_.writeInt(kProgramKey, "autoload_map", flag ? 1 : 0);
-    store_.writeText(kProgramKey, "autoload_map_file", path);
+    write(kProgramKey, setting::Autoload_map, flag ? 1 : 0);
+    write(kProgramKey, setting::Autoload_map_file, path);
 }
 
 void Settings::skip_conf_write(bool flag) {
     open(kProgramKey, true);
-    store_.writeInt(kProgramKey, "skip_conf", flag ? 1 : 0);
+    write(kProgramKey, setting::Skip_conf, flag ? 1 : 0);
 }
 
 void Settings::setRecentCaption(int k, const std::string& path) {
@@ -63,32 +79,28 @@ void Settings::setRecentCaption(int k, const std::string& path) {
 
 void Settings::load_recent_file_list() {
     open(kProgramKey, true);
-    for (int k = 1; k <= 4; ++k) {
-        std::string path;
-        if (store_.valueExists(kProgramKey, recentName(k)))
-            path = store_.readText(kProgramKey, recentName(k));
-        else
-            store_.writeText(kProgramKey, recentName(k), "");
-        setRecentCaption(k, path);
-    }
+    for (int k = 1; k <= setting::kRecentFiles; ++k) setRecentCaption(k, read_recent_file(k));
 }
 
 std::string Settings::read_recent_file(int k) {
     open(kProgramKey, true);
-    if (store_.valueExists(kProgramKey, recentName(k))) return store_.readText(kProgramKey, recentName(k));
-    store_.writeText(kProgramKey, recentName(k), "");
-    return {};
+    if (exists(kProgramKey, recentName(k).c_str())) return store_.readText(kProgramKey, recentName(k));
+    store_.writeText(kProgramKey, recentName(k), setting::Recent_file.initial);
+    return setting::Recent_file.initial;
 }
 
 void Settings::update_recent_file_list(const std::string& path) {
     open(kProgramKey, true);
-    if (readTextOr(kProgramKey, "rfile1", "") == path) return;
-    for (int k = 4; k >= 2; --k) {
-        const std::string older = readTextOr(kProgramKey, recentName(k - 1), "");
+    const auto recent = [&](int k) {
+        return exists(kProgramKey, recentName(k).c_str()) ? store_.readText(kProgramKey, recentName(k)) : std::string();
+    };
+    if (recent(1) == path) return;
+    for (int k = setting::kRecentFiles; k >= 2; --k) {
+        const std::string older = recent(k - 1);
         store_.writeText(kProgramKey, recentName(k), older);
         setRecentCaption(k, older);
     }
-    store_.writeText(kProgramKey, "rfile1", path);
+    store_.writeText(kProgramKey, recentName(1), path);
     setRecentCaption(1, path);
 }
 
@@ -99,7 +111,8 @@ void Settings::save_players_to_reg() {
     if (s_.Map_name.empty()) return;
     open(s_.Map_name, true);
     for (int p = 1; p <= kPlayers; ++p)
-        store_.writeInt(s_.Map_name, colorName(p), static_cast<std::int32_t>(s_.Players[static_cast<std::size_t>(p)].Color));
+        store_.writeInt(s_.Map_name, numbered(setting::Player_color.name, p),
+                        static_cast<std::int32_t>(s_.Players[static_cast<std::size_t>(p)].Color));
 }
 
 bool Settings::load_players_fm_reg() {
@@ -107,9 +120,9 @@ bool Settings::load_players_fm_reg() {
     open(s_.Map_name, false);
     bool all = true;
     for (int p = 1; p <= kPlayers; ++p) {
-        if (store_.valueExists(s_.Map_name, colorName(p)))
-            s_.Players[static_cast<std::size_t>(p)].Color =
-                static_cast<ColorValue>(store_.readInt(s_.Map_name, colorName(p)));
+        const std::string name = numbered(setting::Player_color.name, p);
+        if (exists(s_.Map_name, name.c_str()))
+            s_.Players[static_cast<std::size_t>(p)].Color = static_cast<ColorValue>(store_.readInt(s_.Map_name, name));
         else
             all = false;
     }
@@ -120,59 +133,55 @@ std::string Settings::fleetfile_read() {
     if (s_.Map_name.empty()) return {};
     const std::string& key = s_.Map_name;
     open(key, true);
-    if (!store_.valueExists(key, "autoload_fleet")) {
-        store_.writeInt(key, "autoload_fleet", 0);
-        store_.writeText(key, "first_report", "");
+    if (!exists(key, setting::Autoload_fleet.name)) {
+        write(key, setting::Autoload_fleet, setting::Autoload_fleet.initial);
+        write(key, setting::First_report, setting::First_report.initial);
         s_.main.Fleetfile_autoload1.checked = false;
         return {};
     }
-    if (!store_.valueExists(key, "first_report")) {
-        store_.writeText(key, "first_report", "");
+    if (!exists(key, setting::First_report.name)) {
+        write(key, setting::First_report, setting::First_report.initial);
         return {};
     }
-    if (store_.readInt(key, "autoload_fleet") != 0) {
-        std::string path = store_.readText(key, "first_report");
-        if (!path.empty()) s_.main.Fleetfile_autoload1.checked = true;
-        return path;
-    }
-    return {};
+    if (read(key, setting::Autoload_fleet) == 0) return {};
+    std::string path = read(key, setting::First_report);
+    if (!path.empty()) s_.main.Fleetfile_autoload1.checked = true;
+    return path;
 }
 
 void Settings::fleetfile_write(const std::string& path) {
     if (s_.Map_name.empty()) return;
     open(s_.Map_name, true);
-    store_.writeText(s_.Map_name, "first_report", path);
+    write(s_.Map_name, setting::First_report, path);
 }
 
 void Settings::autoload_fleetfile_status_write(bool flag) {
     if (s_.Map_name.empty()) return;
     open(s_.Map_name, true);
-    store_.writeInt(s_.Map_name, "autoload_fleet", flag ? 1 : 0);
+    write(s_.Map_name, setting::Autoload_fleet, flag ? 1 : 0);
     // Only a report read as this MAP's first report is stored for it; with
     // none read (its autoload failed, say) the stored path stays.
-    if (!s_.First_report_path.empty()) store_.writeText(s_.Map_name, "first_report", s_.First_report_path);
+    if (!s_.First_report_path.empty()) write(s_.Map_name, setting::First_report, s_.First_report_path);
 }
 
 void Settings::save_own_race(const std::string& name) {
     if (s_.Map_name.empty()) return;
     open(s_.Map_name, true);
-    store_.writeText(s_.Map_name, "Own_race", name);
+    write(s_.Map_name, setting::Own_race, name);
 }
 
-bool Settings::load_own_race() {
-    if (s_.Map_name.empty() || !store_.keyExists(s_.Map_name)) return false;
+std::optional<std::string> Settings::stored_own_race() {
+    if (s_.Map_name.empty() || !store_.keyExists(s_.Map_name)) return std::nullopt;
     open(s_.Map_name, false);
-    if (!store_.valueExists(s_.Map_name, "Own_race")) return false;
-    s_.Own_race_name = store_.readText(s_.Map_name, "Own_race");
-    s_.mapRaceText = s_.Own_race_name;
-    return true;
+    if (!exists(s_.Map_name, setting::Own_race.name)) return std::nullopt;
+    return read(s_.Map_name, setting::Own_race);
 }
 
 void Settings::save_options() {
     if (s_.main.AutoloadlastMAP1.checked)
         autoload_write(true, s_.Autoload_map_file);
     else
-        autoload_write(false, " ");
+        autoload_write(false, setting::Autoload_map_file.initial);
     autoload_fleetfile_status_write(s_.main.Fleetfile_autoload1.checked);
     skip_conf_write(s_.main.Skip_conf.checked);
 }

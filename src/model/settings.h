@@ -1,15 +1,17 @@
 #pragma once
-// The program's settings: options, the recent MAP list, and per MAP file the
-// player colours, the own race and the associated first report. The program
-// key holds the options; each MAP file name has a sub-key of its own.
+// The program's settings routines: options, the recent MAP list, and per MAP
+// file the player colours, the own race and the associated first report.
+// Every value they read or write is named in settings_keys.h.
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "prompter.h"
 #include "session.h"
 #include "settings_backend.h"
+#include "settings_keys.h"
 
 namespace trevanor {
 
@@ -38,13 +40,21 @@ public:
     void fleetfile_write(const std::string& path);
     void autoload_fleetfile_status_write(bool flag);
     void save_own_race(const std::string& name);
-    bool load_own_race();
+    // The own race stored for the open MAP, if one is.
+    std::optional<std::string> stored_own_race();
     void save_options();
     [[noreturn]] void registry_error();
 
 private:
     void open(const std::string& key, bool create);
-    std::string readTextOr(const std::string& key, const std::string& name, const std::string& fallback);
+    std::int32_t read(const std::string& key, const IntSetting& value);
+    std::string read(const std::string& key, const TextSetting& value);
+    // The value's text, or its initial text when it is missing.
+    std::string readOrInitial(const std::string& key, const TextSetting& value);
+    void write(const std::string& key, const IntSetting& value, std::int32_t number);
+    void write(const std::string& key, const TextSetting& value, const std::string& text);
+    bool exists(const std::string& key, const char* name);
+    std::string recentName(int k) const;
     void setRecentCaption(int k, const std::string& path);
 
     Session& s_;

@@ -3,17 +3,13 @@
 #include <limits>
 
 #include "errors.h"
-#include "text_util.h"
+#include "numbers.h"
+#include "own_race.h"
+#include "players.h"
 
 namespace trevanor {
 
 namespace {
-
-// Fleet table columns summed into the statistics.
-namespace scol {
-constexpr int Ships = 6, Ironium = 7, Boranium = 8, Germanium = 9, Colonists = 10, Mass = 15, Unarmed = 24,
-              Scout = 25, Warship = 26, Utility = 27, Bomber = 28;
-}
 
 // Counts and cargo are 32-bit, so their sums over a table's 65,535 rows stay
 // far inside 64 bits; masses are 64-bit and their sum stops at the nearest
@@ -37,17 +33,17 @@ RaceStatsTable compute_race_stats(const TextTable& fleets) {
             r.*field += to_int(fleets.cell(column, row));
         };
         r.Fleet_count += 1;
-        add(&RaceStats::Ships, scol::Ships);
-        add(&RaceStats::Unarmed, scol::Unarmed);
-        add(&RaceStats::Scout, scol::Scout);
-        add(&RaceStats::Warship, scol::Warship);
-        add(&RaceStats::Bomber, scol::Bomber);
-        add(&RaceStats::Utility, scol::Utility);
-        add_to(r.Mass, to_int64(fleets.cell(scol::Mass, row)));
-        add(&RaceStats::Ironium, scol::Ironium);
-        add(&RaceStats::Boranium, scol::Boranium);
-        add(&RaceStats::Germanium, scol::Germanium);
-        add(&RaceStats::Colonists, scol::Colonists);
+        add(&RaceStats::Ships, col::Ships);
+        add(&RaceStats::Unarmed, col::Unarmed);
+        add(&RaceStats::Scout, col::Scout);
+        add(&RaceStats::Warship, col::Warship);
+        add(&RaceStats::Bomber, col::Bomber);
+        add(&RaceStats::Utility, col::Utility);
+        add_to(r.Mass, to_int64(fleets.cell(col::Mass, row)));
+        add(&RaceStats::Ironium, col::Ironium);
+        add(&RaceStats::Boranium, col::Boranium);
+        add(&RaceStats::Germanium, col::Germanium);
+        add(&RaceStats::Colonists, col::Colonists);
     }
     for (RaceStats& r : stats) r.Class_total = r.Unarmed + r.Scout + r.Bomber + r.Warship + r.Utility;
     return stats;
@@ -80,25 +76,16 @@ std::string ranked_name(const Session& session, int player) {
     return {};
 }
 
-int player_lookup(const Session& session, const std::string& name) {
-    for (int p = 1; p <= kPlayers; ++p)
-        if (session.Players[static_cast<std::size_t>(p)].Name == name) return p;
-    return 0;
-}
-
 StatisticsActivation statistics_activation(Session& session, Settings& settings, Prompter& prompter) {
     StatisticsActivation a;
-    for (int p = 1; p <= kPlayers; ++p) {
-        const std::string& name = session.Players[static_cast<std::size_t>(p)].Name;
-        if (!name.empty()) a.races.push_back(name);
-    }
+    a.races = race_names(session);
     a.stats = compute_race_stats(session.fleets);
 
-    if (session.Own_race_name.empty()) settings.load_own_race();
+    if (session.Own_race_name.empty()) load_own_race(session, settings);
     const std::string& own = session.Own_race_name;
-    if (own.empty() || own == "_none_") {
+    if (!own_race_chosen(session)) {
         a.ownCaption = "Own race (not selected)";
-    } else if (const int p = player_lookup(session, own); p == 0) {
+    } else if (const int p = player_index_of(session, own); p == 0) {
         prompter.message("Error. Cannot find own race");
     } else {
         a.ownPlayer = p;

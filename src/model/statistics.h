@@ -20,7 +20,7 @@ struct RaceStats {
     std::int64_t Fleet_count = 0, Ships = 0, Unarmed = 0, Scout = 0, Warship = 0, Bomber = 0, Utility = 0, Mass = 0,
                  Class_total = 0, Ironium = 0, Boranium = 0, Germanium = 0, Colonists = 0;
 };
-using RaceStatsTable = std::array<RaceStats, 17>;  // by player number 1..16; [0] unused
+using RaceStatsTable = std::array<RaceStats, kPlayers + 1>;  // by player number 1..16; [0] unused
 
 // Sums every data row of the fleet table by its owner (column 12), then the
 // class totals. A row with an empty owner cell (the empty row of a table that
@@ -40,9 +40,6 @@ Ranking top3(const RaceStatsTable& stats, std::int64_t RaceStats::*field);
 // The name shown for a ranked player: the name of the player record whose
 // number equals `player`; "" for none (and for an unfilled place).
 std::string ranked_name(const Session& session, int player);
-
-// The first player number p = 1..16 whose name equals `name` exactly; 0 if none.
-int player_lookup(const Session& session, const std::string& name);
 
 // What the statistics window shows after it became active.
 struct StatisticsActivation {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/ally_report.h"
+#include "model/ally_merge.h"
 #include "model/errors.h"
 #include "test_support.h"
 
@@ -29,10 +29,10 @@ std::string report(const std::vector<std::string>& lines, bool heading = true) {
 struct World {
     ScratchDir dir;
     Rig rig;
-    AllyReport ally{rig.session, rig.prompter, rig.settings, rig.core, rig.hooks};
+    AllyMerge& ally = rig.merge;
     World() {
-        rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
-        rig.core.read_fleet_file(dir.write("GAME.F1", report({line("Vorlani Scout #1", "1", "Scout"),
+        rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
+        rig.reports.read(dir.write("GAME.F1", report({line("Vorlani Scout #1", "1", "Scout"),
                                                                line("Vorlani Hauler #2", "1", "Transport"),
                                                                line("Kesh Raider #5", "3"),
                                                                line("Umbral Eye #7", "12")})));
@@ -176,7 +176,7 @@ TEST_F(Game, UpgradesOnlyRowsWithoutDetails) {
 
 TEST_F(Game, OwnersBlockIsSearchedBeforeTheTrailingPart) {
     // Kesh's fleet stands in its block and again in the trailing part (owners 1, 3, 12, 3).
-    rig.core.read_fleet_file(dir.write("TWICE.F1", report({line("Vorlani Scout #1", "1", "Scout"),
+    rig.reports.read(dir.write("TWICE.F1", report({line("Vorlani Scout #1", "1", "Scout"),
                                                              line("Kesh Raider #5", "3"), line("Umbral Eye #7", "12"),
                                                              line("Kesh Raider #5", "3")})));
     ASSERT_EQ(rig.session.Fleet_index[17], (FleetIndexEntry{4, 4}));

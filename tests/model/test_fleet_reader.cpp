@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "model/errors.h"
-#include "model/text_util.h"
+#include "model/position_order.h"
+#include "model/numbers.h"
+#include "model/text.h"
 #include "test_support.h"
 
 using namespace trevanor;
@@ -19,8 +21,8 @@ struct Loaded {
     ScratchDir dir;
     Rig rig;
     Loaded(const std::string& reportBytes, const std::string& reportName = "GAME.F1") {
-        rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
-        rig.core.read_fleet_file(dir.write(reportName, reportBytes));
+        rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
+        rig.reports.read(dir.write(reportName, reportBytes));
     }
     const Session& s() const { return rig.session; }
 };
@@ -161,7 +163,7 @@ TEST(ReadFleets, NameOfThirtyCharactersAtMost) {
 TEST(ReadFleets, ReportNotMatchingTheMapWarnsAndKeepsTheData) {
     Loaded l(report({own("Vor A #1", "1101", "1200", "Aldris")}));
     ASSERT_EQ(l.rig.prompter.shown.size(), 1u);
-    EXPECT_EQ(l.rig.prompter.shown[0], (RecordingPrompter::Shown{"warning", "Fleet file does not seem to match MAP file!"}));
+    EXPECT_EQ(l.rig.prompter.shown[0], (test::RecordingPrompter::Shown{"warning", "Fleet file does not seem to match MAP file!"}));
     EXPECT_EQ(l.s().Fleet_index[1], (FleetIndexEntry{1, 1}));
 }
 
@@ -210,7 +212,7 @@ TEST(ReadFleets, FileThatIsNoReportIsRefusedAndChangesNothing) {
         Loaded l(report({own("Vor A #1", "1100", "1200")}));
         const Session before = l.s();
         try {
-            l.rig.core.read_fleet_file(l.dir.write("OTHER.F2", bytes));
+            l.rig.reports.read(l.dir.write("OTHER.F2", bytes));
             FAIL() << "accepted";
         } catch (const FileError& e) {
             EXPECT_EQ(std::string(e.what()), "File \"" + l.dir.path("OTHER.F2") +
@@ -229,15 +231,15 @@ TEST(ReadFleets, TooManyLinesStopsBeforeOrderingAndIndex) {
     for (int k = 0; k < 65535; ++k) big += line;
     ScratchDir dir;
     Rig rig;
-    rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
-    EXPECT_THROW(rig.core.read_fleet_file(dir.write("GAME.F1", big)), TableLimitError);
+    rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
+    EXPECT_THROW(rig.reports.read(dir.write("GAME.F1", big)), TableLimitError);
     EXPECT_EQ(rig.session.fleets.rowCount(), 65535);
     EXPECT_EQ(rig.session.fleetsByPos.rowCount(), 2);
     EXPECT_EQ(rig.session.main.caption, "GAME.MAP");
     EXPECT_EQ(rig.session.First_report_path, "");
 
     // A second try with a proper report starts from empty tables.
-    rig.core.read_fleet_file(dir.write("GAME.F2", report({own("Vor A #1", "1100", "1200")})));
+    rig.reports.read(dir.write("GAME.F2", report({own("Vor A #1", "1100", "1200")})));
     EXPECT_EQ(rig.session.fleets.rowCount(), 2);
     EXPECT_EQ(rig.session.fleetsByPos.rowCount(), 2);
 }
@@ -245,7 +247,7 @@ TEST(ReadFleets, TooManyLinesStopsBeforeOrderingAndIndex) {
 TEST(ReadFleets, MissingFile) {
     ScratchDir dir;
     Rig rig;
-    EXPECT_THROW(rig.core.read_fleet_file(dir.path("NONE.F1")), FileError);
+    EXPECT_THROW(rig.reports.read(dir.path("NONE.F1")), FileError);
     EXPECT_EQ(rig.session.First_report_path, "");
     EXPECT_FALSE(rig.session.main.FleetStatistics1.enabled);
 }
@@ -255,7 +257,7 @@ TEST(FixEmptyDestination, RepairsBothTablesAndExplains) {
         return fleet_line({{0, name}, {1, x}, {2, "1200"}, {4, dest}, {12, "1"}, {19, "Patrol"}});
     };
     Loaded l(report({line("Vor A #1", "1500", "Bexa"), line("Vor B #2", "1400", "Bexa"), line("Vor C #3", "1100", "")}));
-    l.rig.core.fix_empty_destination("Vor C #3");
+    l.rig.reports.fix_empty_destination("Vor C #3");
     ASSERT_EQ(l.rig.prompter.shown.size(), 1u);
     EXPECT_EQ(l.rig.prompter.shown[0].text,
               "Fleet report(s) has an error. At line of Vor C #3 fleet (line no 3 in Fleet Report) \"Destination\" "
@@ -265,13 +267,13 @@ TEST(FixEmptyDestination, RepairsBothTablesAndExplains) {
     EXPECT_EQ(l.s().fleetsByPos.cell(col::Destination, 1), "0.0");
 
     l.rig.prompter.shown.clear();
-    l.rig.core.fix_empty_destination("Vor C #3");  // already repaired
+    l.rig.reports.fix_empty_destination("Vor C #3");  // already repaired
     ASSERT_EQ(l.rig.prompter.shown.size(), 1u);
     EXPECT_EQ(l.rig.prompter.shown[0].text, "Empty Destination not found in Fleet_GR. Please report to program author.");
 
     l.rig.session.fleets.setCell(col::Destination, 1, "");  // only in the ID-sorted table
     l.rig.prompter.shown.clear();
-    l.rig.core.fix_empty_destination("Vor A #1");
+    l.rig.reports.fix_empty_destination("Vor A #1");
     ASSERT_EQ(l.rig.prompter.shown.size(), 2u);
     EXPECT_EQ(l.rig.prompter.shown[1].text,
               "Empty Destination not found in Fleet_pos_sort_GR. Please report to program author.");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/identities.h"
+#include "support/recording_prompter.h"
 
 using namespace trevanor;
 
@@ -73,7 +74,7 @@ TEST(InterpolateIds, FillsGapsBetweenNumberedNeighbours) {
     };
     for (const auto& c : cases) {
         TextTable t = table_of(own_with_ids(c.ids));
-        RecordingPrompter prompter;
+        test::RecordingPrompter prompter;
         interpole_id_and_unique_names(t, 1, t.lastRow(), prompter);
         EXPECT_EQ(column(t, col::Id), c.expected) << c.what;
         EXPECT_TRUE(prompter.shown.empty()) << c.what;
@@ -87,7 +88,7 @@ TEST(InterpolateIds, WorksOnlyInsideTheOwnBlock) {
     rows[6].task = "";
     rows.push_back({"Foreign", "", "1100", "1100", "", "2"});
     TextTable t = table_of(rows);
-    RecordingPrompter prompter;
+    test::RecordingPrompter prompter;
     interpole_id_and_unique_names(t, 1, t.lastRow(), prompter);
     // Block is rows 2..6: ID 3 sits at row 3, so row 2 is numbered 2; 4, 5 fill between 3 and 6.
     EXPECT_EQ(column(t, col::Id), (std::vector<std::string>{"", "2", "3", "4", "5", "6", "", ""}));
@@ -100,7 +101,7 @@ TEST(InterpolateIds, NoOwnBlockChangesNothing) {
     rows[0].name = rows[1].name = "Same";
     TextTable t = table_of(rows);
     const TextTable before = t;
-    RecordingPrompter prompter;
+    test::RecordingPrompter prompter;
     interpole_id_and_unique_names(t, 1, t.lastRow(), prompter);
     for (int r = 0; r <= t.lastRow(); ++r) EXPECT_EQ(t.row(r), before.row(r));
 }
@@ -116,7 +117,7 @@ TEST(UniqueNames, SharedNamesGetIdOrPositionForms) {
         {"Vor Miner", "12", "1203", "1452"},
     };
     TextTable t = table_of(rows);
-    RecordingPrompter prompter;
+    test::RecordingPrompter prompter;
     interpole_id_and_unique_names(t, 1, t.lastRow(), prompter);
     EXPECT_EQ(column(t, col::UniqueName), (std::vector<std::string>{
                                               "Vor Scout |#9|",
@@ -133,7 +134,7 @@ TEST(UniqueNames, SharedNamesGetIdOrPositionForms) {
 TEST(UniqueNames, DuplicateIsReportedAndKept) {
     // Two fleets named alike with the same ID collide.
     TextTable t = table_of({{"Vor Scout #4", "4"}, {"vor scout #4", "4"}, {"Other", ""}});
-    RecordingPrompter prompter;
+    test::RecordingPrompter prompter;
     interpole_id_and_unique_names(t, 1, t.lastRow(), prompter);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].kind, "message");

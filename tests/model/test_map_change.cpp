@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/core.h"
+#include "model/main_commands.h"
 #include "test_support.h"
 
 using namespace trevanor;
@@ -31,10 +31,10 @@ struct Games : ::testing::Test {
 
     // Game A with its first report, stored to be read again with the MAP.
     void openA() {
-        rig.core.FormCreate();
-        rig.core.open_map_file(mapA);
+        rig.commands.FormCreate();
+        rig.commands.open_map_file(mapA);
         rig.prompter.answers = {Answer::Yes};  // autoload this report with A
-        rig.core.add_fleet_file(reportA);
+        rig.commands.add_fleet_file(reportA);
     }
 };
 
@@ -47,15 +47,15 @@ TEST_F(Games, FirstReportIsStoredOnlyForItsOwnMap) {
     rig.store.writeInt("B.MAP", "autoload_fleet", 1);
     rig.store.writeText("B.MAP", "first_report", dir.path("gone/B.F1"));
 
-    rig.core.open_new_map_file(mapB);
+    rig.commands.open_new_map_file(mapB);
     EXPECT_EQ(s.Map_name, "B.MAP");
-    rig.core.FormClose();
+    rig.commands.FormClose();
     EXPECT_EQ(rig.store.readText("A.MAP", "first_report"), reportA);
     EXPECT_EQ(rig.store.readText("B.MAP", "first_report"), dir.path("gone/B.F1"));
 
     // A MAP change to a missing file, then closing: nothing is stored anywhere.
-    rig.core.open_new_map_file(dir.path("MISSING.MAP"));
-    rig.core.FormClose();
+    rig.commands.open_new_map_file(dir.path("MISSING.MAP"));
+    rig.commands.FormClose();
     EXPECT_FALSE(rig.store.keyExists("MISSING.MAP"));
     EXPECT_EQ(rig.store.readText("B.MAP", "first_report"), dir.path("gone/B.F1"));
 }
@@ -64,13 +64,13 @@ TEST_F(Games, NoMapOpenAfterAFailedChangeAndTheNextMapStartsAfresh) {
     openA();
     ASSERT_EQ(s.Players[1].Name, "Vorlani");
     s.main.Skip_conf.checked = true;
-    rig.core.open_new_map_file(dir.path("MISSING.MAP"));
+    rig.commands.open_new_map_file(dir.path("MISSING.MAP"));
     EXPECT_EQ(rig.prompter.shown.back().text, "Selected MAP file does not exist or has been moved from the folder!");
     EXPECT_FALSE(s.main.AddFleetfileF1.enabled);
     EXPECT_FALSE(s.main.Map1.enabled);
 
     // File > Open MAP reads B directly: none of A's races stay.
-    rig.core.open_map_file(mapB);
+    rig.commands.open_map_file(mapB);
     EXPECT_EQ(s.Map_name, "B.MAP");
     for (int p = 1; p <= kPlayers; ++p) EXPECT_TRUE(s.Players[p].Name.empty()) << p;
     EXPECT_TRUE(s.main.ownRaceItems.empty());
@@ -78,16 +78,16 @@ TEST_F(Games, NoMapOpenAfterAFailedChangeAndTheNextMapStartsAfresh) {
 }
 
 TEST_F(Games, OwnRaceIsAskedUnlessStoredWhateverIsInMemory) {
-    rig.core.FormCreate();
-    rig.core.open_map_file(mapA);
+    rig.commands.FormCreate();
+    rig.commands.open_map_file(mapA);
     s.Own_race_name = "_none_";  // the map window was opened before the report
-    rig.core.add_fleet_file(reportA);
+    rig.commands.add_fleet_file(reportA);
     EXPECT_EQ(rig.hooks.ownRaceCalls, std::vector<int>{1});
 
     // Stored for this MAP: not asked again.
     rig.settings.save_own_race("Vorlani");
-    rig.core.open_new_map_file(mapA);
-    rig.core.add_fleet_file(reportA);
+    rig.commands.open_new_map_file(mapA);
+    rig.commands.add_fleet_file(reportA);
     EXPECT_EQ(rig.hooks.ownRaceCalls, std::vector<int>{1});
 }
 
@@ -102,7 +102,7 @@ TEST_F(Games, DamagedRecentFileDuringAChangeIsShownAndTheChangeGoesOn) {
             mapCreation();
         }
     } hooks;
-    Core core(s, rig.prompter, rig.settings, hooks);
+    MainCommands core(s, rig.prompter, rig.settings, hooks);
     rig.prompter.shown.clear();
     core.open_new_map_file(mapB);
     EXPECT_EQ(hooks.created, 1);

@@ -18,7 +18,7 @@ const std::string kMap =
 TEST(ReadMap, FillsPlanetsPlacesAndDefaultColours) {
     ScratchDir dir;
     Rig rig;
-    rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
+    rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
     const Session& s = rig.session;
     EXPECT_EQ(s.Map_name, "GAME.MAP");
     EXPECT_EQ(s.main.caption, "GAME.MAP");
@@ -56,7 +56,7 @@ TEST(ReadMap, OddFiles) {
     for (const auto& c : cases) {
         ScratchDir dir;
         Rig rig;
-        rig.core.read_MAP_file(dir.write("X.MAP", c.bytes));
+        rig.commands.read_MAP_file(dir.write("X.MAP", c.bytes));
         EXPECT_EQ(rig.session.planets.rowCount(), c.rowCount) << c.what;
         EXPECT_EQ(rig.session.placeList1.items(), c.places) << c.what;
         EXPECT_TRUE(rig.session.main.Map1.enabled) << c.what;
@@ -67,7 +67,7 @@ TEST(ReadMap, StoredColoursAreUsed) {
     ScratchDir dir;
     Rig rig;
     for (int p = 1; p <= 16; ++p) rig.store.writeInt("game.map", "P" + std::to_string(p), p);
-    rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
+    rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
     for (int p = 1; p <= 16; ++p) EXPECT_EQ(rig.session.Players[static_cast<std::size_t>(p)].Color, static_cast<unsigned>(p));
 }
 
@@ -75,7 +75,7 @@ TEST(ReadMap, MissingFileStopsAfterTheMenuAndCaption) {
     ScratchDir dir;
     Rig rig;
     try {
-        rig.core.read_MAP_file(dir.path("NONE.MAP"));
+        rig.commands.read_MAP_file(dir.path("NONE.MAP"));
         FAIL();
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
@@ -91,13 +91,13 @@ TEST(ReadMap, TooManyLinesStopsWithAMessageAndKeepsWhatWasRead) {
     Rig rig;
     std::string big = "h\n";
     for (int k = 1; k <= 65536; ++k) big += std::to_string(k) + "\t1000\t1000\tP" + std::to_string(k) + "\n";
-    EXPECT_THROW(rig.core.read_MAP_file(dir.write("BIG.MAP", big)), TableLimitError);
+    EXPECT_THROW(rig.commands.read_MAP_file(dir.write("BIG.MAP", big)), TableLimitError);
     EXPECT_EQ(rig.session.planets.rowCount(), 65535);
     EXPECT_EQ(rig.session.planets.cell(3, 65534), "P65534");
     EXPECT_EQ(rig.session.placeList1.size(), 65535u);
 
     // Trying again with a proper MAP leaves no planet of the big one behind.
-    rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
+    rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
     EXPECT_EQ(rig.session.planets.rowCount(), 4);
     EXPECT_EQ(rig.session.placeList1.size(), 4u);
 }
@@ -128,7 +128,7 @@ TEST(ReadMap, AutoloadsTheAssociatedReport) {
         rig.store.writeInt("GAME.MAP", "autoload_fleet", 1);
         rig.store.writeText("GAME.MAP", "first_report", report);
         if (c.ownRace) rig.store.writeText("GAME.MAP", "Own_race", *c.ownRace);
-        rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
+        rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
         const Session& s = rig.session;
         EXPECT_EQ(s.main.caption, "GAME.MAP + GAME.F1") << c.what;
         EXPECT_EQ(s.fleets.cell(col::Name, 1), "Vorlani Scout #1") << c.what;
@@ -148,10 +148,10 @@ TEST(ReadMap, MissingAssociatedReportIsReported) {
     Rig rig;
     rig.store.writeInt("GAME.MAP", "autoload_fleet", 1);
     rig.store.writeText("GAME.MAP", "first_report", "/gone/GAME.F1");
-    rig.core.read_MAP_file(dir.write("GAME.MAP", kMap));
+    rig.commands.read_MAP_file(dir.write("GAME.MAP", kMap));
     ASSERT_EQ(rig.prompter.shown.size(), 1u);
     EXPECT_EQ(rig.prompter.shown[0],
-              (RecordingPrompter::Shown{"message", "Autoload fleet file failed. File \"/gone/GAME.F1\" does not exist."}));
+              (test::RecordingPrompter::Shown{"message", "Autoload fleet file failed. File \"/gone/GAME.F1\" does not exist."}));
     EXPECT_TRUE(rig.session.First_report_pending);
     EXPECT_EQ(rig.session.fleets.cell(col::Name, 1), "");
     EXPECT_EQ(rig.session.planets.rowCount(), 4);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/own_race.h"
 #include "test_support.h"
 
 using namespace trevanor;
@@ -145,7 +146,7 @@ TEST(Settings, NoMapOpenLeavesMapValuesAlone) {
     rig.settings.save_own_race("Vorlani");
     EXPECT_FALSE(rig.store.valueExists("", "first_report"));
     EXPECT_FALSE(rig.store.valueExists("", "Own_race"));
-    EXPECT_FALSE(rig.settings.load_own_race());
+    EXPECT_FALSE(load_own_race(rig.session, rig.settings));
 }
 
 TEST(Settings, OwnRacePerMap) {
@@ -153,11 +154,11 @@ TEST(Settings, OwnRacePerMap) {
     rig.session.Map_name = "A.MAP";
     rig.settings.save_own_race("Vorlani");
     rig.session.Map_name = "B.MAP";
-    EXPECT_FALSE(rig.settings.load_own_race());
+    EXPECT_FALSE(load_own_race(rig.session, rig.settings));
     EXPECT_EQ(rig.session.Own_race_name, "");
     rig.settings.save_own_race("_none_");
     rig.session.Map_name = "A.MAP";
-    EXPECT_TRUE(rig.settings.load_own_race());
+    EXPECT_TRUE(load_own_race(rig.session, rig.settings));
     EXPECT_EQ(rig.session.Own_race_name, "Vorlani");
     EXPECT_EQ(rig.session.mapRaceText, "Vorlani");
 }
@@ -167,7 +168,7 @@ TEST(Settings, KeyThatCannotBeOpenedIsFatal) {
     rig.store.failOpen = true;
     EXPECT_THROW(rig.settings.registry_check(), RegistryFatal);
     ASSERT_EQ(rig.prompter.shown.size(), 1u);
-    EXPECT_EQ(rig.prompter.shown[0], (RecordingPrompter::Shown{"error", "Registry error! Application terminates."}));
+    EXPECT_EQ(rig.prompter.shown[0], (test::RecordingPrompter::Shown{"error", "Registry error! Application terminates."}));
     rig.session.Map_name = "GAME.MAP";
     EXPECT_THROW(rig.settings.save_players_to_reg(), RegistryFatal);
     EXPECT_THROW(rig.settings.update_recent_file_list("x"), RegistryFatal);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "model/errors.h"
+#include "model/players.h"
 #include "model/statistics.h"
 #include "test_support.h"
 
@@ -130,8 +131,8 @@ TEST(RaceStatistics, NamesByNumber) {
     s.Players[5].Name = "Unnumbered";  // a ranked name is found by the player's number, not its place
     EXPECT_EQ((std::vector<std::string>{ranked_name(s, 12), ranked_name(s, 5), ranked_name(s, 0)}),
               (std::vector<std::string>{"Umbral", "", ""}));
-    EXPECT_EQ(player_lookup(s, "Kesh"), 3);
-    EXPECT_EQ(player_lookup(s, "kesh"), 0);
+    EXPECT_EQ(player_index_of(s, "Kesh"), 3);
+    EXPECT_EQ(player_index_of(s, "kesh"), 0);
 }
 
 TEST(StatisticsActivation, OwnRaceAndAllies) {
@@ -143,7 +144,7 @@ TEST(StatisticsActivation, OwnRaceAndAllies) {
         std::string caption;
         int ownPlayer;
         std::vector<std::string> allied;
-        std::vector<RecordingPrompter::Shown> messages;
+        std::vector<test::RecordingPrompter::Shown> messages;
     } cases[] = {
         {"none chosen", "", nullptr, {}, "Own race (not selected)", 0, {}, {}},
         {"_none_", "_none_", nullptr, {"Kesh"}, "Own race (not selected)", 0, {}, {}},

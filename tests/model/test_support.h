@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "model/core.h"
-#include "model/memory_settings.h"
+#include "model/model.h"
+#include "support/failing_store.h"
+#include "support/recording_prompter.h"
 
 namespace trevanor::test {
 
@@ -24,15 +25,18 @@ private:
 
 struct Rig {
     Rig();
-    Session session;
-    MemorySettings store;
+    FailingStore store;
     RecordingPrompter prompter;
-    Settings settings{session, store, prompter};
     struct Hooks : WindowHooks {
         std::vector<int> ownRaceCalls;
         void own_race_showmodal(int player) override { ownRaceCalls.push_back(player); }
     } hooks;
-    Core core{session, prompter, settings, hooks};
+    Model model{store, prompter, hooks};
+    Session& session = model.session;
+    Settings& settings = model.settings;
+    MainCommands& commands = model.commands;
+    FleetReportReader& reports = model.commands.reports();
+    AllyMerge& merge = model.merge;
 };
 
 // A fleet report line of 29 fields; `fields` gives the cells by column.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "model/core.h"
+#include "model/main_commands.h"
+#include "model/report_format.h"
 #include "model/errors.h"
-#include "model/file_lines.h"
-#include "model/text_util.h"
+#include "model/files.h"
+#include "model/numbers.h"
+#include "model/text.h"
 
 using namespace trevanor;
 

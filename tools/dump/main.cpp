@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "model/ally_report.h"
+#include "message_log.h"
+#include "model/files.h"
 #include "model/memory_settings.h"
+#include "model/model.h"
+#include "model/own_race.h"
 #include "model/statistics.h"
-#include "model/text_util.h"
 
 using namespace trevanor;
 
@@ -89,7 +91,7 @@ std::string escape_cr(const std::string& text) {
     return out;
 }
 
-void print_import(std::ostream& out, const Session& s, const RecordingPrompter& prompter) {
+void print_import(std::ostream& out, const Session& s, const MessageLog& prompter) {
     out << "## messages\n";
     for (const auto& m : prompter.shown) out << m.kind << '\t' << escape_cr(m.text) << '\n';
     print_table(out, "planets", s.planets);
@@ -139,16 +141,14 @@ int main(int argc, char** argv) {
                      "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n";
         return 2;
     }
-    Session session;
     MemorySettings store;
-    RecordingPrompter prompter;
-    Settings settings(session, store, prompter);
-    settings.onFatal = [] { throw RegistryFatal(); };
+    MessageLog prompter;
     WindowHooks hooks;
-    Core core(session, prompter, settings, hooks);
-    AllyReport ally(session, prompter, settings, core, hooks);
-    core.FormCreate();
-    if (args.ownRaceGiven) store.writeText(file_name_part(args.files[0]), "Own_race", args.ownRace);
+    Model model(store, prompter, hooks);
+    Session& session = model.session;
+    model.settings.onFatal = [] { throw RegistryFatal(); };
+    model.commands.FormCreate();
+    if (args.ownRaceGiven) store.writeText(file_name_part(args.files[0]), setting::Own_race.name, args.ownRace);
 
     int status = 0;
     const auto fail = [&](const std::exception& e) {
@@ -158,11 +158,10 @@ int main(int argc, char** argv) {
     };
     bool imported = false;
     try {
-        core.read_MAP_file(args.files[0]);
+        model.commands.read_MAP_file(args.files[0]);
         if (args.files.size() == 2) {
-            core.read_fleet_file(args.files[1]);
-            settings.load_own_race();
-            core.update_race_list();
+            model.commands.reports().read(args.files[1]);
+            load_own_race(session, model.settings);
         }
         imported = true;
     } catch (const std::exception& e) {
@@ -177,11 +176,11 @@ int main(int argc, char** argv) {
             return prompter.shown.size() > before ? escape_cr(prompter.shown.back().text) : std::string();
         };
         try {
-            if (!ally.may_load(a.options) || !ally.load_report(a.path, a.options)) {
+            if (!model.merge.may_load(a.options) || !model.merge.load_report(a.path, a.options)) {
                 merges.push_back("refused\t" + shownSince());
                 continue;
             }
-            merges.push_back("done\t" + ally.lastStatus);
+            merges.push_back("done\t" + model.merge.lastStatus);
         } catch (const std::exception& e) {
             fail(e);
             merges.push_back("error\t" + escape_cr(e.what()));
@@ -190,7 +189,7 @@ int main(int argc, char** argv) {
 
     StatisticsActivation stats{};
     try {
-        stats = statistics_activation(session, settings, prompter);
+        stats = statistics_activation(session, model.settings, prompter);
     } catch (const std::exception& e) {
         fail(e);
     }

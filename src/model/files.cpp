@@ -1,4 +1,4 @@
-#include "file_lines.h"
+#include "files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -58,6 +58,17 @@ std::vector<std::string_view> split_lines(std::string_view bytes) {
 bool file_exists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec);
+}
+
+std::string file_name_part(std::string_view path) {
+    const auto pos = path.find_last_of("/\\");
+    return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string file_extension(std::string_view path) {
+    const std::string name = file_name_part(path);
+    const auto pos = name.rfind('.');
+    return pos == std::string::npos ? std::string() : name.substr(pos);
 }
 
 }  // namespace trevanor

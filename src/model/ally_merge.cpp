@@ -1,35 +1,33 @@
-#include "ally_report.h"
+#include "ally_merge.h"
 
 #include <algorithm>
 
 #include "errors.h"
-#include "file_lines.h"
+#include "files.h"
+#include "fleet_report_reader.h"
 #include "identities.h"
-#include "text_util.h"
+#include "numbers.h"
+#include "own_race.h"
+#include "players.h"
+#include "position_order.h"
+#include "report_format.h"
+#include "text.h"
 
 namespace trevanor {
 
-std::string owner_word(const std::string& name) { return name.substr(0, name.find(' ')); }
+AllyMerge::AllyMerge(Session& session, Prompter& prompter, WindowHooks& hooks)
+    : s_(session), prompter_(prompter), hooks_(hooks) {}
 
-AllyReport::AllyReport(Session& session, Prompter& prompter, Settings& settings, Core& core, WindowHooks& hooks)
-    : s_(session), prompter_(prompter), settings_(settings), core_(core), hooks_(hooks) {}
-
-void AllyReport::setStatus(const std::string& text) {
+void AllyMerge::setStatus(const std::string& text) {
     lastStatus = text;
     if (progress.status) progress.status(text);
 }
 
-void AllyReport::setBar(int position, int maximum) {
+void AllyMerge::setBar(int position, int maximum) {
     if (progress.bar) progress.bar(position, maximum);
 }
 
-int AllyReport::player_index_of(const std::string& raceName) const {
-    for (int p = 1; p <= kPlayers; ++p)
-        if (s_.Players[static_cast<std::size_t>(p)].Name == raceName) return p;
-    return 0;
-}
-
-bool AllyReport::may_load(const MergeOptions& options) {
+bool AllyMerge::may_load(const MergeOptions& options) {
     const bool accepted = std::any_of(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(),
                                       [&](const std::string& o) { return equal_ci(o, options.reportOwner); });
     if (!accepted || options.ignoreOwner || options.deleteMode) return true;
@@ -39,15 +37,8 @@ bool AllyReport::may_load(const MergeOptions& options) {
     return false;
 }
 
-bool AllyReport::load_report(const std::string& path, const MergeOptions& options) {
-    if (!file_exists(path)) {
-        prompter_.error("File" + shown_path(path) + " does not exist!");
-        return false;
-    }
-    if (to_lower(file_extension(path)) == ".fle") {
-        prompter_.error("FLE files are not supported in this program!");
-        return false;
-    }
+bool AllyMerge::load_report(const std::string& path, const MergeOptions& options) {
+    if (!report_file_acceptable(path, prompter_)) return false;
     // A merge that stops half-way leaves everything as it was before it began.
     Session before = s_;
     const TextTable stagingBefore = staging;
@@ -61,7 +52,7 @@ bool AllyReport::load_report(const std::string& path, const MergeOptions& option
                          "\" was not merged; nothing has changed.");
     }
     if (!options.ignoreOwner) {
-        const std::string owner(left(options.reportOwner, 255));
+        const std::string owner(left(options.reportOwner, kCellLimit));
         if (std::find(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(), owner) ==
             s_.acceptedReportOwners.end()) {
             s_.acceptedReportOwners.push_back(owner);
@@ -86,20 +77,20 @@ int first_within(const std::vector<int>* rows, int first, int last) {
 }
 }  // namespace
 
-void AllyReport::Finder::build(const TextTable& fleets) {
+void AllyMerge::Finder::build(const TextTable& fleets) {
     byName.clear();
     byIdOwner.clear();
     for (int r = 1; r <= fleets.lastRow(); ++r) add(fleets, r);
 }
 
-void AllyReport::Finder::add(const TextTable& fleets, int row) {
+void AllyMerge::Finder::add(const TextTable& fleets, int row) {
     const std::string& name = fleets.cell(col::Name, row);
     insert_sorted(byName[name], row);
     const std::string& id = fleets.cell(col::Id, row);
     if (!id.empty()) insert_sorted(byIdOwner[id_owner_key(id, owner_word(name))], row);
 }
 
-void AllyReport::Finder::remove(const TextTable& fleets, int row) {
+void AllyMerge::Finder::remove(const TextTable& fleets, int row) {
     const auto drop = [row](std::unordered_map<std::string, std::vector<int>>& map, const std::string& key) {
         const auto it = map.find(key);
         if (it != map.end()) std::erase(it->second, row);
@@ -109,7 +100,7 @@ void AllyReport::Finder::remove(const TextTable& fleets, int row) {
     drop(byIdOwner, id_owner_key(fleets.cell(col::Id, row), owner_word(name)));
 }
 
-int AllyReport::Finder::find(const std::string& name, const std::string& id, const std::string& owner, int first,
+int AllyMerge::Finder::find(const std::string& name, const std::string& id, const std::string& owner, int first,
                              int last) const {
     const auto within = [&](const auto& map, const std::string& key) {
         const auto it = map.find(key);
@@ -124,10 +115,10 @@ int AllyReport::Finder::find(const std::string& name, const std::string& id, con
     return row;
 }
 
-int AllyReport::search(const Finder& finder, const std::string& name, const std::string& owner,
+int AllyMerge::search(const Finder& finder, const std::string& name, const std::string& owner,
                        bool& unlistedOwner) const {
     const std::string id = retrieve_fleet_Id(name);
-    const int p = player_index_of(owner);
+    const int p = player_index_of(s_, owner);
     if (p == 0) unlistedOwner = true;
     const int last = s_.fleets.lastRow();
     const auto inEntry = [&](int entry) {
@@ -141,13 +132,13 @@ int AllyReport::search(const Finder& finder, const std::string& name, const std:
 // --- the merge ------------------------------------------------------------
 
 namespace {
-constexpr int kDetailColumns[] = {17, 18, 20, 21, 22, 23};
+constexpr int kDetailColumns[] = {col::Scan, col::PenScan, col::Mining, col::Sweep, col::Minelaying, col::Terraforming};
 
 // A detail value; a missing (empty) one counts as 0.
 std::int64_t detail(const std::string& text) { return text.empty() ? 0 : to_int64(text); }
 }  // namespace
 
-void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOptions& options) {
+void AllyMerge::read_ally_fleet_file(const std::string& path, const MergeOptions& options) {
     counts = {};
     const bool deleteMode = options.deleteMode && !options.ignoreOwner;
     const std::string bytes = read_file_bytes(path);
@@ -158,153 +149,170 @@ void AllyReport::read_ally_fleet_file(const std::string& path, const MergeOption
         setStatus("Deleting report owner fleets from present fleet reports.");
         counts.deleted = delete_owner_fleets(options.reportOwner);
     }
-    TextTable& fleets = s_.fleets;
-    const int base = fleets.rowCount() - 1;
+    const int base = s_.fleets.lastRow();
 
-    std::size_t next = 0;
-    if (!lines.empty() && is_report_heading(lines[0])) next = 1;
-
-    Finder finder;
-    finder.build(fleets);
+    Pass pass;
+    pass.finder.build(s_.fleets);
     staging.setRowCount(1);
-    std::vector<std::vector<std::string>> staged;
-    bool idMissing = false, unlistedOwner = false;
+    process_lines(lines, path, options, deleteMode, pass);
+
+    setStatus("Appending new entries.");
+    append_staged(pass, base);
+    setStatus("ID retrieving and creating unique names");
+    if (pass.idMissing && counts.added > 0)
+        interpole_id_and_unique_names(s_.fleets, base + 1, base + counts.added, prompter_);
+    setStatus("Fleet lists updating.");
+    update_fleet_lists(base, deleteMode || counts.replaced > 0);
+    extend_trailing_block(base);
+    if (pass.unlistedOwner) register_new_players();
+
+    setStatus(summary(options, deleteMode));
+    if (!validate_fleet_vs_planets(s_.fleets, s_.planets, base))
+        prompter_.warning("Fleet file does not seem to match MAP file!");
+    if (counts.added > 0) s_.main.caption += " + " + file_name_part(path);
+}
+
+void AllyMerge::process_lines(const std::vector<std::string_view>& lines, const std::string& path,
+                              const MergeOptions& options, bool deleteMode, Pass& pass) {
+    // Without its heading the report's first line is a fleet.
+    const std::size_t first = !lines.empty() && is_report_heading(lines[0]) ? 1 : 0;
     std::vector<std::string> fields(kFleetColumns);
-    for (; next < lines.size(); ++next) {
+    for (std::size_t next = first; next < lines.size(); ++next) {
         // An empty line (an extra line break at the end, say) is no fleet.
         if (lines[next].empty()) continue;
         ++counts.processed;
         setBar(counts.processed, static_cast<int>(lines.size()));
         setStatus("Report processing - line " + std::to_string(counts.processed));
         split_fleet_line_into(lines[next], fields);
-        const std::string& name = fields[0];
-        const std::string owner = owner_word(name);
+        const std::string owner = owner_word(fields[col::Name]);
         if (options.ignoreOwn && owner == s_.Own_race_name) continue;
         if (options.ignoreOwner && owner == options.reportOwner) continue;
         int match = 0;
-        if (!(deleteMode && owner == options.reportOwner)) match = search(finder, name, owner, unlistedOwner);
+        if (!(deleteMode && owner == options.reportOwner))
+            match = search(pass.finder, fields[col::Name], owner, pass.unlistedOwner);
         if (match == 0) {
-            ++counts.added;
-            std::vector<std::string> row(kFleetColumns);
-            row[col::Id] = retrieve_fleet_Id(name);
-            if (row[col::Id].empty()) idMissing = true;
-            row[col::Name] = name + "*";
-            for (int c = 1; c <= 28; ++c) row[static_cast<std::size_t>(c)] = std::move(fields[static_cast<std::size_t>(c)]);
-            staged.push_back(std::move(row));
-            continue;
+            stage_fleet(fields, pass);
+        } else if (options.allowOverwrite && owner != options.reportOwner) {
+            try {
+                consider_upgrade(match, fields, pass);
+            } catch (const ConversionError& e) {
+                throw ConversionError("File \"" + shown_path(file_name_part(path)) + "\", line " +
+                                      std::to_string(next + 1) + ": " + e.what());
+            }
         }
-        if (!options.allowOverwrite || owner == options.reportOwner) continue;
-        // Upgrade a row that has none of the detail values from a line that has some.
-        bool rowHasDetails = false, lineHasDetails = false;
-        try {
-            for (const int c : kDetailColumns) rowHasDetails = rowHasDetails || detail(fleets.cell(c, match)) != 0;
-            if (rowHasDetails) continue;
-            for (const int c : kDetailColumns)
-                lineHasDetails = lineHasDetails || detail(fields[static_cast<std::size_t>(c)]) != 0;
-        } catch (const ConversionError& e) {
-            throw ConversionError("File \"" + shown_path(file_name_part(path)) + "\", line " + std::to_string(next + 1) +
-                                  ": " + e.what());
-        }
-        if (!lineHasDetails) continue;
-        ++counts.replaced;
-        finder.remove(fleets, match);
-        auto& row = fleets.row(match);
-        row[col::Name] += "(*)";
-        for (int c = 1; c <= 27; ++c) row[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(c)];
-        finder.add(fleets, match);
     }
+}
 
-    setStatus("Appending new entries.");
-    if (static_cast<std::size_t>(fleets.rowCount()) + staged.size() > static_cast<std::size_t>(TextTable::kMaxRows))
-        throw TableLimitError("The fleet table cannot hold the " + std::to_string(staged.size()) +
+void AllyMerge::stage_fleet(std::vector<std::string>& fields, Pass& pass) {
+    ++counts.added;
+    std::vector<std::string> row(kFleetColumns);
+    row[col::Id] = retrieve_fleet_Id(fields[col::Name]);
+    if (row[col::Id].empty()) pass.idMissing = true;
+    row[col::Name] = fields[col::Name] + "*";
+    for (int c = 1; c < kReportFields; ++c) row[static_cast<std::size_t>(c)] = std::move(fields[static_cast<std::size_t>(c)]);
+    pass.staged.push_back(std::move(row));
+}
+
+// Upgrades a row that has none of the detail values from a line that has some.
+void AllyMerge::consider_upgrade(int row, const std::vector<std::string>& fields, Pass& pass) {
+    TextTable& fleets = s_.fleets;
+    for (const int c : kDetailColumns)
+        if (detail(fleets.cell(c, row)) != 0) return;
+    bool lineHasDetails = false;
+    for (const int c : kDetailColumns) lineHasDetails = lineHasDetails || detail(fields[static_cast<std::size_t>(c)]) != 0;
+    if (!lineHasDetails) return;
+    ++counts.replaced;
+    pass.finder.remove(fleets, row);
+    auto& cells = fleets.row(row);
+    cells[col::Name] += "(*)";
+    // The last field, the ID and the unique name stay as they were.
+    for (int c = 1; c < kReportFields - 1; ++c) cells[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(c)];
+    pass.finder.add(fleets, row);
+}
+
+void AllyMerge::append_staged(const Pass& pass, int base) {
+    TextTable& fleets = s_.fleets;
+    if (static_cast<std::size_t>(fleets.rowCount()) + pass.staged.size() > static_cast<std::size_t>(TextTable::kMaxRows))
+        throw TableLimitError("The fleet table cannot hold the " + std::to_string(pass.staged.size()) +
                               " fleets of this report: a table holds at most 65535 rows.");
-    staging.setRowCount(static_cast<int>(staged.size()) + 1);
-    for (std::size_t j = 0; j < staged.size(); ++j) staging.row(static_cast<int>(j) + 1) = staged[j];
+    staging.setRowCount(static_cast<int>(pass.staged.size()) + 1);
+    for (std::size_t j = 0; j < pass.staged.size(); ++j) staging.row(static_cast<int>(j) + 1) = pass.staged[j];
     fleets.setRowCount(base + 1 + counts.added);
     for (int j = 1; j <= counts.added; ++j) {
         auto& row = fleets.row(base + j);
         row = staging.row(j);
         row[col::UniqueName] = row[col::Name];
     }
-    setStatus("ID retrieving and creating unique names");
-    if (idMissing && counts.added > 0) interpole_id_and_unique_names(fleets, base + 1, base + counts.added, prompter_);
+}
 
-    setStatus("Fleet lists updating.");
+// Every row is listed again after deletions or upgrades; otherwise the new rows join the lists.
+void AllyMerge::update_fleet_lists(int base, bool everyRow) {
+    const TextTable& fleets = s_.fleets;
     std::vector<int> listed;
-    if (deleteMode || counts.replaced > 0) {
+    if (everyRow) {
         s_.sortList.clear();
-        s_.mapFleetList.clear();
-        s_.resetPlaceLists();
-        if (s_.planetPlacesListed) {
-            std::vector<std::string> planets;
-            for (int r = 1; r <= s_.planets.lastRow(); ++r) planets.push_back(s_.planets.cell(3, r));
-            s_.addPlaces(std::move(planets));
-        }
+        s_.unlistFleets();
         for (int r = 1; r <= fleets.lastRow(); ++r) listed.push_back(r);
     } else {
         for (int r = base + 1; r <= base + counts.added; ++r) listed.push_back(r);
     }
-    if (!listed.empty()) {
-        const int n = static_cast<int>(listed.size());
-        std::vector<std::string> places, names;
-        for (int k = 1; k <= n; ++k) {
-            setBar(k, n);
-            setStatus("Fleet lists updating (" + std::to_string(k) + " out of " + std::to_string(n) + ")");
-            const std::string& unique = fleets.cell(col::UniqueName, listed[static_cast<std::size_t>(k - 1)]);
-            places.push_back("!" + unique);
-            names.push_back(unique);
-        }
-        s_.addPlaces(std::move(places));
-        s_.mapFleetList.addAll(std::move(names));
-        // The list keeps its order; new keys join it, after the equal ones already there.
-        std::vector<int> all = s_.sortList;
-        all.insert(all.end(), listed.begin(), listed.end());
-        s_.sortList = position_order(fleets, all);
-        core_.copy_sorted_rows();
+    if (listed.empty()) return;
+    const int n = static_cast<int>(listed.size());
+    std::vector<std::string> names;
+    names.reserve(listed.size());
+    for (int k = 1; k <= n; ++k) {
+        setBar(k, n);
+        setStatus("Fleet lists updating (" + std::to_string(k) + " out of " + std::to_string(n) + ")");
+        names.push_back(fleets.cell(col::UniqueName, listed[static_cast<std::size_t>(k - 1)]));
     }
-
-    if (counts.added > 0) {
-        FleetIndexEntry& trailing = s_.Fleet_index[kTrailingEntry];
-        if (trailing.First_row == 0) trailing.First_row = static_cast<std::uint16_t>(base + 1);
-        trailing.Last_row = static_cast<std::uint16_t>(fleets.lastRow());
-    }
-
-    bool newBlackPlayer = false;
-    if (unlistedOwner) {
-        setStatus("Searching for new \"blank\" players");
-        for (int j = 1; j <= counts.added; ++j) {
-            const int n = to_int_def(staging.cell(col::Owner, j), 0);
-            if (n < 1 || n > kPlayers) continue;  // no player of the game
-            bool known = false;
-            for (int p = 1; p <= kPlayers; ++p) known = known || s_.Players[static_cast<std::size_t>(p)].Number == n;
-            if (known) continue;
-            Player& player = s_.Players[static_cast<std::size_t>(n)];
-            player.Name = std::string(left(owner_word(staging.cell(col::Name, j)), 30));
-            player.Number = static_cast<std::uint8_t>(n);
-            if (player.Color == 0) newBlackPlayer = true;
-        }
-        core_.update_race_list();
-        hooks_.refresh_route_race();
-    }
-    if (newBlackPlayer) {
-        hooks_.show_player_colors();
-        prompter_.message(
-            "One or more new players found in this report, whose colors have not been set yet. Please select its "
-            "color (the player's color is black now.");
-    }
-
-    std::string summary;
-    if (deleteMode) summary += std::to_string(counts.deleted) + " fleet(s) deleted. ";
-    if (options.allowOverwrite) summary += std::to_string(counts.replaced) + " fleets replaced. ";
-    summary += std::to_string(counts.added) + " fleet(s) added out of " + std::to_string(counts.processed) + " processed.";
-    setStatus(summary);
-
-    if (!validate_fleet_vs_planets(fleets, s_.planets, base)) prompter_.warning("Fleet file does not seem to match MAP file!");
-    if (counts.added > 0) s_.main.caption += " + " + file_name_part(path);
+    s_.listFleets(names);
+    // The list keeps its order; new keys join it, after the equal ones already there.
+    std::vector<int> all = s_.sortList;
+    all.insert(all.end(), listed.begin(), listed.end());
+    s_.sortList = position_order(fleets, all);
+    copy_sorted_rows(s_);
 }
 
-int AllyReport::delete_owner_fleets(const std::string& raceName) {
-    const int p = player_index_of(raceName);
+void AllyMerge::extend_trailing_block(int base) {
+    if (counts.added == 0) return;
+    FleetIndexEntry& trailing = s_.Fleet_index[kTrailingEntry];
+    if (trailing.First_row == 0) trailing.First_row = static_cast<std::uint16_t>(base + 1);
+    trailing.Last_row = static_cast<std::uint16_t>(s_.fleets.lastRow());
+}
+
+void AllyMerge::register_new_players() {
+    setStatus("Searching for new \"blank\" players");
+    bool newBlackPlayer = false;
+    for (int j = 1; j <= counts.added; ++j) {
+        const int n = to_int_def(staging.cell(col::Owner, j), 0);
+        if (n < 1 || n > kPlayers) continue;  // no player of the game
+        bool known = false;
+        for (int p = 1; p <= kPlayers; ++p) known = known || s_.Players[static_cast<std::size_t>(p)].Number == n;
+        if (known) continue;
+        Player& player = s_.Players[static_cast<std::size_t>(n)];
+        player.Name = std::string(left(owner_word(staging.cell(col::Name, j)), 30));
+        player.Number = static_cast<std::uint8_t>(n);
+        if (player.Color == 0) newBlackPlayer = true;
+    }
+    update_race_list(s_);
+    hooks_.refresh_route_race();
+    if (!newBlackPlayer) return;
+    hooks_.show_player_colors();
+    prompter_.message(
+        "One or more new players found in this report, whose colors have not been set yet. Please select its "
+        "color (the player's color is black now.");
+}
+
+std::string AllyMerge::summary(const MergeOptions& options, bool deleteMode) const {
+    std::string text;
+    if (deleteMode) text += std::to_string(counts.deleted) + " fleet(s) deleted. ";
+    if (options.allowOverwrite) text += std::to_string(counts.replaced) + " fleets replaced. ";
+    return text + std::to_string(counts.added) + " fleet(s) added out of " + std::to_string(counts.processed) +
+           " processed.";
+}
+
+int AllyMerge::delete_owner_fleets(const std::string& raceName) {
+    const int p = player_index_of(s_, raceName);
     if (p == 0) {
         prompter_.message("No record of " + raceName + " found. No record will be deleted.");
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Reading the game's text files as lines of bytes.
+// The game's files: reading them as lines of bytes, file names, and paths as
+// messages show them.
 //
 // LF, CR LF and a CR alone each end a line. A line end at the very end of
 // the file does not start another line, and an empty file reads as one empty
@@ -17,7 +18,14 @@ std::string read_file_bytes(const std::string& path);
 // The views point into `bytes`.
 std::vector<std::string_view> split_lines(std::string_view bytes);
 
+// True for an existing file (not a folder).
 bool file_exists(const std::string& path);
+
+// The file name part of a path (after the last '/' or '\').
+std::string file_name_part(std::string_view path);
+
+// The extension including its dot ("" when the name has none).
+std::string file_extension(std::string_view path);
 
 // How a path appears in a message. Paths are kept in the system's file-name
 // encoding while messages are code page 1252 text; the program installs the

@@ -1,0 +1,37 @@
+#pragma once
+// The text formats of the game's files. A MAP line is cut at its first three
+// TABs into planet number, X, Y and name. A fleet report line holds 29
+// TAB-separated fields; a report's heading line begins with "Fleet Name".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevanor {
+
+constexpr int kReportFields = 29;
+// Report fields before the last one are cut to this many characters.
+constexpr std::size_t kCellLimit = 255;
+
+// Cuts a line at TABs `cuts` times; a cut that finds no TAB gives an empty
+// piece. The text left after the cuts is the last element.
+std::vector<std::string> cut_at_tabs(std::string_view line, int cuts);
+
+// The four fields of a MAP line.
+inline std::vector<std::string> split_map_line(std::string_view line) { return cut_at_tabs(line, 3); }
+
+// The 29 fields of a fleet report line: fields 0..27 cut to kCellLimit
+// characters, field 28 everything after the 28th TAB. Missing fields are empty.
+std::vector<std::string> split_fleet_line(std::string_view line);
+// The same into the first 29 cells of a row.
+void split_fleet_line_into(std::string_view line, std::vector<std::string>& fields);
+
+// The text before the first TAB; empty when there is none.
+std::string_view first_field(std::string_view line);
+// The heading line of a fleet report: its first field is "Fleet Name".
+bool is_report_heading(std::string_view line);
+
+// A text cut to kCellLimit characters.
+std::string cut_to_cell(std::string text);
+
+}  // namespace trevanor
