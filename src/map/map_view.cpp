@@ -6,7 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "model/text_util.h"
+#include "model/numbers.h"
+#include "model/players.h"
 
 namespace trevanor {
 
@@ -23,7 +24,7 @@ std::optional<std::int32_t> number(const std::string& text) {
 
 // Where a planet is; nothing for a row of a blank or damaged MAP line.
 std::optional<std::pair<std::int32_t, std::int32_t>> planet_at(const TextTable& planets, int r) {
-    const auto x = number(planets.cell(1, r)), y = number(planets.cell(2, r));
+    const auto x = number(planets.cell(planet_col::X, r)), y = number(planets.cell(planet_col::Y, r));
     if (!x || !y) return std::nullopt;
     return std::make_pair(*x, *y);
 }
@@ -36,8 +37,6 @@ std::vector<int> drawable_fleet_rows(const TextTable& t) {
         if (number(t.cell(col::X, r)) && number(t.cell(col::Y, r)) && number(t.cell(col::Owner, r))) rows.push_back(r);
     return rows;
 }
-
-std::string first_word(const std::string& name) { return name.substr(0, name.find(' ')); }
 }  // namespace
 
 int surface_size(Zoom zoom) { return zoom == Zoom::MaxOut ? 1000 : zoom == Zoom::Zoom150 ? 1500 : 2000; }
@@ -93,7 +92,7 @@ void draw_stars(Canvas& canvas, MapView& view, const Session& session) {
         for (int r = first; r <= planets.lastRow(); r += step) {
             const auto at = planet_at(planets, r);
             if (!at) continue;
-            const std::string& name = planets.cell(3, r);
+            const std::string& name = planets.cell(planet_col::Name, r);
             const int x = view.pixel_x(at->first);
             const int y = view.pixel_y(at->second);
             canvas.textOut(x - canvas.textWidth(name) / 2, y + 3, name);
@@ -119,10 +118,6 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
     canvas.state.penStyle = PenStyle::Solid;
     const std::vector<int> rows = drawable_fleet_rows(t);
 
-    const auto colour_of = [&](int owner) {
-        // An owner that is no player of the game has no colour of its own.
-        return owner >= 1 && owner <= kPlayers ? session.Players[static_cast<std::size_t>(owner)].Color : kWhite;
-    };
     const auto centred_above = [&](int x, int y, const std::string& label) {
         canvas.textOut(x - canvas.textWidth(label) / 2, y - canvas.textHeight(label) - 1, label);
     };
@@ -137,7 +132,7 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
         const int x = view.pixel_x(*number(X));
         const int y = view.pixel_y(*number(Y));
         const std::string& ownerText = t.cell(col::Owner, a);
-        const ColorValue c = colour_of(*number(ownerText));
+        const ColorValue c = owner_color(session, *number(ownerText));
         // The spot: the following drawable rows at the same X and Y.
         std::size_t n = 1;
         while (i + n < rows.size() && t.cell(col::X, rows[i + n]) == X && t.cell(col::Y, rows[i + n]) == Y) ++n;
@@ -146,7 +141,7 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session) {
 
         canvas.state.penColor = mixed ? kWhite : c;
         const std::string& name = t.cell(col::Name, a);
-        const bool hidden = view.hideOwn && !mixed && first_word(name) == session.Own_race_name;
+        const bool hidden = view.hideOwn && !mixed && owner_word(name) == session.Own_race_name;
         if (!hidden) {
             canvas.polygon({{x - 3, y}, {x, y + 3}, {x + 3, y}, {x, y - 3}});
             canvas.polygon({{x - 4, y}, {x, y + 4}, {x + 4, y}, {x, y - 4}});
