@@ -1,5 +1,6 @@
 #pragma once
-// The named columns of the planet table and of the two fleet tables.
+// The named columns of the tables: planets, the two fleet tables, and the
+// stored scanner ranges.
 
 namespace trevanor {
 
@@ -17,5 +18,11 @@ constexpr int Name = 0, X = 1, Y = 2, Planet = 3, Destination = 4, Ships = 6, Ir
               Unarmed = 24, Scout = 25, Warship = 26, Utility = 27, Bomber = 28, Id = 29, UniqueName = 30;
 }
 constexpr int kFleetColumns = 31;
+
+// The stored scanner-range list: one row per stored range.
+namespace scan_col {
+constexpr int Name = 0, NonPenetrating = 1, Penetrating = 2, Kind = 3, X = 4, Y = 5, Color = 6;
+}
+constexpr int kScanColumns = 7;
 
 }  // namespace trevanor

@@ -8,12 +8,22 @@ const ColorArray kDefaultColors = {
     0xFF0000, 0xFF7F7F, 0x800000, 0xFF00FF, 0x800080, 0x7F7F7F, 0x0000FF, 0x000080,
 };
 
-Session::Session() { resetPlaceLists(); }
+Session::Session() {
+    resetPlaceLists();
+    resetScannerRanges();
+}
+
+void Session::resetScannerRanges() {
+    scannerRanges.reset();
+    const char* const headings[] = {"Fleet/Planet name", "NPS", " PS", "Fl/Pl"};
+    for (int c = 0; c < 4; ++c) scannerRanges.setCell(c, 0, headings[c]);
+}
 
 void Session::resetWindowData() {
     planets.reset();
     fleets.reset();
     fleetsByPos.reset();
+    resetScannerRanges();
     mapFleetList.clear();
     mapRaceText.clear();
     acceptedReportOwners.clear();

@@ -74,6 +74,7 @@ struct Session {
     TextTable planets{kPlanetColumns};       // Plantet_GR
     TextTable fleets{kFleetColumns};         // Fleet_GR
     TextTable fleetsByPos{kFleetColumns};    // fleet_pos_sort_GR
+    TextTable scannerRanges{kScanColumns};    // memo_grid, the stored scanner-range list
 
     PlayerArray Players{};
     ColorArray Default_colors{};  // set by the main window's creation
@@ -104,6 +105,8 @@ struct Session {
 
     MainWindowState main;
 
+    // The stored scanner-range list empty, with its headings.
+    void resetScannerRanges();
     // Empties what the tool windows hold (tables and lists) for another MAP.
     void resetWindowData();
     // The calculator's lists back to their single " unknown" item.

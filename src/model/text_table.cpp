@@ -14,6 +14,17 @@ void TextTable::reset() {
     rows_.assign(2, std::vector<std::string>(static_cast<std::size_t>(columns_)));
 }
 
+void TextTable::removeRow(int row) {
+    if (row < 1 || row >= rowCount()) return;
+    rows_.erase(rows_.begin() + row);
+    if (rows_.size() < 2) rows_.emplace_back(static_cast<std::size_t>(columns_));
+}
+
+void TextTable::clearRows() {
+    rows_.resize(1);
+    rows_.emplace_back(static_cast<std::size_t>(columns_));
+}
+
 void TextTable::setRowCount(int count) {
     if (count > kMaxRows)
         throw TableLimitError("Too many lines: a table holds at most " + std::to_string(kMaxRows) + " rows.");

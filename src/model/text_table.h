@@ -37,6 +37,11 @@ public:
 
     // Back to the state of a fresh table: no headings, row count 2.
     void reset();
+    // Removes a data row; the rows below move up. A table keeps at least one
+    // data row (then empty).
+    void removeRow(int row);
+    // One empty data row left; the headings stay.
+    void clearRows();
 
     // The last data row (row count - 1).
     int lastRow() const { return rowCount() - 1; }
