@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "map/map_view.h"
-#include "map/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 using namespace trevanor;
 using Op = RecordingCanvas::Op;
