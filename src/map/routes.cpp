@@ -3,7 +3,8 @@
 #include <cmath>
 #include <optional>
 
-#include "map/locate.h"
+#include "model/calculator.h"
+#include "model/locate.h"
 #include "model/numbers.h"
 #include "model/own_race.h"
 #include "model/players.h"
@@ -103,8 +104,8 @@ std::optional<Point> find_target(RouteContext& ctx, const std::string& dest, con
 // The route of a fleet whose destination is known.
 void draw_to_target(RouteContext& ctx, int row, Point fleet, Point p, Point target, int warp, ColorValue colour) {
     Canvas& c = ctx.canvas;
-    const std::int64_t dx = target.x - fleet.x, dy = target.y - fleet.y;
-    const int dist = static_cast<int>(round_even(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
+    const std::int64_t dx = std::int64_t{target.x} - fleet.x, dy = std::int64_t{target.y} - fleet.y;
+    const int dist = round_int(distance_of(dx, dy));
     const Point t{ctx.view.pixel_x(target.x), ctx.view.pixel_y(target.y)};
     if (warp == kStargateWarp) {
         c.state.penStyle = PenStyle::DashDot;

@@ -5,8 +5,13 @@
 
 namespace trevanor {
 
+double distance_of(std::int64_t dx, std::int64_t dy) {
+    const double x = static_cast<double>(dx), y = static_cast<double>(dy);
+    return std::sqrt(x * x + y * y);
+}
+
 double angle(std::int64_t dx, std::int64_t dy) {
-    const double r = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+    const double r = distance_of(dx, dy);
     const double theta = std::acos(static_cast<double>(dy) / r) * 180.0 / std::numbers::pi;
     return dx < 0 ? 360.0 - theta : theta;
 }
@@ -17,7 +22,7 @@ Calculation calculate(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
     const std::int64_t dx = std::int64_t{x2} - x1;
     const std::int64_t dy = std::int64_t{y2} - y1;
     Calculation c{Calculation::Kind::Distance};
-    c.distance = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+    c.distance = distance_of(dx, dy);
     c.angle1 = angle(dx, dy);
     c.angle2 = c.angle1 + 180.0;
     if (c.angle2 > 360.0) c.angle2 -= 360.0;

@@ -13,6 +13,9 @@ namespace trevanor {
 
 // Bearing of (dx, dy) in degrees: 0 along increasing Y, 90 along increasing X.
 double angle(std::int64_t dx, std::int64_t dy);
+// The length of (dx, dy); the squares are summed exactly for any coordinates
+// a report can hold.
+double distance_of(std::int64_t dx, std::int64_t dy);
 
 struct Calculation {
     enum class Kind { BadCoordinates, SamePoint, Distance } kind;

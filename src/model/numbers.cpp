@@ -39,6 +39,11 @@ std::optional<std::int32_t> parse_int32(std::string_view text) {
 }
 }  // namespace
 
+void saturating_add(std::int64_t& sum, std::int64_t value) {
+    if (__builtin_add_overflow(sum, value, &sum))
+        sum = value > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+}
+
 void not_an_integer(std::string_view text) {
     throw ConversionError("'" + visible_text(text) + "' is not a valid integer value");
 }

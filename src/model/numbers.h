@@ -19,6 +19,9 @@ std::int64_t to_int64(std::string_view text);
 // The value, or `fallback` when the text is not a 32-bit integer.
 std::int32_t to_int_def(std::string_view text, std::int32_t fallback);
 
+// sum + value, stopping at the nearest 64-bit limit instead of wrapping.
+void saturating_add(std::int64_t& sum, std::int64_t value);
+
 // The conversion error naming the text as a message shows it:
 // "'12a' is not a valid integer value".
 [[noreturn]] void not_an_integer(std::string_view text);

@@ -11,14 +11,6 @@ namespace trevanor {
 
 namespace {
 
-// Counts and cargo are 32-bit, so their sums over a table's 65,535 rows stay
-// far inside 64 bits; masses are 64-bit and their sum stops at the nearest
-// limit instead of wrapping.
-void add_to(std::int64_t& sum, std::int64_t value) {
-    if (__builtin_add_overflow(sum, value, &sum))
-        sum = value > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
-}
-
 }  // namespace
 
 RaceStatsTable compute_race_stats(const TextTable& fleets) {
@@ -39,7 +31,7 @@ RaceStatsTable compute_race_stats(const TextTable& fleets) {
         add(&RaceStats::Warship, col::Warship);
         add(&RaceStats::Bomber, col::Bomber);
         add(&RaceStats::Utility, col::Utility);
-        add_to(r.Mass, to_int64(fleets.cell(col::Mass, row)));
+        saturating_add(r.Mass, to_int64(fleets.cell(col::Mass, row)));
         add(&RaceStats::Ironium, col::Ironium);
         add(&RaceStats::Boranium, col::Boranium);
         add(&RaceStats::Germanium, col::Germanium);

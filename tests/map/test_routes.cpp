@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "map/locate.h"
+#include "model/locate.h"
 #include "map/routes.h"
 #include "map/scanner_overlay.h"
 #include "model/fleet_report_reader.h"

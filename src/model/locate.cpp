@@ -1,10 +1,10 @@
-#include "map/locate.h"
+#include "locate.h"
 
 #include <algorithm>
 
-#include "model/calculator.h"
-#include "model/numbers.h"
-#include "model/players.h"
+#include "calculator.h"
+#include "numbers.h"
+#include "players.h"
 
 namespace trevanor {
 

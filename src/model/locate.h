@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "model/prompter.h"
-#include "model/session.h"
+#include "prompter.h"
+#include "session.h"
 
 namespace trevanor {
 

@@ -1,0 +1,117 @@
+#include "map/hit_test.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "model/locate.h"
+#include "model/numbers.h"
+#include "model/players.h"
+#include "model/text.h"
+
+namespace trevanor {
+
+namespace {
+constexpr ColorValue kWhite = 0xFFFFFF;
+
+std::uint16_t to_u16(double v) {
+    return std::isfinite(v) ? static_cast<std::uint16_t>(static_cast<std::int64_t>(round_even(v)) & 0xFFFF) : 0;
+}
+
+// An object's position as the proximity test reads it: the first four
+// characters of its X and Y cells.
+std::optional<std::pair<int, int>> near_position(const std::string& x, const std::string& y) {
+    const auto px = parse_int(left(x, 4)), py = parse_int(left(y, 4));
+    if (!px || !py) return std::nullopt;
+    return std::make_pair(static_cast<int>(*px), static_cast<int>(*py));
+}
+
+bool near(const std::string& x, const std::string& y, MapPoint click) {
+    const auto at = near_position(x, y);
+    return at && std::abs(at->first - click.x) <= 1 && std::abs(at->second - click.y) <= 1;
+}
+
+SelectedObject marker_at(const MapView& view, const std::string& x, const std::string& y, ColorValue colour) {
+    SelectedObject m;
+    m.Pixel_x = view.pixel_x(parse_int(x).value_or(0));
+    m.Pixel_y = view.pixel_y(parse_int(y).value_or(0));
+    m.color = colour;
+    return m;
+}
+
+bool same_spot(const TextTable& t, int a, int b) {
+    return b <= t.lastRow() && t.cell(col::X, a) == t.cell(col::X, b) && t.cell(col::Y, a) == t.cell(col::Y, b);
+}
+
+void fleet_hit(const Session& s, const MapView& view, int g, MapHit& hit) {
+    const TextTable& t = s.fleetsByPos;
+    hit.row = g;
+    if (same_spot(t, g, g + 1)) {
+        hit.what = MapHit::What::Group;
+        hit.line1 = "Multi-fleets";
+        hit.color = kButtonFaceColor;
+        hit.jumpFleet = t.cell(col::UniqueName, g + 1);
+    } else {
+        hit.what = MapHit::What::Fleet;
+        hit.line1 = t.cell(col::UniqueName, g);
+        hit.color = owner_color(s, to_int_def(t.cell(col::Owner, g), 0));
+        hit.jumpFleet = hit.line1;
+    }
+    hit.xText = "X:" + t.cell(col::X, g);
+    hit.yText = "Y:" + t.cell(col::Y, g);
+    hit.line2 = t.cell(col::Planet, g);
+    hit.marker = marker_at(view, t.cell(col::X, g), t.cell(col::Y, g), hit.color);
+}
+}  // namespace
+
+MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY) {
+    return {to_u16(pixelX * view.Map_scale + 1000), to_u16(view.Map_extent + 1000 - round_even(pixelY * view.Map_scale_y))};
+}
+
+MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pixelY) {
+    MapHit hit;
+    hit.click = pixel_to_map(view, pixelX, pixelY);
+    hit.xText = "X:" + std::string(left(std::to_string(hit.click.x), 4));
+    hit.yText = "Y:" + std::string(left(std::to_string(hit.click.y), 4));
+    const TextTable& t = session.fleetsByPos;
+    for (int g = 1; g <= t.lastRow(); ++g)
+        if (near(t.cell(col::X, g), t.cell(col::Y, g), hit.click)) {
+            fleet_hit(session, view, g, hit);
+            return hit;
+        }
+    const TextTable& planets = session.planets;
+    for (int r = 1; r <= planets.lastRow(); ++r) {
+        const std::string& x = planets.cell(planet_col::X, r);
+        const std::string& y = planets.cell(planet_col::Y, r);
+        if (!near(x, y, hit.click)) continue;
+        hit.what = MapHit::What::Planet;
+        hit.row = r;
+        hit.line2 = planets.cell(planet_col::Name, r);
+        hit.xText = "X:" + x;
+        hit.yText = "Y:" + y;
+        hit.color = kWhite;
+        hit.marker = marker_at(view, x, y, kWhite);
+        return hit;
+    }
+    hit.line1 = "Deep Space";
+    return hit;
+}
+
+std::vector<std::string> spot_names(const Session& session, int g) {
+    const TextTable& t = session.fleetsByPos;
+    std::vector<std::string> names;
+    if (g < 1 || g > t.lastRow()) return names;
+    for (int r = g; r == g || same_spot(t, g, r); ++r) names.push_back(t.cell(col::UniqueName, r));
+    return names;
+}
+
+int convert_pos2id(const Session& session, int sortedRow, Prompter& prompter) {
+    const TextTable& t = session.fleetsByPos;
+    const std::string& name = t.cell(col::UniqueName, sortedRow);
+    const int owner = to_int_def(t.cell(col::Owner, sortedRow), 0);
+    if (const int row = find_fleet_row(session, owner, name)) return row;
+    prompter.message("Convert of \"" + name + "\" (no: " + std::to_string(sortedRow) + ") impossible");
+    return 0;
+}
+
+}  // namespace trevanor

@@ -1,0 +1,117 @@
+// What a click on the map hits, at one light year per pixel: pixel x = X - 1000,
+// pixel y = 2000 - Y.
+
+#include <gtest/gtest.h>
+
+#include "map/hit_test.h"
+#include "support/recording_prompter.h"
+
+using namespace trevanor;
+using What = MapHit::What;
+
+namespace {
+
+Session spots() {
+    Session s;
+    s.planets.setRowCount(3);
+    s.planets.row(1) = {"1", "1300", "1300", "Aldris"};
+    s.planets.row(2) = {"2", "1201", "1200", "Bexa"};
+    s.Players[1] = {"Vorlani", 1, 0x0000FF};
+    s.Players[2] = {"Kesh", 2, 0x00FF00};
+    // Position-sorted: a pair at (1200, 1200) with different planet texts, then a single fleet.
+    const std::vector<std::array<std::string, 5>> rows = {{"Vorlani A #1", "1200", "1200", "Bexa", "1"},
+                                                          {"Kesh B #2", "1200", "1200", "", "2"},
+                                                          {"Kesh C #3", "1202", "1202", "", "2"}};
+    for (TextTable* t : {&s.fleetsByPos, &s.fleets}) {
+        t->setRowCount(4);
+        for (int r = 1; r <= 3; ++r) {
+            const auto& f = rows[static_cast<std::size_t>(r - 1)];
+            t->setCell(col::Name, r, f[0]);
+            t->setCell(col::UniqueName, r, f[0]);
+            t->setCell(col::X, r, f[1]);
+            t->setCell(col::Y, r, f[2]);
+            t->setCell(col::Planet, r, f[3]);
+            t->setCell(col::Owner, r, f[4]);
+        }
+    }
+    s.Fleet_index[1] = {1, 1};
+    s.Fleet_index[2] = {2, 3};
+    return s;
+}
+
+MapView unit_view() {
+    MapView v;
+    v.Map_extent = 1000;
+    v.Map_scale = v.Map_scale_y = 1;
+    v.Image_height = 1000;
+    return v;
+}
+
+}  // namespace
+
+TEST(HitTest, FleetsGroupsPlanetsAndDeepSpace) {
+    const Session s = spots();
+    const MapView v = unit_view();
+    const struct {
+        int px, py;
+        What what;
+        int row;
+        const char *line1, *line2, *x, *y;
+        ColorValue colour;
+        const char* jumpFleet;
+    } cases[] = {
+        // Near both spots: the lowest-sorted one, a group (its planet texts differ).
+        {201, 799, What::Group, 1, "Multi-fleets", "Bexa", "X:1200", "Y:1200", kButtonFaceColor, "Kesh B #2"},
+        {203, 797, What::Fleet, 3, "Kesh C #3", "", "X:1202", "Y:1202", 0x00FF00, "Kesh C #3"},
+        {300, 700, What::Planet, 1, "", "Aldris", "X:1300", "Y:1300", 0xFFFFFF, ""},
+        {500, 500, What::DeepSpace, 0, "Deep Space", "", "X:1500", "Y:1500", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line1);
+        const MapHit hit = hit_test(s, v, c.px, c.py);
+        EXPECT_EQ(hit.what, c.what);
+        EXPECT_EQ(hit.row, c.row);
+        EXPECT_EQ(hit.line1, c.line1);
+        EXPECT_EQ(hit.line2, c.line2);
+        EXPECT_EQ(hit.xText, c.x);
+        EXPECT_EQ(hit.yText, c.y);
+        EXPECT_EQ(hit.color, c.colour);
+        EXPECT_EQ(hit.jumpFleet, c.jumpFleet);
+        EXPECT_EQ(hit.marker.Pixel_x == 0, c.what == What::DeepSpace);
+    }
+    EXPECT_EQ(hit_test(s, v, 201, 799).marker.Pixel_x, 200);
+    EXPECT_EQ(spot_names(s, 1), (std::vector<std::string>{"Vorlani A #1", "Kesh B #2"}));
+    EXPECT_EQ(spot_names(s, 3), (std::vector<std::string>{"Kesh C #3"}));  // the last row of the table
+}
+
+TEST(HitTest, RowsWithoutAPositionAreNeverHit) {
+    Session s = spots();
+    s.fleetsByPos.setCell(col::X, 1, "");
+    s.fleetsByPos.setCell(col::X, 2, "");
+    EXPECT_EQ(hit_test(s, unit_view(), 201, 800).what, What::Planet);  // Bexa
+}
+
+TEST(HitTest, PixelsToMapAndBack) {
+    MapView v;
+    v.Map_extent = 1015;
+    v.Map_scale = v.Map_scale_y = 1.015;
+    v.Image_height = 1000;
+    const MapPoint p = pixel_to_map(v, 200, 800);
+    EXPECT_EQ(p.x, 1203);  // 203.0 + 1000
+    EXPECT_EQ(p.y, 1203);  // 1015 + 1000 - 812
+    EXPECT_EQ(v.pixel_x(p.x), 200);
+}
+
+TEST(ConvertPos2Id, OwnersBlockThenTrailingBlock) {
+    Session s = spots();
+    test::RecordingPrompter prompter;
+    EXPECT_EQ(convert_pos2id(s, 1, prompter), 1);
+    EXPECT_EQ(convert_pos2id(s, 3, prompter), 3);  // the last row of its owner's block
+    s.Fleet_index[2] = {2, 2};
+    s.Fleet_index[kTrailingEntry] = {3, 3};
+    EXPECT_EQ(convert_pos2id(s, 3, prompter), 3);
+    s.fleetsByPos.setCell(col::UniqueName, 3, "Kesh Gone");
+    EXPECT_EQ(convert_pos2id(s, 3, prompter), 0);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Convert of \"Kesh Gone\" (no: 3) impossible");
+}
