@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "model/scanner_list.h"
+#include "model/scanner_marks.h"
 #include "model/scanner_types.h"
 #include "model/tachyon.h"
 #include "support/recording_prompter.h"
@@ -119,4 +120,39 @@ TEST(StoredScannerRanges, AddReplaceRemoveClear) {
     EXPECT_EQ(list.clear(), (std::vector<StoredRange>{scout, planet}));
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(s.scannerRanges.cell(scan_col::Kind, 0), "Fl/Pl");
+}
+
+TEST(ScannerMarks, FleetAndCompoundEntries) {
+    Session s;
+    s.planets.setRowCount(2);
+    s.planets.row(1) = {"1", "1500", "1400", "Aldris"};
+    s.fleets.setRowCount(2);
+    s.fleets.row(1)[col::UniqueName] = "Kesh Raider #5";
+    s.fleets.row(1)[col::X] = "1234";
+    s.fleets.row(1)[col::Y] = "1567";
+    s.fleets.row(1)[col::Owner] = "2";
+    s.Players[2] = {"Kesh", 2, 0x00FF00};
+    s.Fleet_index[2] = {1, 1};
+    test::RecordingPrompter prompter;
+
+    EXPECT_EQ(fleet_range_entry(s, "Kesh Raider #5", 150, 0, 30, prompter),
+              (StoredRange{"Kesh Raider #5", 150, 30, RangeKind::Fleet, 1234, 1567, 0x00FF00}));
+    const std::string inSpace = compound_entry_name("Kesh", "space: 1234,1567");
+    EXPECT_EQ(inSpace, "Compound scanners of Kesh fleet at: space: 1234,1567");
+    EXPECT_EQ(fleet_range_entry(s, inSpace, 100, 2, 0, prompter),
+              (StoredRange{inSpace, 100, 0, RangeKind::FleetGroup, 1234, 1567, 0x00FF00}));
+    const std::string atPlanet = compound_entry_name("Kesh", "Aldris");
+    EXPECT_EQ(fleet_range_entry(s, atPlanet, 100, 2, 0, prompter).x, 1500);
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // Names that lead nowhere: the lookup's message, centre 0, 0.
+    EXPECT_EQ(fleet_range_entry(s, "Kesh Gone", 1, 0, 0, prompter).x, 0);
+    EXPECT_EQ(fleet_range_entry(s, compound_entry_name("Kesh", "Nowhere"), 1, 2, 0, prompter).x, 0);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "Fleet \"Kesh Gone\" not found!");
+    EXPECT_EQ(prompter.shown[1].text, "Planet \"Nowhere\" not found!");
+
+    EXPECT_EQ(shown_range("150*"), 150);
+    EXPECT_EQ(shown_range("150"), 150);
+    EXPECT_THROW(shown_range("?"), std::exception);
 }
