@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <fcntl.h>
@@ -27,6 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const std::string kMeasure = TREVANOR_MEASURE;
 // The dump under test; TREVANOR_DUMP in the environment picks another build of it
 // (an optimised one, say, to measure its memory without the sanitizers).
 const std::string kDump = std::getenv("TREVANOR_DUMP") ? std::getenv("TREVANOR_DUMP") : TREVANOR_DUMP;
@@ -118,6 +118,7 @@ struct Result {
     int exitCode = -1;     // -1 when the dump did not exit normally
     int signal = 0;
     bool timedOut = false;
+    bool startFailed = false;  // the dump could not be started at all
     long peakKiB = 0;
     double seconds = 0;
     std::string out;       // standard output
@@ -161,10 +162,18 @@ struct RunOptions {
     bool asNobody = false;  // drop to user and group 65534 before starting the dump
 };
 
-// Runs the dump with the arguments; standard output and error go to files in the folder.
+// Runs the dump with the arguments; standard output and error go to files in the
+// folder. The dump is started by the small measuring helper, in a process group
+// of its own so that a hung run can be ended whole.
 Result dump(const Folder& folder, const std::vector<std::string>& args, RunOptions options = {}) {
     const std::string outPath = folder / "stdout.txt", errPath = folder / "stderr.txt";
-    std::vector<std::string> argv{kDump};
+    const std::string reportPath = folder / "measure.txt";
+    {
+        // Created here, writable by anybody: the helper may run as another user.
+        std::ofstream{reportPath, std::ios::trunc};
+        fs::permissions(reportPath, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    }
+    std::vector<std::string> argv{kMeasure, reportPath, kDump};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (auto& a : argv) cargv.push_back(a.data());
@@ -174,39 +183,49 @@ Result dump(const Folder& folder, const std::vector<std::string>& args, RunOptio
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
+        setpgid(0, 0);
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
         if (options.asNobody && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
-        execv(kDump.c_str(), cargv.data());
+        execv(kMeasure.c_str(), cargv.data());
         _exit(127);
     }
     Result r;
     int status = 0;
-    rusage usage{};
     for (;;) {
-        const pid_t done = wait4(pid, &status, WNOHANG, &usage);
-        if (done == pid) break;
+        if (waitpid(pid, &status, WNOHANG) == pid) break;
         if (std::chrono::steady_clock::now() - started > std::chrono::seconds(kTimeoutSeconds)) {
-            kill(pid, SIGKILL);
-            wait4(pid, &status, 0, &usage);
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
             r.timedOut = true;
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    r.peakKiB = usage.ru_maxrss;
-    if (WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) r.signal = WTERMSIG(status);
     r.out = slurp(outPath);
     r.err = slurp(errPath);
+    if (!r.timedOut && WIFEXITED(status) && WEXITSTATUS(status) != 0) {
+        r.startFailed = true;  // the helper could not be started, or could not report
+        return r;
+    }
+    std::istringstream report(slurp(reportPath));
+    std::string word;
+    int value = 0;
+    while (report >> word >> value) {
+        if (word == "exit") r.exitCode = value;
+        if (word == "signal") r.signal = value;
+        if (word == "maxrss") r.peakKiB = value;
+    }
+    if (r.exitCode == 127 && r.out.empty()) r.startFailed = true;  // the dump itself could not be started
     split_sections(r);
     return r;
 }
 
 // What every run must satisfy: it ended by itself, normally, with no sanitizer report.
 void expect_sound(const Result& r) {
+    ASSERT_FALSE(r.startFailed) << "the dump could not be started: " << r.err;
     EXPECT_FALSE(r.timedOut) << "the dump hung (killed after " << kTimeoutSeconds << " s)";
     EXPECT_EQ(r.signal, 0) << "the dump was killed by signal " << r.signal << "\n" << r.err.substr(0, 4000);
     for (const char* mark : {"Sanitizer", "runtime error:", "terminate called"})
@@ -491,7 +510,7 @@ TEST_P(UnreadableFiles, EndWithTheSystemsMessage) {
             break;
     }
     const Result r = dump(f, args, options);
-    if (options.asNobody && (r.exitCode == 125 || r.exitCode == 126 || r.exitCode == 127))
+    if (options.asNobody && r.startFailed)
         GTEST_SKIP() << "running as root, and the dump cannot be started as user 65534 (" << kDump
                      << " is not reachable for it): a locked file cannot be tried here";
     expect_sound(r);
