@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     trevanor::QtClipboard clipboard;
     trevanor::Application app(store, prompter, files, clipboard);
     app.settings.onFatal = [] { std::exit(1); };
-    app.start();
+    if (!app.start()) return 1;
     app.main()->show();
     return qapp.exec();
 }
