@@ -7,11 +7,13 @@
 #include "forms/Dist_calc.h"
 #include "forms/application.h"
 #include "platform/qt_settings_backend.h"
+#include "platform/services.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevanor"));
     QApplication::setQuitOnLastWindowClosed(false);
+    trevanor::provide_tahoma();  // the tables' font, where the system lacks it
 
     trevanor::QtSettingsBackend store;
     trevanor::QtPrompter prompter;
@@ -19,7 +21,7 @@ int main(int argc, char** argv) {
     trevanor::QtClipboard clipboard;
     trevanor::Application app(store, prompter, files, clipboard);
     app.settings.onFatal = [] { std::exit(1); };
-    app.start();
+    if (!app.start()) return 1;
     app.main()->show();
     return qapp.exec();
 }

@@ -18,6 +18,8 @@
 #include "forms/Planets.h"
 #include "forms/application.h"
 #include "forms/map.h"
+#include "forms/text_table_view.h"
+#include "forms/window_buttons.h"
 #include "model/calculator.h"
 #include "model/text_util.h"
 #include "platform/cp1252.h"
@@ -64,8 +66,7 @@ TForm1::TForm1(Application& app) : QMainWindow(nullptr), app_(app) {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     buildMenus();
-    buildCalculator(central);
-    buildInfoPanel(central);
+    buildCalculator(central, buildInfoPanel(central));
     setFixedSize(468, 234);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -124,7 +125,7 @@ void TForm1::buildMenus() {
         [this, showWindow] { showWindow(app_.statistics()); });
 }
 
-void TForm1::buildCalculator(QWidget* parent) {
+void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
     auto* coords = new QGroupBox(QStringLiteral("Coordinates"), parent);
     coords->setObjectName(QStringLiteral("GroupBox1"));
     coords->setGeometry(6, 2, 296, 94);
@@ -181,16 +182,20 @@ void TForm1::buildCalculator(QWidget* parent) {
     CBC_BTN->setGeometry(64, 70, 60, 20);
     connect(CBC_BTN, &QPushButton::clicked, this, [this] { CBC_BTNClick(); });
 
-    Calc_BTN = new QPushButton(QStringLiteral("&Calculate!"), parent);
+    // Under the results, beside the panel's upper lines.
+    Calc_BTN = new QPushButton(QStringLiteral("&Calculate!"), panel);
     Calc_BTN->setObjectName(QStringLiteral("Calc_BTN"));
     Calc_BTN->setToolTip(QStringLiteral("Calculate!"));
-    Calc_BTN->setGeometry(306, 100, 156, 24);
+    Calc_BTN->setGeometry(300, 2, 156, 24);
     Calc_BTN->setDefault(true);
     Calc_BTN->setAutoDefault(true);
     connect(Calc_BTN, &QPushButton::clicked, this, [this] { Calc_BTNClick(); });
 }
 
-void TForm1::buildInfoPanel(QWidget* parent) {
+// The headline, attribution and version lines take the left part of the
+// panel (the calculator's button stands at the right); the motto spans the
+// width at the bottom.
+QWidget* TForm1::buildInfoPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(6, 98, 456, 112);
@@ -214,6 +219,7 @@ void TForm1::buildInfoPanel(QWidget* parent) {
     motto.setItalic(true);
     Label13->setFont(motto);
     Label13->setText(QStringLiteral("You can't manage an empire with a stick and whistle."));
+    return panel;
 }
 
 void TForm1::FormCreate() {
@@ -289,6 +295,7 @@ void TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& sho
     for (const auto& item : list.items()) items << fromCp1252(item);
     box->clear();
     box->addItems(items);
+    fit_popup(box);
     shown = list.revision();
 }
 
@@ -376,8 +383,17 @@ void TForm1::PfCClick(int point) {
     PlanetCBChange(point);
 }
 
+// The dialog opens in the folder of the open MAP, else of the MAP read last.
+QString TForm1::mapFolder() {
+    if (!app_.session.Map_name.empty()) return open_map_folder(app_.session);
+    std::string recent;
+    app_.run([this, &recent] { recent = app_.settings.read_recent_file(1); });
+    return folder_of(recent);
+}
+
 void TForm1::Open1Click() {
-    const QString path = app_.files.open(this, QStringLiteral("Kelvra Univers Definition (MAP)|*.MAP"));
+    const QString path =
+        app_.files.open(this, QStringLiteral("Kelvra Univers Definition (MAP)|*.MAP"), mapFolder());
     if (path.isEmpty()) return;
     app_.run([this, path] { app_.core.open_map_file(path_bytes(path)); });
 }
@@ -387,13 +403,18 @@ void TForm1::AddFleetfileF1Click() {
         app_.show_ally_report();
         return;
     }
-    const QString path = app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"));
+    const QString path =
+        app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
     app_.run([this, path] { app_.core.add_fleet_file(path_bytes(path)); });
 }
 
 void TForm1::RecentClick(int k) {
     app_.run([this, k] { app_.core.open_recent_file(k); });
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (!press_window_button(event, Calc_BTN, nullptr)) QMainWindow::keyPressEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

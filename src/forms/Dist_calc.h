@@ -54,15 +54,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
-    void buildCalculator(QWidget* parent);
-    void buildInfoPanel(QWidget* parent);
+    // The calculator's controls; its button goes into the information panel.
+    void buildCalculator(QWidget* parent, QWidget* panel);
+    QWidget* buildInfoPanel(QWidget* parent);
     void syncOwnRaceMenu();
     void syncPlaceList(QComboBox* box, const class SortedList& list, unsigned& shown);
     bool checkField(QLineEdit* field);
+    QString mapFolder();
     void resultsUnknown();
 
     Application& app_;

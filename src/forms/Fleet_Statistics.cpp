@@ -12,6 +12,8 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/text_table_view.h"
+#include "forms/window_buttons.h"
 #include "model/errors.h"
 #include "platform/cp1252.h"
 
@@ -285,6 +287,7 @@ void TFleet_Stat_FM::activate(bool repeatQuietly) {
         if (a.ownPlayer != 0) showOwn(a.ownPlayer);
         if (!a.allied.empty()) {
             for (const auto& name : a.allied) allied_race_CB->addItem(fromCp1252(name));
+            fit_popup(allied_race_CB);
             allied_race_CB->setCurrentIndex(0);
             Panel3->show();
         }
@@ -301,6 +304,7 @@ void TFleet_Stat_FM::activate(bool repeatQuietly) {
 void TFleet_Stat_FM::fillRaces(const std::vector<std::string>& races) {
     Race_CB->clear();
     for (const auto& name : races) Race_CB->addItem(fromCp1252(name));
+    fit_popup(Race_CB);
     // No race is chosen anew; the one Groupbox1 shows stays chosen.
     const std::string shown = shownRace_ ? app_.session.Players[static_cast<std::size_t>(shownRace_)].Name : std::string();
     if (shown.empty() || Race_CB->findText(fromCp1252(shown)) < 0) shownRace_ = 0;
@@ -354,11 +358,7 @@ void TFleet_Stat_FM::showOwn(int player) {
 void TFleet_Stat_FM::Button1Click() { close(); }
 
 void TFleet_Stat_FM::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Button1->click();
-        return;
-    }
-    ToolWindow::keyPressEvent(e);
+    if (!press_window_button(e, Button1, Button1)) ToolWindow::keyPressEvent(e);
 }
 
 }  // namespace trevanor

@@ -13,8 +13,8 @@ class TFleet_FM : public MaximizedWindow {
 public:
     explicit TFleet_FM(Application& app);
     void refresh() {
-        Fleet_GR->tableModel()->refresh();
-        fleet_pos_sort_GR->tableModel()->refresh();
+        Fleet_GR->refresh();
+        fleet_pos_sort_GR->refresh();
     }
     QTabWidget* PageControl1;
     TextGrid* Fleet_GR;

@@ -10,11 +10,12 @@ TPlanets_FM::TPlanets_FM(Application& app) : MaximizedWindow(app, "TPlanets_FM",
     setMinimumSize(320, 200);
     Plantet_GR = new TextGrid(app.session.planets, {30, 63, 56, 190}, false, this);
     Plantet_GR->setObjectName(QStringLiteral("Plantet_GR"));
-    Plantet_GR->setMaximumWidth(364);
+    Plantet_GR->capWidth(364);  // wider only where the columns need it
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Plantet_GR);
-    layout->setAlignment(Plantet_GR, Qt::AlignLeft);
+    // At the left, as wide as its columns (up to the window); the rest stays empty.
+    layout->addWidget(Plantet_GR, 1);
+    layout->addStretch(0);
 }
 
 }  // namespace trevanor

@@ -9,7 +9,7 @@ namespace trevanor {
 class TPlanets_FM : public MaximizedWindow {
 public:
     explicit TPlanets_FM(Application& app);
-    void refresh() { Plantet_GR->tableModel()->refresh(); }
+    void refresh() { Plantet_GR->refresh(); }
     TextGrid* Plantet_GR;
 };
 

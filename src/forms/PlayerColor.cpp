@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "forms/application.h"
+#include "forms/window_buttons.h"
 #include "platform/qt_canvas.h"
 #include "model/player_colors.h"
 #include "platform/cp1252.h"
@@ -58,7 +59,8 @@ void ColorBar::paintEvent(QPaintEvent*) {
 }
 
 TPly_clr_FM::TPly_clr_FM(Application& app) : ToolWindow(app, "TPly_clr_FM", "Player Color") {
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A title without buttons: the Close button and Esc close it.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(321, 233);
 
     PopupMenu1 = new QMenu(this);
@@ -163,11 +165,7 @@ void TPly_clr_FM::stay_on_top_ChbClick() {
 void TPly_clr_FM::Button1Click() { close(); }
 
 void TPly_clr_FM::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Button1->click();
-        return;
-    }
-    ToolWindow::keyPressEvent(e);
+    if (!press_window_button(e, Button1, Button1)) ToolWindow::keyPressEvent(e);
 }
 
 // Closing, by the Close button, Esc or the title bar, redraws the map so the

@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "forms/application.h"
+#include "forms/text_table_view.h"
+#include "forms/window_buttons.h"
 #include "model/text_util.h"
 #include "platform/cp1252.h"
 
@@ -47,11 +49,13 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     top->addWidget(Own_race_lbl, 0, 1);
     Race_CBx = named(new QComboBox(this), "Race_CBx");
     Race_CBx->setEditable(true);
+    Race_CBx->setInsertPolicy(QComboBox::NoInsert);
     Race_CBx->hide();
     top->addWidget(Race_CBx, 0, 1);
     top->addWidget(new QLabel(QStringLiteral("Report owner:"), this), 1, 0);
     Rep_owner_Cbx = named(new QComboBox(this), "Rep_owner_Cbx");
     Rep_owner_Cbx->setEditable(true);
+    Rep_owner_Cbx->setInsertPolicy(QComboBox::NoInsert);  // Enter loads; a typed name is no new item
     Rep_owner_Cbx->setCurrentText(QString());
     top->addWidget(Rep_owner_Cbx, 1, 1);
     top->setColumnStretch(1, 1);
@@ -178,6 +182,7 @@ void TAlly_report_FM::FormActivate() {
                 Rep_owner_Cbx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
         Rep_owner_Cbx->setCurrentText(owner);
     }
+    fit_popup(Rep_owner_Cbx);
     load_BTN->setEnabled(!owner.isEmpty());
     if (s.Own_race_name.empty()) app_.run([this] { app_.settings.load_own_race(); });
     if (s.Own_race_name.empty()) {
@@ -190,6 +195,7 @@ void TAlly_report_FM::FormActivate() {
                     Race_CBx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
             Race_CBx->setCurrentText(QStringLiteral("_none_"));
         }
+        fit_popup(Race_CBx);
         Race_CBx->show();
         Own_race_lbl->setText(QStringLiteral("not selected"));
         Own_race_lbl->hide();
@@ -210,9 +216,14 @@ void TAlly_report_FM::FormActivate() {
 void TAlly_report_FM::load_BTNClick() {
     const MergeOptions o = options();
     if (!merge.may_load(o)) return;
-    const QString path = app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"));
+    const QString path =
+        app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
     app_.run([this, &o, &path] { merge.load_report(path_bytes(path), o); });
+}
+
+void TAlly_report_FM::keyPressEvent(QKeyEvent* e) {
+    if (!press_window_button(e, load_BTN, Cancel_BTN)) ToolWindow::keyPressEvent(e);
 }
 
 bool TAlly_report_FM::event(QEvent* e) {

@@ -25,6 +25,7 @@
 #include "forms/application.h"
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
+#include "forms/text_table_view.h"
 #include "model/text_util.h"
 #include "platform/cp1252.h"
 
@@ -189,18 +190,21 @@ QWidget* TMap_FM::buildControls() {
     Race_CB->hide();
     column->addWidget(routes);
 
+    // The fleet list with its paste button, then warp and status as in the
+    // routes group above.
     auto* jump = new QGroupBox(QStringLiteral("Fleet &Jump Potencial"), panel);
     auto* jg = new QGridLayout(jump);
     Fleet_CBx = new QComboBox(jump);
     Fleet_CBx->setObjectName(QStringLiteral("Fleet_CBx"));
-    jg->addWidget(Fleet_CBx, 0, 0, 1, 4);
+    jg->addWidget(Fleet_CBx, 0, 0, 1, 3);
+    PfC_btn = button("PfC_btn", "&PfC", jump);
+    PfC_btn->setMinimumWidth(40);
+    jg->addWidget(PfC_btn, 0, 3);
     jg->addWidget(new QLabel(QStringLiteral("Warp:"), jump), 1, 0);
     UpDown2 = up_down("UpDown2", 1, 10, 9, jump);
     auto* warp = new QHBoxLayout;
     Warp_ME = digit_field("Warp_ME", "90;_", "9", 28, UpDown2, warp, jump);  // warp 1 to 10
-    PfC_btn = button("PfC_btn", "&PfC", jump);
-    PfC_btn->setFixedWidth(40);
-    warp->addWidget(PfC_btn);
+    warp->addStretch();
     jg->addLayout(warp, 1, 1);
     jg->addWidget(new QLabel(QStringLiteral("Status:"), jump), 1, 2);
     FJ_SBTN = status_button("FJ_SBTN", "Fleet move range", jump);
@@ -360,6 +364,7 @@ void TMap_FM::refresh_route_race() {
     Route_race_CB->clear();
     for (const auto& item : app_.core.route_race_items()) Route_race_CB->addItem(fromCp1252(item));
     Route_race_CB->setCurrentIndex(0);
+    fit_popup(Route_race_CB);
 }
 
 void TMap_FM::refresh() {
@@ -372,10 +377,18 @@ void TMap_FM::refresh() {
 
     const SortedList& list = app_.session.mapFleetList;
     if (shownFleets_ == list.revision()) return;
+    // A refill keeps the fleet chosen while it is listed; a filled list
+    // otherwise starts with no fleet chosen.
     QStringList items;
     for (const auto& item : list.items()) items << fromCp1252(item);
-    Fleet_CBx->clear();
-    Fleet_CBx->addItems(items);
+    const QString chosen = Fleet_CBx->currentIndex() < 0 ? QString() : Fleet_CBx->currentText();
+    {
+        const QSignalBlocker block(Fleet_CBx);
+        Fleet_CBx->clear();
+        Fleet_CBx->addItems(items);
+        Fleet_CBx->setCurrentIndex(chosen.isEmpty() ? -1 : Fleet_CBx->findText(chosen));
+    }
+    fit_popup(Fleet_CBx);
     shownFleets_ = list.revision();
 }
 

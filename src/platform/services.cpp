@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -56,8 +58,26 @@ QString qt_filter(const QString& filter) {
     return description + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
-QString QtFileChooser::open(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qt_filter(filter));
+QString QtFileChooser::open(QWidget* parent, const QString& filter, const QString& directory) {
+    return QFileDialog::getOpenFileName(parent, QString(), directory, qt_filter(filter));
+}
+
+QString folder_of(const std::string& path) {
+    const QString text = path_text(path).trimmed();
+    if (text.isEmpty()) return {};
+    return QFileInfo(text).absolutePath();
+}
+
+QString open_map_folder(const Session& session) {
+    return session.Map_name.empty() ? QString() : folder_of(session.Autoload_map_file);
+}
+
+bool provide_tahoma() {
+    const auto known = [] { return QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive); };
+    if (known()) return true;
+    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"})
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") + QString::fromLatin1(file));
+    return known();
 }
 
 QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }

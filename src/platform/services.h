@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "model/prompter.h"
+#include "model/session.h"
 
 class QWidget;
 
@@ -24,20 +25,23 @@ class FileChooser {
 public:
     virtual ~FileChooser() = default;
     // The chosen file's path, or an empty text when the dialog was cancelled.
-    // The filter is written "Description|*.EXT".
-    virtual QString open(QWidget* parent, const QString& filter) = 0;
+    // The filter is written "Description|*.EXT"; the dialog opens in
+    // `directory` (the system's choice when it is empty).
+    virtual QString open(QWidget* parent, const QString& filter, const QString& directory) = 0;
 };
 
 class QtFileChooser : public FileChooser {
 public:
-    QString open(QWidget* parent, const QString& filter) override;
+    QString open(QWidget* parent, const QString& filter, const QString& directory) override;
 };
 
-// Plays back prepared answers; an empty queue cancels.
+// Plays back prepared answers; an empty queue cancels. Records the filter
+// and the folder of every dialog.
 class ScriptedFileChooser : public FileChooser {
 public:
-    QString open(QWidget*, const QString& filter) override {
+    QString open(QWidget*, const QString& filter, const QString& directory) override {
         filters.push_back(filter);
+        directories.push_back(directory);
         if (answers.empty()) return {};
         QString a = answers.front();
         answers.pop_front();
@@ -45,6 +49,7 @@ public:
     }
     std::deque<QString> answers;
     std::deque<QString> filters;
+    std::deque<QString> directories;
 };
 
 class Clipboard {
@@ -70,6 +75,18 @@ public:
 // A file path as the model keeps it (the system's 8-bit encoding) and back.
 std::string path_bytes(const QString& path);
 QString path_text(const std::string& path);
+
+// The folder that holds the file at `path` (as the model keeps paths); empty
+// for an empty or blank path.
+QString folder_of(const std::string& path);
+// The folder of the MAP file that is open (the path last read), or empty
+// while no MAP is open.
+QString open_map_folder(const Session& session);
+
+// Makes the font family "Tahoma" available: where the system has none, the
+// metric-compatible one of Debian's fonts-wine is loaded for this program.
+// False when there is still no "Tahoma" (Qt then substitutes another font).
+bool provide_tahoma();
 
 // The Qt form of a "Description|*.EXT" filter; on systems whose file names
 // are case-sensitive the pattern also matches the lower-case extension.

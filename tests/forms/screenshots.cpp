@@ -3,6 +3,7 @@
 // Runs on any Qt platform (offscreen included); touches no user settings.
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -31,6 +32,7 @@ using namespace trevanor;
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     if (argc != 3) return 2;
+    provide_tahoma();
     const QDir samples(QString::fromLocal8Bit(argv[1]));
     const QDir out(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir dir;
@@ -62,6 +64,13 @@ int main(int argc, char** argv) {
     main.Calc_BTN->click();
     QApplication::processEvents();
     main.grab().save(out.filePath(QStringLiteral("main-loaded.png")));
+    const auto popup = [&](QComboBox* box, const char* file) {
+        box->showPopup();
+        QApplication::processEvents();
+        box->view()->window()->grab().save(out.filePath(QString::fromLatin1(file)));
+        box->hidePopup();
+    };
+    popup(main.Planet1_CB, "main-places.png");
 
     TFleet_FM& fleets = *app.fleets();
     fleets.show();
@@ -83,6 +92,7 @@ int main(int argc, char** argv) {
     map.FormActivate();
     QApplication::processEvents();
     map.grab().save(out.filePath(QStringLiteral("map-window.png")));
+    popup(map.Fleet_CBx, "map-fleets.png");
     map.image().save(out.filePath(QStringLiteral("map-maxout.png")));
     map.namesTo(NameDensity::All);
     map.zoomTo(Zoom::Zoom200);

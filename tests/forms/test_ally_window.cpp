@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
@@ -106,4 +107,28 @@ TEST_F(Program, AllyReportWindowAsksForTheOwnRaceOncePerOpening) {
     EXPECT_EQ(app->session.Own_race_name, "Kesh");
     EXPECT_EQ(w.Own_fleets_ChB->text(), "ignore own fleets (Kesh)");
     EXPECT_TRUE(action("Menu_Kesh3")->isChecked());
+}
+
+TEST_F(Program, AllyReportWindowEnterLoadsAndEscCloses) {
+    openWith("Open1", write("GAME.MAP", test::kMap));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", write("GAME.F1", test::report()));
+    action("AddFleetfileF1")->trigger();
+    TAlly_report_FM& w = *app->allyReport();
+    ASSERT_TRUE(w.isVisible());
+    w.FormActivate();
+    files.filters.clear();
+    w.Rep_owner_Cbx->setFocus();
+    QTest::keyClick(w.Rep_owner_Cbx, Qt::Key_Return);  // no owner yet: Load is disabled
+    EXPECT_TRUE(files.filters.empty());
+
+    w.Rep_owner_Cbx->setCurrentText(QStringLiteral("Kesh"));
+    QTest::keyClick(w.Rep_owner_Cbx, Qt::Key_Return);
+    EXPECT_EQ(files.filters.size(), 1u) << "Enter loads a report";
+    EXPECT_EQ(w.Rep_owner_Cbx->count(), 3) << "a typed owner is no new item";
+    QTest::keyClick(w.Delete_Chb, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(files.filters.size(), 2u);
+
+    QTest::keyClick(w.Rep_owner_Cbx, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "forms/forms_fixture.h"
 
@@ -105,4 +106,39 @@ TEST_F(Program, PlacesPickedPastedAndCopied) {
     main().CBC_BTN->click();
     EXPECT_EQ(clipboard.content, "282.84");
     EXPECT_EQ(main().Dist_Lbl->text(), "282.84 l.y.");
+}
+
+TEST_F(Program, CalculateTakesAMouseClick) {
+    main().show();
+    enter(main(), 1000, 1000, 1003, 1004);
+    // Whatever lies at the button's centre gets the click, as on the screen.
+    const QPoint centre = main().Calc_BTN->mapTo(&main(), main().Calc_BTN->rect().center());
+    QWidget* hit = main().childAt(centre);
+    ASSERT_NE(hit, nullptr);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&main(), centre));
+    EXPECT_EQ(main().Dist_Lbl->text(), "5.00 l.y.");
+}
+
+TEST_F(Program, EnterCalculatesFromAnyControl) {
+    main().show();
+    struct Case {
+        QWidget* focused;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* distance;
+    };
+    const Case cases[] = {
+        {main().field(2, true), Qt::Key_Return, Qt::NoModifier, "5.00 l.y."},
+        {main().field(1, false), Qt::Key_Enter, Qt::KeypadModifier, "5.00 l.y."},
+        {main().Planet1_CB, Qt::Key_Return, Qt::NoModifier, "5.00 l.y."},
+        {main().field(1, false), Qt::Key_Escape, Qt::NoModifier, "?"},  // no cancel button here
+    };
+    for (const auto& c : cases) {
+        main().clearCoordinates();
+        enter(main(), 1000, 1000, 1003, 1004);
+        c.focused->setFocus();
+        QTest::keyClick(c.focused, c.key, c.modifiers);
+        EXPECT_EQ(main().Dist_Lbl->text().toStdString(), c.distance) << c.focused->objectName().toStdString();
+        EXPECT_TRUE(main().isVisible());
+    }
 }

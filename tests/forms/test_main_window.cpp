@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 
 #include "forms/Fleets.h"
 #include "forms/ally_report.h"
@@ -284,4 +286,34 @@ TEST_F(Program, LastMapGoneAtStart) {
     EXPECT_EQ(messages("error"),
               (std::vector<std::string>{"Last stored file MAP does not exist or has been moved from the folder!"}));
     EXPECT_EQ(main().windowTitle(), "Trevanor");
+}
+
+TEST_F(Program, OpenDialogsStartInTheFolderOfTheMap) {
+    QDir(dir_.path()).mkpath(QStringLiteral("one"));
+    QDir(dir_.path()).mkpath(QStringLiteral("two"));
+    const QString first = write(QStringLiteral("one/A.MAP"), test::kMap);
+    const QString second = write(QStringLiteral("two/B.MAP"), test::kOtherMap);
+    const QString one = path(QStringLiteral("one")), two = path(QStringLiteral("two"));
+    action("Skip_conf")->trigger();
+
+    openWith("Open1", first);
+    EXPECT_EQ(files.directories.back(), "") << "nothing read yet: the system's choice";
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", write(QStringLiteral("one/A.F1"), test::report()));
+    EXPECT_EQ(files.directories.back(), one);
+    action("AddFleetfileF1")->trigger();  // the ally report window loads from there too
+    app->allyReport()->Rep_owner_Cbx->setCurrentText(QStringLiteral("Kesh"));
+    app->allyReport()->load_BTN->click();
+    EXPECT_EQ(files.directories.back(), one);
+
+    openWith("Open1", second);
+    EXPECT_EQ(files.directories.back(), one);
+    action("Open1")->trigger();
+    EXPECT_EQ(files.directories.back(), two);
+
+    quit();  // without autoload no MAP is open at the next start: the last one's folder
+    start();
+    action("Open1")->trigger();
+    EXPECT_EQ(files.directories.back(), two);
+    EXPECT_EQ(files.directories.size(), 6u);
 }

@@ -107,10 +107,37 @@ TEST_F(Program, MapActivationWithoutOwnRaceChoosesNone) {
     EXPECT_TRUE(action("none1")->isChecked());
 }
 
-TEST_F(Program, DamagedCellStopsTheRedrawWithOneMessagePerOpening) {
+TEST_F(Program, DamagedPlanetRowIsPassedOverByTheRedraw) {
     openWith("Open1", write("GAME.MAP", test::kMap + "4\t12x4\t1300\tBroken\r\n"));
     prompter.shown.clear();
-    app->map()->FormActivate();
-    app->map()->FormActivate();
-    EXPECT_EQ(messages("error"), (std::vector<std::string>{"'12x4' is not a valid integer value"}));
+    TMap_FM& m = *app->map();
+    m.FormActivate();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(QColor(at(m, m.view().pixel_x(1500), m.view().pixel_y(1600))), QColor(Qt::white));
+}
+
+TEST_F(Program, FleetListStartsWithoutChoiceAndKeepsItAcrossRefills) {
+    openWith("Open1", write("GAME.MAP", test::kMap));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", write("GAME.F1", test::report()));
+    TMap_FM& m = *app->map();
+    ASSERT_EQ(m.Fleet_CBx->count(), 4);
+    EXPECT_EQ(m.Fleet_CBx->currentIndex(), -1);
+    m.FJ_SBTN->click();  // no fleet chosen: refused
+    EXPECT_FALSE(m.FJ_SBTN->isChecked());
+
+    const QString chosen = m.Fleet_CBx->itemText(2);
+    m.Fleet_CBx->setCurrentIndex(2);
+    SortedList& list = app->session.mapFleetList;
+    list.add("Aardvark Probe #1");  // a new fleet that sorts first
+    m.refresh();
+    EXPECT_EQ(m.Fleet_CBx->count(), 5);
+    EXPECT_EQ(m.Fleet_CBx->currentText(), chosen);
+    m.FJ_SBTN->click();
+    EXPECT_TRUE(m.FJ_SBTN->isChecked());
+
+    list.removeEach({chosen.toStdString()});  // the chosen fleet is gone
+    m.refresh();
+    EXPECT_EQ(m.Fleet_CBx->currentIndex(), -1);
+    EXPECT_EQ(m.Fleet_CBx->count(), 4);
 }

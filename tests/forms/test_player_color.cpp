@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <optional>
 
 #include "forms/PlayerColor.h"
@@ -101,4 +102,18 @@ TEST_F(PlayerColorWindow, RightClickOnABarOpensTheMenuOfItsGroupBox) {
     expectBar(7, QColor(255, 0, 0));
     expectBar(15, kHatched);
     EXPECT_EQ(stored(15), 0);
+}
+
+TEST_F(PlayerColorWindow, NoTitleBarButtonsEnterAndEscClose) {
+    const Qt::WindowFlags flags = w().windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    for (const Qt::WindowType button : {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint,
+                                        Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint})
+        EXPECT_FALSE(flags.testFlag(button)) << button;
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        w().show();
+        QTest::keyClick(w().stay_on_top_Chb, key);
+        EXPECT_FALSE(w().isVisible()) << key;
+    }
 }

@@ -36,6 +36,9 @@ struct Arguments {
 };
 
 bool parse(int argc, char** argv, Arguments& a) {
+    // Each value is given once: a second --owner for one --ally (or a second
+    // --own-race) is a mistake to point out, not a value to replace silently.
+    std::vector<bool> ownerGiven;  // per ally
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&](std::string& out) {
@@ -44,17 +47,21 @@ bool parse(int argc, char** argv, Arguments& a) {
             return true;
         };
         if (arg == "--own-race") {
-            if (!value(a.ownRace) || !a.files.empty()) return false;
+            if (a.ownRaceGiven || !value(a.ownRace) || !a.files.empty()) return false;
             a.ownRaceGiven = true;
         } else if (arg == "--ally") {
             if (a.files.size() != 2) return false;
             a.allies.emplace_back();
+            ownerGiven.push_back(false);
             if (!value(a.allies.back().path)) return false;
         } else if (arg == "--owner" || arg == "--ignore-owner" || arg == "--no-delete" || arg == "--overwrite" ||
                    arg == "--include-own") {
             if (a.allies.empty()) return false;
             MergeOptions& o = a.allies.back().options;
-            if (arg == "--owner" && !value(o.reportOwner)) return false;
+            if (arg == "--owner") {
+                if (ownerGiven.back() || !value(o.reportOwner)) return false;
+                ownerGiven.back() = true;
+            }
             if (arg == "--ignore-owner") o.ignoreOwner = true;
             if (arg == "--no-delete") o.deleteMode = false;
             if (arg == "--overwrite") o.allowOverwrite = true;
