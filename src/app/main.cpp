@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "forms/Dist_calc.h"
-#include "forms/application.h"
+#include "app/application.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/services.h"
 

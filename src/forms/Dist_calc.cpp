@@ -16,12 +16,14 @@
 #include "forms/Fleet_Statistics.h"
 #include "forms/Fleets.h"
 #include "forms/Planets.h"
-#include "forms/application.h"
+#include "app/application.h"
 #include "forms/map.h"
-#include "forms/text_table_view.h"
-#include "forms/window_buttons.h"
+#include "forms/widgets/text_table_view.h"
+#include "forms/widgets/window_buttons.h"
 #include "model/calculator.h"
-#include "model/text_util.h"
+#include "model/own_race.h"
+#include "model/numbers.h"
+#include "model/text.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -96,28 +98,24 @@ void TForm1::buildMenus() {
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
-    add(options, "AutoloadlastMAP1", "Autoload last &MAP", [this] { app_.run([this] { app_.core.toggle_autoload_map(); }); });
+    add(options, "AutoloadlastMAP1", "Autoload last &MAP", [this] { app_.run([this] { app_.commands.toggle_autoload_map(); }); });
     add(options, "Fleetfile_autoload1", "Autoload &Fleet Report assosiated with this MAP",
-        [this] { app_.run([this] { app_.core.toggle_fleetfile_autoload(); }); });
+        [this] { app_.run([this] { app_.commands.toggle_fleetfile_autoload(); }); });
     separator(options, "N1");
-    add(options, "Skip_conf", "Skip MAP &change confirmation", [this] { app_.run([this] { app_.core.toggle_skip_conf(); }); });
+    add(options, "Skip_conf", "Skip MAP &change confirmation", [this] { app_.run([this] { app_.commands.toggle_skip_conf(); }); });
     separator(options, "N3");
     OwnRace1 = options->addMenu(QStringLiteral("Own Race"));
     OwnRace1->setObjectName(QStringLiteral("OwnRace1"));
     OwnRace1->menuAction()->setObjectName(QStringLiteral("OwnRace1Action"));
     raceGroup_ = new QActionGroup(this);
     raceGroup_->setExclusive(true);
-    QAction* none = add(OwnRace1, "none1", "_none_", [this] { app_.run([this] { app_.core.none1Click(); }); });
+    QAction* none = add(OwnRace1, "none1", kNoRace.data(), [this] { app_.run([this] { app_.commands.none1Click(); }); });
     none->setActionGroup(raceGroup_);
     for (const char* name : {"AutoloadlastMAP1", "Fleetfile_autoload1", "Skip_conf", "none1"}) action(name)->setCheckable(true);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    const auto showWindow = [](QWidget* w) {
-        w->show();
-        w->raise();
-        w->activateWindow();
-    };
+    const auto showWindow = [](ToolWindow* w) { w->showAndActivate(); };
     add(view, "Planets1", "&Planets", [this, showWindow] { showWindow(app_.planets()); });
     add(view, "Fleets1", "&Fleets", [this, showWindow] { showWindow(app_.fleets()); });
     add(view, "Map1", "&Map", [this, showWindow] { showWindow(app_.map()); });
@@ -226,7 +224,7 @@ void TForm1::FormCreate() {
     Label10->setText(unscramble(kHeadline));
     Label11->setText(unscramble(kAttribution));
     QCoreApplication::setApplicationName(Label10->text());
-    app_.core.FormCreate();
+    app_.commands.FormCreate();
 }
 
 void TForm1::syncFromSession() {
@@ -267,7 +265,7 @@ void TForm1::syncOwnRaceMenu() {
             a->setObjectName(fromCp1252(m.ownRaceItems[i].name));
             a->setCheckable(true);
             a->setActionGroup(raceGroup_);
-            connect(a, &QAction::triggered, this, [this, i] { app_.run([this, i] { app_.core.race_check(i); }); });
+            connect(a, &QAction::triggered, this, [this, i] { app_.run([this, i] { app_.commands.race_check(i); }); });
         }
         shownRaceItems_ = names;
     }
@@ -395,7 +393,7 @@ void TForm1::Open1Click() {
     const QString path =
         app_.files.open(this, QStringLiteral("Kelvra Univers Definition (MAP)|*.MAP"), mapFolder());
     if (path.isEmpty()) return;
-    app_.run([this, path] { app_.core.open_map_file(path_bytes(path)); });
+    app_.run([this, path] { app_.commands.open_map_file(path_bytes(path)); });
 }
 
 void TForm1::AddFleetfileF1Click() {
@@ -406,11 +404,11 @@ void TForm1::AddFleetfileF1Click() {
     const QString path =
         app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
-    app_.run([this, path] { app_.core.add_fleet_file(path_bytes(path)); });
+    app_.run([this, path] { app_.commands.add_fleet_file(path_bytes(path)); });
 }
 
 void TForm1::RecentClick(int k) {
-    app_.run([this, k] { app_.core.open_recent_file(k); });
+    app_.run([this, k] { app_.commands.open_recent_file(k); });
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
@@ -418,7 +416,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    app_.run([this] { app_.core.FormClose(); });
+    app_.run([this] { app_.commands.FormClose(); });
     event->accept();
     QCoreApplication::quit();
 }

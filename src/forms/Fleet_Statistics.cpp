@@ -11,10 +11,11 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "forms/application.h"
-#include "forms/text_table_view.h"
-#include "forms/window_buttons.h"
+#include "app/application.h"
+#include "forms/widgets/text_table_view.h"
+#include "forms/widgets/named.h"
 #include "model/errors.h"
+#include "model/players.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -98,17 +99,25 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(6);
+    buildRaceLists(layout);
+    buildRacePanel(layout);
+    buildOwnPanel(layout);
+    buildRankings(layout);
+    buildFoot(layout);
+    layout->setColumnStretch(1, 1);
+    setFixedSize(sizeHint());
+    setWindowButtons(Button1, Button1);
+}
 
-    // The race lists above the two panels.
+// The race lists above the two panels.
+void TFleet_Stat_FM::buildRaceLists(QGridLayout* layout) {
     const auto choicePanel = [this](const char* panelName, const QString& caption, const char* listName,
                                     QComboBox*& list) {
-        auto* panel = new QFrame(this);
-        panel->setObjectName(QString::fromLatin1(panelName));
+        auto* panel = named(new QFrame(this), panelName);
         auto* row = new QHBoxLayout(panel);
         row->setContentsMargins(0, 0, 0, 0);
         row->addWidget(label(caption, panel));
-        list = new QComboBox(panel);
-        list->setObjectName(QString::fromLatin1(listName));
+        list = named(new QComboBox(panel), listName);
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(18);
         row->addWidget(list, 1);
@@ -124,18 +133,20 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
     connect(allied_race_CB, &QComboBox::activated, this, [this] { allied_race_CBChange(); });
     layout->addWidget(Panel4, 0, 0);
     layout->addWidget(Panel3, 0, 1);
+}
 
-    Groupbox1 = new QGroupBox(QStringLiteral("Race"), this);
-    Groupbox1->setObjectName(QStringLiteral("Groupbox1"));
+void TFleet_Stat_FM::buildRacePanel(QGridLayout* layout) {
+    Groupbox1 = named(new QGroupBox(QStringLiteral("Race"), this), "Groupbox1");
     auto* raceGrid = new QGridLayout(Groupbox1);
     race_ = addFigures(Groupbox1, raceGrid,
                        {"total_ships_lbl", "fleets_no_lbl", "unarmed_lbl", "scout_lbl", "warship_lbl", "bomber_lbl",
                         "utility_lbl", "mass_lbl"});
     raceGrid->setRowStretch(8, 1);
     layout->addWidget(Groupbox1, 1, 0);
+}
 
-    Groupbox2 = new QGroupBox(QStringLiteral("Own Race"), this);
-    Groupbox2->setObjectName(QStringLiteral("Groupbox2"));
+void TFleet_Stat_FM::buildOwnPanel(QGridLayout* layout) {
+    Groupbox2 = named(new QGroupBox(QStringLiteral("Own Race"), this), "Groupbox2");
     auto* ownRow = new QHBoxLayout(Groupbox2);
     auto* ownGrid = new QGridLayout;
     own_ = addFigures(Groupbox2, ownGrid,
@@ -143,9 +154,12 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
                        "o_utility_lbl", "o_mass_lbl"});
     ownGrid->setRowStretch(8, 1);
     ownRow->addLayout(ownGrid, 1);
+    ownRow->addWidget(buildCargo(Groupbox2));
+    layout->addWidget(Groupbox2, 1, 1);
+}
 
-    auto* cargo = new QGroupBox(QStringLiteral("Cargo carried"), Groupbox2);
-    cargo->setObjectName(QStringLiteral("Cargo_GB"));
+QGroupBox* TFleet_Stat_FM::buildCargo(QWidget* parent) {
+    auto* cargo = named(new QGroupBox(QStringLiteral("Cargo carried"), parent), "Cargo_GB");
     auto* cargoGrid = new QGridLayout(cargo);
     // Each caption on a chip of its cargo's colour, so that the yellow and
     // white ones stay readable on a light background.
@@ -185,12 +199,12 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
     cargoGrid->addWidget(cargo_[4], row, 1);
     cargoGrid->addWidget(label(QStringLiteral("kT"), cargo), row, 2);
     cargoGrid->setRowStretch(row + 1, 1);
-    ownRow->addWidget(cargo);
-    layout->addWidget(Groupbox2, 1, 1);
+    return cargo;
+}
 
-    // The three rankings side by side.
-    Panel2 = new QFrame(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
+// The three rankings side by side.
+void TFleet_Stat_FM::buildRankings(QGridLayout* layout) {
+    Panel2 = named(new QFrame(this), "Panel2");
     auto* rankings = new QHBoxLayout(Panel2);
     rankings->setContentsMargins(0, 0, 0, 0);
     const struct {
@@ -220,7 +234,9 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
         rankings->addWidget(box, 1);
     }
     layout->addWidget(Panel2, 2, 0, 1, 2);
+}
 
+void TFleet_Stat_FM::buildFoot(QGridLayout* layout) {
     StaticText1 = label(QStringLiteral("All statistics concerning foreign ships are based on current readings from your "
                                        "scanners or were retrieved from ally's report(s)."),
                         this, "StaticText1");
@@ -229,8 +245,7 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
     small.setItalic(true);
     small.setPointSizeF(small.pointSizeF() * 0.9);
     StaticText1->setFont(small);
-    Button1 = new QPushButton(QStringLiteral("&OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1 = named(new QPushButton(QStringLiteral("&OK"), this), "Button1");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     auto* foot = new QHBoxLayout;
@@ -238,26 +253,12 @@ TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_
     foot->addSpacing(12);
     foot->addWidget(Button1, 0, Qt::AlignBottom);
     layout->addLayout(foot, 3, 0, 1, 2);
-
-    layout->setColumnStretch(1, 1);
-    setFixedSize(sizeHint());
-}
-
-bool TFleet_Stat_FM::event(QEvent* e) {
-    const bool handled = ToolWindow::event(e);
-    if (e->type() == QEvent::WindowActivate) activate(true);
-    return handled;
-}
-
-void TFleet_Stat_FM::hideEvent(QHideEvent* e) {
-    if (!e->spontaneous()) reportedThisOpening_ = false;  // closed: the next opening reports again
-    ToolWindow::hideEvent(e);
 }
 
 void TFleet_Stat_FM::FormActivate() { activate(false); }
 
 void TFleet_Stat_FM::activate(bool repeatQuietly) {
-    const bool quiet = repeatQuietly && reportedThisOpening_;
+    const bool quiet = repeatQuietly && shownThisOpening_;
     GatePrompter gate(app_.prompter, quiet);
     app_.run([&] {
         StatisticsActivation a;
@@ -267,11 +268,7 @@ void TFleet_Stat_FM::activate(bool repeatQuietly) {
             throw;
         } catch (const std::exception&) {
             // The lists were refilled before the figures failed.
-            std::vector<std::string> races;
-            for (int p = 1; p <= kPlayers; ++p)
-                if (const auto& name = app_.session.Players[static_cast<std::size_t>(p)].Name; !name.empty())
-                    races.push_back(name);
-            fillRaces(races);
+            fillRaces(race_names(app_.session));
             allied_race_CB->clear();
             gate.shown = true;
             if (quiet) return;
@@ -298,7 +295,7 @@ void TFleet_Stat_FM::activate(bool repeatQuietly) {
                 rankValue_[r][k]->setText(decimal(a.top[r].value[k]));
             }
     });
-    if (gate.shown) reportedThisOpening_ = true;
+    if (gate.shown) shownThisOpening_ = true;
 }
 
 void TFleet_Stat_FM::fillRaces(const std::vector<std::string>& races) {
@@ -314,7 +311,7 @@ void TFleet_Stat_FM::fillRaces(const std::vector<std::string>& races) {
 void TFleet_Stat_FM::Race_CBChange() {
     const std::string name = toCp1252(Race_CB->currentText());
     if (name.empty()) return;
-    const int p = player_lookup(app_.session, name);
+    const int p = player_index_of(app_.session, name);
     if (p == 0) {
         app_.prompter.message("Error. The race has not been found.");
         return;
@@ -328,7 +325,7 @@ void TFleet_Stat_FM::allied_race_CBChange() {
     const std::string name = toCp1252(allied_race_CB->currentText());
     if (name.empty()) return;
     Groupbox2->setTitle(QStringLiteral("Own/Allied race (") + allied_race_CB->currentText() + QLatin1Char(')'));
-    showOwn(player_lookup(app_.session, name));
+    showOwn(player_index_of(app_.session, name));
 }
 
 void TFleet_Stat_FM::showFigures(const Figures& labels, int player) {
@@ -356,9 +353,5 @@ void TFleet_Stat_FM::showOwn(int player) {
 }
 
 void TFleet_Stat_FM::Button1Click() { close(); }
-
-void TFleet_Stat_FM::keyPressEvent(QKeyEvent* e) {
-    if (!press_window_button(e, Button1, Button1)) ToolWindow::keyPressEvent(e);
-}
 
 }  // namespace trevanor

@@ -5,9 +5,10 @@
 
 #include <array>
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 #include "model/statistics.h"
 
+class QGridLayout;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -40,11 +41,15 @@ public:
     QPushButton* Button1;
 
 protected:
-    bool event(QEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    void activated() override { activate(true); }
 
 private:
+    void buildRaceLists(QGridLayout* layout);
+    void buildRacePanel(QGridLayout* layout);
+    void buildOwnPanel(QGridLayout* layout);
+    QGroupBox* buildCargo(QWidget* parent);
+    void buildRankings(QGridLayout* layout);
+    void buildFoot(QGridLayout* layout);
     // The figures of one race: total, fleets, unarmed, scout, warship,
     // bomber, utility, mass.
     using Figures = std::array<QLabel*, 8>;
@@ -60,10 +65,6 @@ private:
     std::array<std::array<QLabel*, 3>, 3> rankValue_{};
     RaceStatsTable stats_{};
     int shownRace_ = 0;  // the player whose figures Groupbox1 shows; 0 while none
-    // A message shown by an activation takes the activation away; coming
-    // back from it must not show the message again and again, so an
-    // activation shows its messages once per opening of the window.
-    bool reportedThisOpening_ = false;
 };
 
 }  // namespace trevanor

@@ -1,7 +1,7 @@
 #pragma once
 // The fleet particulars window: one fleet or all fleets at one spot.
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "forms/application.h"
+#include "app/application.h"
 
 namespace trevanor {
 

@@ -4,8 +4,8 @@
 
 #include <QTabWidget>
 
-#include "forms/maximized_window.h"
-#include "forms/text_table_view.h"
+#include "forms/widgets/maximized_window.h"
+#include "forms/widgets/text_table_view.h"
 
 namespace trevanor {
 

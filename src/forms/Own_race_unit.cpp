@@ -5,8 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "forms/application.h"
-#include "model/text_util.h"
+#include "app/application.h"
+#include "model/own_race.h"
+#include "model/text.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -46,7 +47,7 @@ TOwn_race_Fm::TOwn_race_Fm(Application& app) : QDialog(nullptr), app_(app) {
 void TOwn_race_Fm::showmodal(int n) {
     const Session& s = app_.session;
     Own_CBx->clear();
-    Own_CBx->addItem(QStringLiteral("_none_"));
+    Own_CBx->addItem(fromCp1252(std::string(kNoRace)));
     for (const auto& item : s.main.ownRaceItems) Own_CBx->addItem(fromCp1252(item.caption));
     Own_CBx->setCurrentIndex(-1);
     if (n >= 1 && n <= kPlayers) {
@@ -67,7 +68,7 @@ void TOwn_race_Fm::Own_CBxChange() { Button1->setEnabled(!Own_CBx->currentText()
 void TOwn_race_Fm::Button1Click() {
     const std::string choice = toCp1252(Own_CBx->currentText());
     if (choice.empty()) return;
-    app_.run([this, &choice] { app_.core.set_own_race(choice); });
+    app_.run([this, &choice] { set_own_race(app_.session, app_.settings, choice, OwnRaceChange::Chosen); });
     accept();
 }
 

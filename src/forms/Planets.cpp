@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 
-#include "forms/application.h"
+#include "app/application.h"
 
 namespace trevanor {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The planets window: the planet table as read from the MAP file.
 
-#include "forms/maximized_window.h"
-#include "forms/text_table_view.h"
+#include "forms/widgets/maximized_window.h"
+#include "forms/widgets/text_table_view.h"
 
 namespace trevanor {
 

@@ -11,8 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "forms/application.h"
-#include "forms/window_buttons.h"
+#include "app/application.h"
 #include "platform/qt_canvas.h"
 #include "model/player_colors.h"
 #include "platform/cp1252.h"
@@ -110,6 +109,7 @@ TPly_clr_FM::TPly_clr_FM(Application& app) : ToolWindow(app, "TPly_clr_FM", "Pla
     Button1->setDefault(true);
     Button1->setGeometry(321 - 4 - 75, 233 - 4 - 25, 75, 25);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    setWindowButtons(Button1, Button1);
 }
 
 bool TPly_clr_FM::event(QEvent* e) {
@@ -164,9 +164,6 @@ void TPly_clr_FM::stay_on_top_ChbClick() {
 
 void TPly_clr_FM::Button1Click() { close(); }
 
-void TPly_clr_FM::keyPressEvent(QKeyEvent* e) {
-    if (!press_window_button(e, Button1, Button1)) ToolWindow::keyPressEvent(e);
-}
 
 // Closing, by the Close button, Esc or the title bar, redraws the map so the
 // new colours show at once.

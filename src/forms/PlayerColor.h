@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 class QAction;
 class QCheckBox;
@@ -62,7 +62,6 @@ public:
 
 protected:
     bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:

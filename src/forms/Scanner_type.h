@@ -1,7 +1,7 @@
 #pragma once
 // The fleet scanner window: scanner types of a fleet and the ranges they give.
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The tachyon window: scan efficiency against cloaked ships.
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

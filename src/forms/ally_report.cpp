@@ -12,11 +12,15 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <memory>
 
-#include "forms/application.h"
-#include "forms/text_table_view.h"
-#include "forms/window_buttons.h"
-#include "model/text_util.h"
+#include "app/application.h"
+#include "forms/widgets/text_table_view.h"
+#include "forms/widgets/named.h"
+#include "model/own_race.h"
+#include "model/players.h"
+#include "model/report_format.h"
+#include "model/text.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -28,20 +32,24 @@ const char* const kOwnFleetsHint =
 const char* const kDeleteHint =
     "Unchecking may cause overlaying with fleets already entered in previous reports (due to different fleet naming).";
 
-template <class W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 }  // namespace
 
-TAlly_report_FM::TAlly_report_FM(Application& app)
-    : ToolWindow(app, "TAlly_report_FM", "Adding another report"),
-      merge(app.session, app.prompter, app.settings, app.core, app) {
+TAlly_report_FM::TAlly_report_FM(Application& app) : ToolWindow(app, "TAlly_report_FM", "Adding another report") {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 0);
+    buildRaceRows(layout);
+    buildOptions(layout);
+    buildButtonsAndProgress(layout);
+    // 389 x 243, or wider where the option captions need it in this font.
+    const QSize hint = sizeHint();
+    setFixedSize(std::max(389, hint.width()), std::max(243, hint.height()));
+    setWindowButtons(load_BTN, Cancel_BTN);
+    connectControls();
+    showMergeProgress();
+}
 
+void TAlly_report_FM::buildRaceRows(QVBoxLayout* layout) {
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Own race:"), this), 0, 0);
     Own_race_lbl = named(new QLabel(QStringLiteral("not selected"), this), "Own_race_lbl");
@@ -60,7 +68,9 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     top->addWidget(Rep_owner_Cbx, 1, 1);
     top->setColumnStretch(1, 1);
     layout->addLayout(top);
+}
 
+void TAlly_report_FM::buildOptions(QVBoxLayout* layout) {
     auto* group = named(new QGroupBox(QStringLiteral("Options"), this), "GroupBox1");
     auto* g = new QVBoxLayout(group);
     g->setSpacing(2);
@@ -82,7 +92,9 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     g->addLayout(indented);
     g->addWidget(Allow_overwrite_chB);
     layout->addWidget(group);
+}
 
+void TAlly_report_FM::buildButtonsAndProgress(QVBoxLayout* layout) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     load_BTN = named(new QPushButton(QStringLiteral("&Load report"), this), "load_BTN");
@@ -100,17 +112,15 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     StatusBar1 = named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     layout->addWidget(StatusBar1);
+}
 
-    // 389 x 243, or wider where the option captions need it in this font.
-    const QSize hint = sizeHint();
-    setFixedSize(std::max(389, hint.width()), std::max(243, hint.height()));
-
+void TAlly_report_FM::connectControls() {
     connect(Rep_owner_Cbx, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { load_BTN->setEnabled(!text.isEmpty()); });
+    // Picked here the own race is not stored: the choice is made for this session.
     connect(Race_CBx, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         if (!Race_CBx->isVisible()) return;
-        app_.session.Own_race_name = toCp1252(text);
-        app_.run([this] { app_.core.update_race_list(); });
+        app_.run([this, &text] { set_own_race(app_.session, app_.settings, toCp1252(text), OwnRaceChange::Picked); });
         show_own_race();
     });
     connect(Own_fleets_ChB, &QCheckBox::clicked, this, [this](bool ticked) {
@@ -122,35 +132,39 @@ TAlly_report_FM::TAlly_report_FM(Application& app)
     });
     connect(load_BTN, &QPushButton::clicked, this, [this] { load_BTNClick(); });
     connect(Cancel_BTN, &QPushButton::clicked, this, [this] { close(); });
+}
 
-    // Progress between lines; the screen catches up now and then, not at every line.
-    auto* clock = new QElapsedTimer;
+// Progress between lines; the screen catches up now and then, not at every line.
+void TAlly_report_FM::showMergeProgress() {
+    auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     const auto breathe = [this, clock] {
         if (clock->elapsed() < 40) return;
         clock->restart();
         if (isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    merge.progress.status = [this, breathe](const std::string& text) {
+    MergeProgress& progress = app_.merge.progress;
+    progress.status = [this, breathe](const std::string& text) {
         StatusBar1->showMessage(fromCp1252(text));
         breathe();
     };
-    merge.progress.bar = [this](int position, int maximum) {
+    progress.bar = [this](int position, int maximum) {
         if (ProgressBar1->maximum() != std::max(maximum, 1)) ProgressBar1->setMaximum(std::max(maximum, 1));
         ProgressBar1->setValue(std::min(position, std::max(maximum, 1)));
     };
-    connect(this, &QObject::destroyed, [clock] { delete clock; });
+    // The merge outlives the window across a MAP change: it reports to no one then.
+    connect(this, &QObject::destroyed, [&progress] { progress = {}; });
 }
 
 void TAlly_report_FM::resetProgress() {
     ProgressBar1->setValue(0);
     StatusBar1->clearMessage();
-    askedThisOpening_ = false;
+    shownThisOpening_ = false;
 }
 
 MergeOptions TAlly_report_FM::options() const {
     MergeOptions o;
-    o.reportOwner = std::string(trevanor::left(toCp1252(Rep_owner_Cbx->currentText()), 255));
+    o.reportOwner = std::string(trevanor::left(toCp1252(Rep_owner_Cbx->currentText()), kCellLimit));
     o.ignoreOwn = Own_fleets_ChB->isChecked();
     o.ignoreOwner = Rep_owner_ChB->isChecked();
     o.deleteMode = Delete_Chb->isChecked() && Delete_Chb->isEnabled();
@@ -160,7 +174,7 @@ MergeOptions TAlly_report_FM::options() const {
 
 void TAlly_report_FM::show_own_race() {
     const std::string& own = app_.session.Own_race_name;
-    if (!own.empty() && own != "_none_") {
+    if (own_race_chosen(app_.session)) {
         Own_fleets_ChB->setText(QStringLiteral("ignore own fleets (") + fromCp1252(own) + u')');
         Own_fleets_ChB->setEnabled(true);
         Own_race_lbl->setText(fromCp1252(own));
@@ -172,40 +186,18 @@ void TAlly_report_FM::show_own_race() {
 }
 
 void TAlly_report_FM::FormActivate() {
-    const Session& s = app_.session;
     const QString owner = Rep_owner_Cbx->currentText();
     {
         const QSignalBlocker block(Rep_owner_Cbx);
         Rep_owner_Cbx->clear();
-        for (int p = 1; p <= kPlayers; ++p)
-            if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
-                Rep_owner_Cbx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
+        for (const auto& name : race_names(app_.session)) Rep_owner_Cbx->addItem(fromCp1252(name));
         Rep_owner_Cbx->setCurrentText(owner);
     }
     fit_popup(Rep_owner_Cbx);
     load_BTN->setEnabled(!owner.isEmpty());
-    if (s.Own_race_name.empty()) app_.run([this] { app_.settings.load_own_race(); });
-    if (s.Own_race_name.empty()) {
-        {
-            const QSignalBlocker block(Race_CBx);
-            Race_CBx->clear();
-            Race_CBx->addItem(QStringLiteral("_none_"));
-            for (int p = 1; p <= kPlayers; ++p)
-                if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
-                    Race_CBx->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
-            Race_CBx->setCurrentText(QStringLiteral("_none_"));
-        }
-        fit_popup(Race_CBx);
-        Race_CBx->show();
-        Own_race_lbl->setText(QStringLiteral("not selected"));
-        Own_race_lbl->hide();
-        // Once per opening: the message box takes the activation away, and its
-        // return must not ask again.
-        if (!askedThisOpening_) {
-            askedThisOpening_ = true;
-            app_.prompter.message("It is strongly recommended that you select Own Race before adding another report.");
-        }
-        Race_CBx->setFocus();
+    if (app_.session.Own_race_name.empty()) app_.run([this] { load_own_race(app_.session, app_.settings); });
+    if (app_.session.Own_race_name.empty()) {
+        offerOwnRaces();
     } else {
         Race_CBx->hide();
         Own_race_lbl->show();
@@ -213,24 +205,32 @@ void TAlly_report_FM::FormActivate() {
     show_own_race();
 }
 
+void TAlly_report_FM::offerOwnRaces() {
+    {
+        const QSignalBlocker block(Race_CBx);
+        Race_CBx->clear();
+        Race_CBx->addItem(fromCp1252(std::string(kNoRace)));
+        for (const auto& name : race_names(app_.session)) Race_CBx->addItem(fromCp1252(name));
+        Race_CBx->setCurrentIndex(0);
+    }
+    fit_popup(Race_CBx);
+    Race_CBx->show();
+    Own_race_lbl->setText(QStringLiteral("not selected"));
+    Own_race_lbl->hide();
+    if (!shownThisOpening_) {
+        shownThisOpening_ = true;
+        app_.prompter.message("It is strongly recommended that you select Own Race before adding another report.");
+    }
+    Race_CBx->setFocus();
+}
+
 void TAlly_report_FM::load_BTNClick() {
     const MergeOptions o = options();
-    if (!merge.may_load(o)) return;
+    if (!app_.merge.may_load(o)) return;
     const QString path =
         app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
-    app_.run([this, &o, &path] { merge.load_report(path_bytes(path), o); });
-}
-
-void TAlly_report_FM::keyPressEvent(QKeyEvent* e) {
-    if (!press_window_button(e, load_BTN, Cancel_BTN)) ToolWindow::keyPressEvent(e);
-}
-
-bool TAlly_report_FM::event(QEvent* e) {
-    const bool handled = ToolWindow::event(e);
-    if (e->type() == QEvent::WindowActivate) FormActivate();
-    if (e->type() == QEvent::Hide) askedThisOpening_ = false;
-    return handled;
+    app_.run([this, &o, &path] { app_.merge.load_report(path_bytes(path), o); });
 }
 
 }  // namespace trevanor

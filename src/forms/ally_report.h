@@ -2,9 +2,10 @@
 // The ally report window: merges the reports that allies hand over, with the
 // options of what to pass over, delete or upgrade, and shows its progress.
 
-#include "forms/tool_window.h"
-#include "model/ally_report.h"
+#include "forms/widgets/tool_window.h"
+#include "model/ally_merge.h"
 
+class QVBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -37,14 +38,17 @@ public:
     QProgressBar* ProgressBar1;
     QStatusBar* StatusBar1;
 
-    AllyReport merge;
-
 protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    void activated() override { FormActivate(); }
 
 private:
-    bool askedThisOpening_ = false;
+    void buildRaceRows(QVBoxLayout* layout);
+    void buildOptions(QVBoxLayout* layout);
+    void buildButtonsAndProgress(QVBoxLayout* layout);
+    void connectControls();
+    void showMergeProgress();
+    // The own race list, shown while no own race is chosen.
+    void offerOwnRaces();
 };
 
 }  // namespace trevanor

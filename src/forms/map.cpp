@@ -22,11 +22,15 @@
 #include "forms/PlayerColor.h"
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
-#include "forms/application.h"
+#include "app/application.h"
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
-#include "forms/text_table_view.h"
-#include "model/text_util.h"
+#include "forms/widgets/text_table_view.h"
+#include "forms/widgets/named.h"
+#include "map/route_filter.h"
+#include "model/own_race.h"
+#include "model/players.h"
+#include "model/numbers.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -62,6 +66,14 @@ QScrollBar* up_down(const char* name, int min, int max, int position, QWidget* p
     return s;
 }
 
+// The up-down control follows a number typed into its field.
+void follow_field(const QLineEdit* field, QScrollBar* upDown) {
+    const int v = field->text().toInt();
+    if (v < 1) return;
+    const QSignalBlocker block(upDown);
+    upDown->setValue(v);
+}
+
 // A digit field with its up-down control beside it, laid out in a row.
 QLineEdit* digit_field(const char* name, const char* mask, const char* text, int width, QScrollBar* upDown,
                        QHBoxLayout* row, QWidget* parent) {
@@ -76,8 +88,7 @@ QLineEdit* digit_field(const char* name, const char* mask, const char* text, int
 }
 
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = named(new QToolButton(parent), name);
     b->setText(QStringLiteral("Off"));
     b->setToolTip(QString::fromLatin1(hint));
     b->setCheckable(true);
@@ -86,9 +97,7 @@ QToolButton* status_button(const char* name, const char* hint, QWidget* parent) 
 }
 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
+    return named(new QPushButton(QString::fromUtf8(caption), parent), name);
 }
 
 }  // namespace
@@ -138,11 +147,7 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     colors->setObjectName(QStringLiteral("PlayerColors1"));
     colors->setEnabled(false);
     connect(colors, &QAction::triggered, this, [this] {
-        if (auto* w = app_.playerColor()) {
-            w->show();
-            w->raise();
-            w->activateWindow();
-        }
+        if (auto* w = app_.playerColor()) w->showAndActivate();
     });
 
     QMenu* names = bar->addMenu(QStringLiteral("Planet &Names"));
@@ -164,13 +169,25 @@ QWidget* TMap_FM::buildControls() {
     panel->setFixedWidth(250);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
-    const auto redraw = [this] { app_.run([this] { refresh_map(); }); };
+    column->addWidget(buildRoutesGroup(panel));
+    column->addWidget(buildJumpGroup(panel));
+    column->addWidget(buildScannerGroup(panel));
+    column->addWidget(buildOptionGroups(panel, column));
+    SelectedObject_GB = named(new QGroupBox(QStringLiteral("Selected Object"), panel), "SelectedObject_GB");
+    SelectedObject_GB->setMinimumHeight(60);
+    column->addWidget(SelectedObject_GB);
+    Refresh_BTN = button("Refresh_BTN", "Re&fresh", panel);
+    column->addWidget(Refresh_BTN);
+    column->addStretch();
+    connectControls();
+    return panel;
+}
 
+QGroupBox* TMap_FM::buildRoutesGroup(QWidget* panel) {
     auto* routes = new QGroupBox(QStringLiteral("Fleet &Routes"), panel);
     auto* rg = new QGridLayout(routes);
     rg->addWidget(new QLabel(QStringLiteral("Include:"), routes), 0, 0);
-    Route_race_CB = new QComboBox(routes);
-    Route_race_CB->setObjectName(QStringLiteral("Route_race_CB"));
+    Route_race_CB = named(new QComboBox(routes), "Route_race_CB");
     rg->addWidget(Route_race_CB, 0, 1, 1, 3);
     rg->addWidget(new QLabel(QStringLiteral("Jumps:"), routes), 1, 0);
     UpDown1 = up_down("UpDown1", 1, 9, 1, routes);
@@ -182,20 +199,20 @@ QWidget* TMap_FM::buildControls() {
     Otfr_SBTN = status_button("Otfr_SBTN", "Other's Fleets Route", routes);
     rg->addWidget(Otfr_SBTN, 1, 3);
     auto* raceLabel = new QLabel(QStringLiteral("Own race:"), routes);
-    Race_CB = new QComboBox(routes);
-    Race_CB->setObjectName(QStringLiteral("Race_CB"));
+    Race_CB = named(new QComboBox(routes), "Race_CB");
     rg->addWidget(raceLabel, 2, 0);
     rg->addWidget(Race_CB, 2, 1, 1, 3);
     raceLabel->hide();
     Race_CB->hide();
-    column->addWidget(routes);
+    return routes;
+}
 
-    // The fleet list with its paste button, then warp and status as in the
-    // routes group above.
+// The fleet list with its paste button, then warp and status as in the
+// routes group above.
+QGroupBox* TMap_FM::buildJumpGroup(QWidget* panel) {
     auto* jump = new QGroupBox(QStringLiteral("Fleet &Jump Potencial"), panel);
     auto* jg = new QGridLayout(jump);
-    Fleet_CBx = new QComboBox(jump);
-    Fleet_CBx->setObjectName(QStringLiteral("Fleet_CBx"));
+    Fleet_CBx = named(new QComboBox(jump), "Fleet_CBx");
     jg->addWidget(Fleet_CBx, 0, 0, 1, 3);
     PfC_btn = button("PfC_btn", "&PfC", jump);
     PfC_btn->setMinimumWidth(40);
@@ -209,8 +226,10 @@ QWidget* TMap_FM::buildControls() {
     jg->addWidget(new QLabel(QStringLiteral("Status:"), jump), 1, 2);
     FJ_SBTN = status_button("FJ_SBTN", "Fleet move range", jump);
     jg->addWidget(FJ_SBTN, 1, 3);
-    column->addWidget(jump);
+    return jump;
+}
 
+QGroupBox* TMap_FM::buildScannerGroup(QWidget* panel) {
     auto* scanners = new QGroupBox(QStringLiteral("Fleet/Planet &Scanner Range"), panel);
     auto* sg = new QGridLayout(scanners);
     Add_BTN = button("Add_BTN", "Add &Fleet...", scanners);
@@ -220,8 +239,7 @@ QWidget* TMap_FM::buildControls() {
     sg->addWidget(Add_Pln_BTN, 0, 2, 1, 2);
     sg->addWidget(Remove_BTN, 1, 0, 1, 2);
     sg->addWidget(new QLabel(QStringLiteral("Eff. %"), scanners), 2, 0);
-    Scan_Eff_cbx = new QComboBox(scanners);
-    Scan_Eff_cbx->setObjectName(QStringLiteral("Scan_Eff_cbx"));
+    Scan_Eff_cbx = named(new QComboBox(scanners), "Scan_Eff_cbx");
     Scan_Eff_cbx->setEditable(true);
     for (int e = 100; e >= 10; e -= 10) Scan_Eff_cbx->addItem(QString::number(e) + u'%');
     // Three characters are typed at most; a "%" may follow.
@@ -235,60 +253,42 @@ QWidget* TMap_FM::buildControls() {
     sg->addWidget(FSR_SBTN, 1, 3);
     for (QWidget* w : std::initializer_list<QWidget*>{Add_BTN, Add_Pln_BTN, Remove_BTN, Scan_Eff_cbx, Tachyon_BTN})
         w->setEnabled(false);
-    column->addWidget(scanners);
+    return scanners;
+}
 
+// "Fleet number options" (returned) and "Other options" (added to the column).
+QGroupBox* TMap_FM::buildOptionGroups(QWidget* panel, QVBoxLayout* column) {
     auto* numbers = new QGroupBox(QStringLiteral("Fleet number options"), panel);
     auto* ng = new QVBoxLayout(numbers);
-    Fleet_nr_RB = new QRadioButton(QStringLiteral("Show fleet's numbers"), numbers);
-    Fleet_nr_RB->setObjectName(QStringLiteral("Fleet_nr_RB"));
+    Fleet_nr_RB = named(new QRadioButton(QStringLiteral("Show fleet's numbers"), numbers), "Fleet_nr_RB");
     Fleet_nr_RB->setChecked(true);
-    Vsl_Quantity_RB = new QRadioButton(QStringLiteral("Show ship count"), numbers);
-    Vsl_Quantity_RB->setObjectName(QStringLiteral("Vsl_Quantity_RB"));
-    No_nr_RB = new QRadioButton(QStringLiteral("No numbers"), numbers);
-    No_nr_RB->setObjectName(QStringLiteral("No_nr_RB"));
-    for (QRadioButton* r : {Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB}) {
-        ng->addWidget(r);
-        connect(r, &QRadioButton::clicked, this, redraw);
-    }
+    Vsl_Quantity_RB = named(new QRadioButton(QStringLiteral("Show ship count"), numbers), "Vsl_Quantity_RB");
+    No_nr_RB = named(new QRadioButton(QStringLiteral("No numbers"), numbers), "No_nr_RB");
+    for (QRadioButton* r : {Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB}) ng->addWidget(r);
     column->addWidget(numbers);
 
     auto* other = new QGroupBox(QStringLiteral("Other options"), panel);
     auto* og = new QVBoxLayout(other);
-    Hide_own_CB = new QCheckBox(QStringLiteral("&Hide own fleets"), other);
-    Hide_own_CB->setObjectName(QStringLiteral("Hide_own_CB"));
-    Autocenter = new QCheckBox(QStringLiteral("&Autocenter"), other);
-    Autocenter->setObjectName(QStringLiteral("Autocenter"));
+    Hide_own_CB = named(new QCheckBox(QStringLiteral("&Hide own fleets"), other), "Hide_own_CB");
+    Autocenter = named(new QCheckBox(QStringLiteral("&Autocenter"), other), "Autocenter");
     og->addWidget(Hide_own_CB);
     og->addWidget(Autocenter);
-    connect(Hide_own_CB, &QCheckBox::clicked, this, redraw);
-    column->addWidget(other);
+    return other;
+}
 
-    SelectedObject_GB = new QGroupBox(QStringLiteral("Selected Object"), panel);
-    SelectedObject_GB->setObjectName(QStringLiteral("SelectedObject_GB"));
-    SelectedObject_GB->setMinimumHeight(60);
-    column->addWidget(SelectedObject_GB);
-
-    Refresh_BTN = button("Refresh_BTN", "Re&fresh", panel);
-    column->addWidget(Refresh_BTN);
-    column->addStretch();
-
-    connect(Refresh_BTN, &QPushButton::clicked, this, redraw);
+void TMap_FM::connectControls() {
+    const auto redraw = [this] { app_.run([this] { refresh_map(); }); };
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB, Hide_own_CB,
+                                                                       Refresh_BTN})
+        connect(b, &QAbstractButton::clicked, this, redraw);
     connect(UpDown1, &QScrollBar::valueChanged, this, [this](int v) { Jumps_ME->setText(QString::number(v)); });
     connect(UpDown2, &QScrollBar::valueChanged, this, [this](int v) { Warp_ME->setText(QString::number(v)); });
     connect(Jumps_ME, &QLineEdit::textChanged, this, [this] {
-        const int v = Jumps_ME->text().toInt();
-        if (v >= 1) {
-            const QSignalBlocker block(UpDown1);
-            UpDown1->setValue(v);
-        }
+        follow_field(Jumps_ME, UpDown1);
         if (!app_.session.Own_race_name.empty() && Otfr_SBTN->isChecked()) app_.run([this] { refresh_map(); });
     });
     connect(Warp_ME, &QLineEdit::textChanged, this, [this, redraw] {
-        const int v = Warp_ME->text().toInt();
-        if (v >= 1) {
-            const QSignalBlocker block(UpDown2);
-            UpDown2->setValue(v);
-        }
+        follow_field(Warp_ME, UpDown2);
         redraw();
     });
     connect(Scan_Eff_cbx, &QComboBox::activated, this, redraw);
@@ -296,23 +296,19 @@ QWidget* TMap_FM::buildControls() {
     connect(Otfr_SBTN, &QToolButton::clicked, this, [this] { Otfr_SBTNClick(); });
     connect(FSR_SBTN, &QToolButton::clicked, this, [this] { FSR_SBTNClick(); });
     connect(FJ_SBTN, &QToolButton::clicked, this, [this] { FJ_SBTNClick(); });
+    // Picked here the own race is not stored: the choice is made for this session.
     connect(Race_CB, &QComboBox::activated, this, [this] {
         app_.run([this] {
-            app_.session.Own_race_name = toCp1252(Race_CB->currentText());
-            app_.core.update_race_list();
+            set_own_race(app_.session, app_.settings, toCp1252(Race_CB->currentText()), OwnRaceChange::Picked);
         });
     });
-    const auto show = [this](QWidget* w) {
-        if (!w) return;
-        w->show();
-        w->raise();
-        w->activateWindow();
+    const auto show = [](ToolWindow* w) {
+        if (w) w->showAndActivate();
     };
     connect(Add_BTN, &QPushButton::clicked, this, [this, show] { show(app_.fleetScanner()); });
     connect(Add_Pln_BTN, &QPushButton::clicked, this, [this, show] { show(app_.planetaryScanner()); });
     connect(Remove_BTN, &QPushButton::clicked, this, [this, show] { show(app_.scannerList()); });
     connect(Tachyon_BTN, &QPushButton::clicked, this, [this, show] { show(app_.tachyon()); });
-    return panel;
 }
 
 void TMap_FM::Otfr_SBTNClick() {
@@ -362,7 +358,7 @@ void TMap_FM::afterCreate() {
 
 void TMap_FM::refresh_route_race() {
     Route_race_CB->clear();
-    for (const auto& item : app_.core.route_race_items()) Route_race_CB->addItem(fromCp1252(item));
+    for (const auto& item : route_race_items(app_.session)) Route_race_CB->addItem(fromCp1252(item));
     Route_race_CB->setCurrentIndex(0);
     fit_popup(Route_race_CB);
 }
@@ -370,7 +366,7 @@ void TMap_FM::refresh_route_race() {
 void TMap_FM::refresh() {
     // The route filter follows the players and the own race as reports are
     // read; a choice made in it stays while its items stay the same.
-    const std::vector<std::string> races = app_.core.route_race_items();
+    const std::vector<std::string> races = route_race_items(app_.session);
     bool same = Route_race_CB->count() == static_cast<int>(races.size());
     for (int i = 0; same && i < Route_race_CB->count(); ++i) same = toCp1252(Route_race_CB->itemText(i)) == races[static_cast<std::size_t>(i)];
     if (!same) refresh_route_race();
@@ -455,38 +451,26 @@ void TMap_FM::centre_on(int x, int y) {
 }
 
 void TMap_FM::FormActivate() {
-    const Session& s = app_.session;
     Race_CB->clear();
-    Race_CB->addItem(QStringLiteral("_none_"));
-    for (int p = 1; p <= kPlayers; ++p)
-        if (!s.Players[static_cast<std::size_t>(p)].Name.empty())
-            Race_CB->addItem(fromCp1252(s.Players[static_cast<std::size_t>(p)].Name));
-    if (!s.Own_race_name.empty()) {
-        Race_CB->setCurrentIndex(Race_CB->findText(fromCp1252(s.Own_race_name)));
+    Race_CB->addItem(fromCp1252(std::string(kNoRace)));
+    for (const auto& name : race_names(app_.session)) Race_CB->addItem(fromCp1252(name));
+    if (!app_.session.Own_race_name.empty()) {
+        Race_CB->setCurrentIndex(Race_CB->findText(fromCp1252(app_.session.Own_race_name)));
     } else {
+        // Shown as "_none_" until a race is chosen; only a choice is stored.
         Race_CB->setCurrentIndex(0);
-        app_.session.Own_race_name = "_none_";
-        app_.core.update_race_list();
+        set_own_race(app_.session, app_.settings, std::string(kNoRace), OwnRaceChange::Picked);
     }
     action("PlayerColors1")->setEnabled(Race_CB->count() >= 2);
-    // A damaged cell stops the redraw with its message once per opening: the
-    // message box takes the activation away, and its return must not ask again.
     try {
         refresh_map();
     } catch (const std::exception& e) {
-        if (!activationErrorShown_) {
-            activationErrorShown_ = true;
+        if (!shownThisOpening_) {
+            shownThisOpening_ = true;
             app_.prompter.error(e.what());
         }
     }
     app_.refreshAll();
-}
-
-bool TMap_FM::event(QEvent* e) {
-    const bool handled = MaximizedWindow::event(e);
-    if (e->type() == QEvent::WindowActivate) FormActivate();
-    if (e->type() == QEvent::Hide) activationErrorShown_ = false;
-    return handled;
 }
 
 }  // namespace trevanor

@@ -4,10 +4,11 @@
 // that every other window calls after a change. Its creation reads the MAP of
 // a MAP change, or the last MAP at start-up.
 
-#include "forms/maximized_window.h"
+#include "forms/widgets/maximized_window.h"
 #include "map/map_view.h"
 #include "platform/qt_canvas.h"
 
+class QVBoxLayout;
 class QAction;
 class QActionGroup;
 class QCheckBox;
@@ -76,10 +77,15 @@ public:
     QPushButton* Refresh_BTN;
 
 protected:
-    bool event(QEvent* e) override;
+    void activated() override { FormActivate(); }
 
 private:
     QWidget* buildControls();
+    QGroupBox* buildRoutesGroup(QWidget* panel);
+    QGroupBox* buildJumpGroup(QWidget* panel);
+    QGroupBox* buildScannerGroup(QWidget* panel);
+    QGroupBox* buildOptionGroups(QWidget* panel, QVBoxLayout* column);
+    void connectControls();
     void buildMenus(QMenuBar* bar);
     void Otfr_SBTNClick();
     void FSR_SBTNClick();
@@ -94,7 +100,6 @@ private:
     MapView view_;
     QtCanvas canvas_;
     unsigned shownFleets_ = ~0u;
-    bool activationErrorShown_ = false;
 };
 
 }  // namespace trevanor

@@ -1,7 +1,7 @@
 #pragma once
 // The planetary scanner window: a planet's scanner range for the stored list.
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

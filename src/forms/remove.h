@@ -1,7 +1,7 @@
 #pragma once
 // The stored scanner-range list, drawn on the map.
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

@@ -3,7 +3,6 @@
 // that tests can script them: message boxes, open dialogs, the clipboard.
 
 #include <QString>
-#include <deque>
 
 #include "model/prompter.h"
 #include "model/session.h"
@@ -35,23 +34,6 @@ public:
     QString open(QWidget* parent, const QString& filter, const QString& directory) override;
 };
 
-// Plays back prepared answers; an empty queue cancels. Records the filter
-// and the folder of every dialog.
-class ScriptedFileChooser : public FileChooser {
-public:
-    QString open(QWidget*, const QString& filter, const QString& directory) override {
-        filters.push_back(filter);
-        directories.push_back(directory);
-        if (answers.empty()) return {};
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::deque<QString> answers;
-    std::deque<QString> filters;
-    std::deque<QString> directories;
-};
-
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -63,13 +45,6 @@ class QtClipboard : public Clipboard {
 public:
     QString text() const override;
     void setText(const QString& text) override;
-};
-
-class MemoryClipboard : public Clipboard {
-public:
-    QString text() const override { return content; }
-    void setText(const QString& text) override { content = text; }
-    QString content;
 };
 
 // A file path as the model keeps it (the system's 8-bit encoding) and back.

@@ -9,8 +9,10 @@
 
 #include "forms/Dist_calc.h"
 #include "forms/Own_race_unit.h"
-#include "forms/application.h"
+#include "app/application.h"
 #include "platform/qt_settings_backend.h"
+#include "support/recording_prompter.h"
+#include "support/scripted_services.h"
 
 namespace trevanor::test {
 

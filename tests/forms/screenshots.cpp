@@ -22,10 +22,12 @@
 #include "forms/ally_report.h"
 #include <QCheckBox>
 #include <QStatusBar>
-#include "forms/application.h"
+#include "app/application.h"
 #include "forms/map.h"
 #include <QRadioButton>
 #include "platform/qt_settings_backend.h"
+#include "support/recording_prompter.h"
+#include "support/scripted_services.h"
 
 using namespace trevanor;
 
@@ -37,9 +39,9 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir dir;
     QtSettingsBackend store(dir.filePath(QStringLiteral("Trevanor.conf")));
-    RecordingPrompter prompter;
-    ScriptedFileChooser files;
-    MemoryClipboard clipboard;
+    test::RecordingPrompter prompter;
+    test::ScriptedFileChooser files;
+    test::MemoryClipboard clipboard;
     Application app(store, prompter, files, clipboard);
     app.start();
     TForm1& main = *app.main();

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -316,4 +318,30 @@ TEST_F(Program, OpenDialogsStartInTheFolderOfTheMap) {
     action("Open1")->trigger();
     EXPECT_EQ(files.directories.back(), two);
     EXPECT_EQ(files.directories.size(), 6u);
+}
+
+TEST(StartUp, SettingsValueTheStoreCannotReadEndsTheProgramWithItsMessage) {
+    // A recent file written as a number where a path belongs, and one written
+    // by hand without its type tag (read as text).
+    const struct {
+        const char* rfile1;
+        bool starts;
+    } cases[] = {{"dword:00000005", false}, {"/games/a.MAP", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rfile1);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("Trevanor.conf")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("[General]\nrfile1=") + c.rfile1 + "\n");
+        file.close();
+        QtSettingsBackend store(file.fileName());
+        test::RecordingPrompter prompter;
+        test::ScriptedFileChooser files;
+        test::MemoryClipboard clipboard;
+        Application app(store, prompter, files, clipboard);
+        EXPECT_EQ(app.start(), c.starts);
+        EXPECT_EQ(prompter.shown.empty(), c.starts);
+        if (!c.starts) EXPECT_EQ(prompter.shown[0], (test::RecordingPrompter::Shown{"error", "Invalid data type for 'rfile1'"}));
+        if (c.starts) EXPECT_EQ(app.main()->action("N11")->text(), "&1 a.MAP");
+    }
 }

@@ -583,6 +583,7 @@ TEST_F(SettingsFile, PartlyUnreadableFileStillOpensAndKeepsWhatWasRead) {
     QtSettingsBackend store(path_);
     EXPECT_TRUE(store.openKey("", true));
     EXPECT_TRUE(store.openKey("NEW.MAP", true));
+    store.writeInt("NEW.MAP", "Zoom", 2);
     store.writeInt("", "Other", 1);
     QtSettingsBackend reopened(copyOfFile());
     EXPECT_EQ(reopened.readInt("", "Zoom"), 3);

@@ -1,8 +1,8 @@
-#include "forms/application.h"
+#include "app/application.h"
 
 #include <QGuiApplication>
 
-#include "model/file_lines.h"
+#include "model/files.h"
 #include "platform/cp1252.h"
 
 #include "forms/Dist_calc.h"
@@ -27,8 +27,7 @@ std::string path_for_messages(const std::string& path) { return toCp1252(path_te
 }  // namespace
 
 Application::Application(SettingsBackend& backend, Prompter& prompter, FileChooser& files, Clipboard& clipboard)
-    : prompter(prompter), files(files), clipboard(clipboard), settings(session, backend, prompter),
-      core(session, prompter, settings, *this) {
+    : prompter(prompter), files(files), clipboard(clipboard), model(backend, prompter, *this) {
     set_path_decoder(&path_for_messages);
 }
 
@@ -49,7 +48,7 @@ bool Application::start() {
     fleets_ = std::make_unique<TFleet_FM>(*this);
     planets_ = std::make_unique<TPlanets_FM>(*this);
     ownRace_ = std::make_unique<TOwn_race_Fm>(*this);
-    create_map_window([this] { core.map_FormCreate(); });
+    create_map_window([this] { commands.map_FormCreate(); });
     create_windows_after_map();
     particulars_ = std::make_unique<TFleet_Data_FM>(*this);
     refreshAll();

@@ -1,13 +1,14 @@
 #pragma once
-// The running program: the shared data, the settings, the user-facing
-// services and the windows, created once at start in their fixed order. A
-// MAP change destroys the tool windows (all but the main window and the fleet
+// The running program: the model (session, settings, the main window's
+// commands and the merge of allies' reports), the user-facing services and
+// the windows, created once at start in their fixed order. A MAP change
+// destroys the tool windows (all but the main window and the fleet
 // particulars) and creates them anew.
 
 #include <functional>
 #include <memory>
 
-#include "model/core.h"
+#include "model/model.h"
 #include "platform/services.h"
 
 namespace trevanor {
@@ -44,12 +45,15 @@ public:
     // Redraws the map (the map window's refresh_map).
     void refreshMap();
 
-    Session session;
     Prompter& prompter;
     FileChooser& files;
     Clipboard& clipboard;
-    Settings settings;
-    Core core;
+    Model model;
+    // The parts of the model the windows use most.
+    Session& session = model.session;
+    Settings& settings = model.settings;
+    MainCommands& commands = model.commands;
+    AllyMerge& merge = model.merge;
 
     TForm1* main() const { return main_.get(); }
     TFleet_FM* fleets() const { return fleets_.get(); }

@@ -1,4 +1,4 @@
-#include "forms/text_table_view.h"
+#include "forms/widgets/text_table_view.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 
 #include <QEvent>
 
-#include "forms/tool_window.h"
+#include "forms/widgets/tool_window.h"
 
 namespace trevanor {
 

@@ -1,0 +1,43 @@
+#pragma once
+// A top-level tool window of the program, with what every such window needs:
+// showing it above the others, Enter and Esc for its default and cancel
+// buttons (only dialogs press them by themselves), a hook that runs on every
+// activation, and a flag for messages shown once per opening. Closing the
+// window hides it.
+
+#include <QWidget>
+
+class QAbstractButton;
+
+namespace trevanor {
+
+class Application;
+
+class ToolWindow : public QWidget {
+public:
+    ToolWindow(Application& app, const char* className, const char* caption);
+
+    // Shows the window above the others, with the focus.
+    void showAndActivate();
+
+protected:
+    // Enter presses `defaultButton`, Esc `cancelButton` (either may be null).
+    void setWindowButtons(QAbstractButton* defaultButton, QAbstractButton* cancelButton);
+    // Runs each time the window becomes the active window.
+    virtual void activated() {}
+
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+    Application& app_;
+    // A message box shown by an activation takes the activation away, and
+    // coming back from it activates the window again: such messages show
+    // once per opening. Cleared when the window is closed.
+    bool shownThisOpening_ = false;
+
+private:
+    QAbstractButton* defaultButton_ = nullptr;
+    QAbstractButton* cancelButton_ = nullptr;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,36 @@
+#pragma once
+// The user's file choices and the clipboard, for tests: open dialogs play
+// back prepared answers, the clipboard is a text in memory.
+
+#include <deque>
+
+#include "platform/services.h"
+
+namespace trevanor::test {
+
+// Plays back prepared answers; an empty queue cancels. Records the filter
+// and the folder of every dialog.
+class ScriptedFileChooser : public FileChooser {
+public:
+    QString open(QWidget*, const QString& filter, const QString& directory) override {
+        filters.push_back(filter);
+        directories.push_back(directory);
+        if (answers.empty()) return {};
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<QString> answers;
+    std::deque<QString> filters;
+    std::deque<QString> directories;
+};
+
+// A clipboard of its own, not the system's.
+class MemoryClipboard : public Clipboard {
+public:
+    QString text() const override { return content; }
+    void setText(const QString& text) override { content = text; }
+    QString content;
+};
+
+}  // namespace trevanor::test
