@@ -18,6 +18,7 @@
 #include "forms/Planets.h"
 #include "app/application.h"
 #include "forms/map.h"
+#include "forms/widgets/named.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/window_buttons.h"
 #include "model/calculator.h"
@@ -47,6 +48,12 @@ QString unscramble(const unsigned char (&bytes)[N]) {
 }
 
 const char* const kFieldNames[2][2] = {{"X1", "Y1"}, {"X2", "Y2"}};
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    return l;
+}
 
 QString number_text(double value, int decimals) {
     QLocale locale;
@@ -124,14 +131,20 @@ void TForm1::buildMenus() {
 }
 
 void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
-    auto* coords = new QGroupBox(QStringLiteral("Coordinates"), parent);
-    coords->setObjectName(QStringLiteral("GroupBox1"));
+    buildCoordinates(parent);
+    buildResults(parent);
+    // Under the results, beside the panel's upper lines.
+    Calc_BTN = named(new QPushButton(QStringLiteral("&Calculate!"), panel), "Calc_BTN");
+    Calc_BTN->setToolTip(QStringLiteral("Calculate!"));
+    Calc_BTN->setGeometry(300, 2, 156, 24);
+    Calc_BTN->setDefault(true);
+    Calc_BTN->setAutoDefault(true);
+    connect(Calc_BTN, &QPushButton::clicked, this, [this] { Calc_BTNClick(); });
+}
+
+void TForm1::buildCoordinates(QWidget* parent) {
+    auto* coords = named(new QGroupBox(QStringLiteral("Coordinates"), parent), "GroupBox1");
     coords->setGeometry(6, 2, 296, 94);
-    const auto label = [](QWidget* p, const QString& text, int x, int y) {
-        auto* l = new QLabel(text, p);
-        l->move(x, y);
-        return l;
-    };
     label(coords, QStringLiteral("X"), 34, 18);
     label(coords, QStringLiteral("Y"), 82, 18);
     label(coords, QStringLiteral("Localization"), 160, 18);
@@ -160,9 +173,10 @@ void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
         connect(box, &QComboBox::activated, this, [this, p] { PlanetCBChange(p + 1); });
         *boxes[p] = box;
     }
+}
 
-    auto* results = new QGroupBox(QStringLiteral("Results"), parent);
-    results->setObjectName(QStringLiteral("GroupBox2"));
+void TForm1::buildResults(QWidget* parent) {
+    auto* results = named(new QGroupBox(QStringLiteral("Results"), parent), "GroupBox2");
     results->setGeometry(306, 2, 156, 94);
     QLabel** values[3] = {&Dist_Lbl, &Ang1_LBL, &Ang2_LBL};
     const char* const captions[3] = {"Distance:", "Angle 1:", "Angle 2:"};
@@ -179,15 +193,6 @@ void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
     CBC_BTN->setToolTip(QStringLiteral("Copies calculated distance to Clipboard"));
     CBC_BTN->setGeometry(64, 70, 60, 20);
     connect(CBC_BTN, &QPushButton::clicked, this, [this] { CBC_BTNClick(); });
-
-    // Under the results, beside the panel's upper lines.
-    Calc_BTN = new QPushButton(QStringLiteral("&Calculate!"), panel);
-    Calc_BTN->setObjectName(QStringLiteral("Calc_BTN"));
-    Calc_BTN->setToolTip(QStringLiteral("Calculate!"));
-    Calc_BTN->setGeometry(300, 2, 156, 24);
-    Calc_BTN->setDefault(true);
-    Calc_BTN->setAutoDefault(true);
-    connect(Calc_BTN, &QPushButton::clicked, this, [this] { Calc_BTNClick(); });
 }
 
 // The headline, attribution and version lines take the left part of the

@@ -61,6 +61,8 @@ private:
     void buildMenus();
     // The calculator's controls; its button goes into the information panel.
     void buildCalculator(QWidget* parent, QWidget* panel);
+    void buildCoordinates(QWidget* parent);
+    void buildResults(QWidget* parent);
     QWidget* buildInfoPanel(QWidget* parent);
     void syncOwnRaceMenu();
     void syncPlaceList(QComboBox* box, const class SortedList& list, unsigned& shown);
