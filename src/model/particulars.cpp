@@ -7,6 +7,7 @@
 #include "locate.h"
 #include "numbers.h"
 #include "players.h"
+#include "report_format.h"
 #include "text.h"
 
 namespace trevanor {
@@ -35,7 +36,7 @@ void basic_figures(const Session& s, int r, FleetParticulars& p) {
     }
     const int owner = owner_of(t, r);
     p.ownerColor = owner_color(s, owner);
-    p.ownerName = owner >= 1 && owner <= kPlayers ? s.Players[static_cast<std::size_t>(owner)].Name : std::string();
+    p.ownerName = race_name_of(s, owner);
     p.name = t.cell(col::Name, r);
     p.uniqueName = t.cell(col::UniqueName, r);
     p.ships = t.cell(col::Ships, r);
@@ -69,8 +70,7 @@ bool course_to_destination(const Session& s, int r, int x, int y, const std::str
         target.x = to_int(d.substr(7, 4));
         target.y = to_int(d.size() > 13 ? d.substr(13, 4) : std::string());
     } else {
-        const int owner = owner_of(s.fleetsByPos, r);
-        const std::string race = owner >= 1 && owner <= kPlayers ? s.Players[static_cast<std::size_t>(owner)].Name : "";
+        const std::string race = race_name_of(s, owner_of(s.fleetsByPos, r));
         target = locate_object(s, ObjectKind::Planet, d, nullptr);
         if (!target.found()) target = locate_object(s, ObjectKind::Fleet, d, nullptr);
         if (!target.found()) target = locate_object(s, ObjectKind::Fleet, race + " " + d, nullptr);
@@ -172,7 +172,7 @@ FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& rep
         prompter.message("Fleet file is corrupt at line " + std::to_string(r) + "at X and/or Y.");
         return p;
     }
-    std::string d(left(t.cell(col::Destination, r), 255));
+    std::string d(left(t.cell(col::Destination, r), kCellLimit));
     if (d.empty()) {
         reports.fix_empty_destination(t.cell(col::Name, r));
         d = "0.0";
@@ -234,7 +234,7 @@ GroupParticulars get_multifleets_particular(const Session& s, const MultiTotals&
     const OwnerTotals o = p == 0 ? OwnerTotals{} : totals[static_cast<std::size_t>(p)];
     g.caption = "Fleets of " + raceName;
     g.color = owner_color(s, p);
-    g.colorHint = p == 0 ? std::string() : s.Players[static_cast<std::size_t>(p)].Name;
+    g.colorHint = race_name_of(s, p);
     g.fleets = std::to_string(o.Fleet_count);
     g.ships = std::to_string(o.Ships);
     g.unarmed = std::to_string(o.Unarmed);

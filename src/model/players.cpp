@@ -23,6 +23,10 @@ std::vector<std::string> race_names(const Session& session) {
     return names;
 }
 
+std::string race_name_of(const Session& session, int player) {
+    return player >= 1 && player <= kPlayers ? session.Players[static_cast<std::size_t>(player)].Name : std::string();
+}
+
 ColorValue owner_color(const Session& session, int owner) {
     constexpr ColorValue kWhite = 0xFFFFFF;
     return owner >= 1 && owner <= kPlayers ? session.Players[static_cast<std::size_t>(owner)].Color : kWhite;

@@ -22,6 +22,9 @@ std::vector<int> named_players(const Session& session);
 // Their race names, in the same order.
 std::vector<std::string> race_names(const Session& session);
 
+// The race name of a player number; empty for one that is no player's.
+std::string race_name_of(const Session& session, int player);
+
 // The colour a fleet of this owner is drawn in; white for an owner that is no
 // player of the game.
 ColorValue owner_color(const Session& session, int owner);

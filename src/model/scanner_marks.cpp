@@ -3,6 +3,7 @@
 #include "locate.h"
 #include "numbers.h"
 #include "players.h"
+#include "report_format.h"
 #include "text.h"
 
 namespace trevanor {
@@ -32,7 +33,7 @@ StoredRange fleet_range_entry(const Session& session, const std::string& name, i
     }
     entry.kind = RangeKind::FleetGroup;
     entry.color = owner_color(session, owner);
-    std::string rest(left(name, 255));
+    std::string rest(left(name, kCellLimit));
     if (const auto at = rest.find("fleet at: "); at != std::string::npos) rest.erase(0, at + 10);
     if (rest.find("space: ") != std::string::npos) rest.erase(0, 7);
     if (rest.find(',') != std::string::npos && rest.size() == 9) {
