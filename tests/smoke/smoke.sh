@@ -125,13 +125,24 @@ menu() {  # window id, menu letter, item key
     xdotool key "$3"
 }
 
-# Types a path into the file name field of the open dialog and opens it.
+# Types a path into the file name field of the open dialog and opens it. Should
+# the field's completion list take the first Enter, a second one opens the file.
 choose_file() {  # path
-    local dialog
+    local dialog deadline
     dialog=$(wait_window "Open")
     focus "$dialog"
     xdotool type --delay 10 "$1"
+    sleep 0.3
     xdotool key Return
+    deadline=$((SECONDS + 10))
+    while windows | cut -f1 | grep -qx "$dialog"; do
+        if ((SECONDS >= deadline)); then
+            focus "$dialog"
+            xdotool key Return
+            break
+        fi
+        sleep 0.1
+    done
     wait_gone "Open"
 }
 
