@@ -1,0 +1,51 @@
+#include "map/map_redraw.h"
+
+#include "model/locate.h"
+
+namespace trevanor {
+
+MapRedraw::MapRedraw(Session& session, Prompter& prompter, FleetReportReader& reports)
+    : s_(session), prompter_(prompter), reports_(reports) {}
+
+RouteContext MapRedraw::routes(Canvas& canvas, const MapView& view, int jumps) {
+    return RouteContext{s_, view, canvas, prompter_, reports_, jumps};
+}
+
+bool MapRedraw::draw_stored_range(Canvas& canvas, const MapView& view, const StoredRange& range, RangeMode mode,
+                                  const std::string& efficiencyText) {
+    const ScanEfficiency e = scan_efficiency(efficiencyText);
+    draw_scanner_range(canvas, view, s_, {range.x, range.y, range.color, range.nonPenetrating, range.penetrating}, mode,
+                       e.percent);
+    return e.resetTo100 && mode == RangeMode::Scanner;
+}
+
+bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overlays) {
+    // The surface takes the zoom's size at once and starts all black.
+    const int size = surface_size(view.zoom);
+    canvas.setSize(size, size);
+    canvas.state = CanvasState{};
+    canvas.state.brushColor = 0;
+    canvas.fillRect(0, 0, size, size);
+    compute_extent(view, s_.planets);
+    draw_stars(canvas, view, s_);
+    draw_fleets(canvas, view, s_);
+
+    bool resetEfficiency = false;
+    if (overlays.storedRanges)
+        for (const StoredRange& range : ScannerList(s_.scannerRanges).entries())
+            resetEfficiency = draw_stored_range(canvas, view, range, RangeMode::Scanner, overlays.efficiencyText) ||
+                              resetEfficiency;
+    if (overlays.jumpPotential) {
+        const Located at = locate_object(s_, ObjectKind::Fleet, overlays.jumpFleet, &prompter_);
+        const int reach = overlays.warp * overlays.warp;
+        draw_scanner_range(canvas, view, s_, {at.x, at.y, at.color, reach, 0}, RangeMode::JumpPotential, 100);
+    }
+    if (overlays.routes) {
+        RouteContext ctx = routes(canvas, view, overlays.jumps);
+        draw_OtFR(ctx, overlays.routeFilter);
+    }
+    draw_selection_marker(canvas, view);
+    return resetEfficiency;
+}
+
+}  // namespace trevanor

@@ -1,0 +1,55 @@
+#pragma once
+// The map's full redraw, in its order: a black surface; the extent at the
+// first redraw; planets (the zoom applied); fleets; the stored scanner ranges;
+// the jump potential of the chosen fleet; the routes the filter selects; the
+// selection marker. The map window, the benchmarks and the tests all draw
+// through it.
+
+#include <string>
+
+#include "map/canvas.h"
+#include "map/map_view.h"
+#include "map/routes.h"
+#include "map/scanner_overlay.h"
+#include "model/fleet_report_reader.h"
+#include "model/prompter.h"
+#include "model/scanner_list.h"
+#include "model/session.h"
+
+namespace trevanor {
+
+// What the map window's switches and fields say about the overlays.
+struct Overlays {
+    bool storedRanges = false;   // "Fleet/Planet Scanner Range" on
+    bool jumpPotential = false;  // "Fleet Jump Potencial" on
+    std::string jumpFleet;       // the fleet chosen for it (a unique name)
+    int warp = 9;                // its warp
+    bool routes = false;         // "Fleet Routes" on
+    std::string routeFilter = "_All";
+    int jumps = 1;               // years of the routes shown
+    std::string efficiencyText = "100%";  // the scan efficiency box
+};
+
+class MapRedraw {
+public:
+    MapRedraw(Session& session, Prompter& prompter, FleetReportReader& reports);
+
+    // The full redraw. True when the efficiency box is to show "100%" again
+    // (a stored range was drawn while it held more).
+    bool refresh_map(Canvas& canvas, MapView& view, const Overlays& overlays);
+
+    // One stored range drawn at once, outside a redraw (adding, replacing
+    // and painting over entries of the stored list); true as above.
+    bool draw_stored_range(Canvas& canvas, const MapView& view, const StoredRange& range, RangeMode mode,
+                           const std::string& efficiencyText);
+
+    // Routes of single fleets drawn at once (map clicks and the particulars).
+    RouteContext routes(Canvas& canvas, const MapView& view, int jumps);
+
+private:
+    Session& s_;
+    Prompter& prompter_;
+    FleetReportReader& reports_;
+};
+
+}  // namespace trevanor
