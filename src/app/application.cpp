@@ -77,6 +77,7 @@ void Application::refreshAll() {
     if (fleets_) fleets_->refresh();
     if (planets_) planets_->refresh();
     if (map_) map_->refresh();
+    if (scannerList_) scannerList_->refresh();
 }
 
 void Application::refreshMap() {

@@ -26,6 +26,7 @@
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
 #include "forms/widgets/text_table_view.h"
+#include "forms/widgets/digit_field.h"
 #include "forms/widgets/named.h"
 #include "map/route_filter.h"
 #include "model/own_race.h"
@@ -55,38 +56,6 @@ private:
     const QImage& image_;
 };
 
-// An up-down control: a spin button beside a digit field.
-QScrollBar* up_down(const char* name, int min, int max, int position, QWidget* parent) {
-    auto* s = new QScrollBar(Qt::Vertical, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setRange(min, max);
-    s->setValue(position);
-    s->setInvertedAppearance(true);  // the upper arrow counts up
-    s->setFixedSize(16, 22);
-    return s;
-}
-
-// The up-down control follows a number typed into its field.
-void follow_field(const QLineEdit* field, QScrollBar* upDown) {
-    const int v = field->text().toInt();
-    if (v < 1) return;
-    const QSignalBlocker block(upDown);
-    upDown->setValue(v);
-}
-
-// A digit field with its up-down control beside it, laid out in a row.
-QLineEdit* digit_field(const char* name, const char* mask, const char* text, int width, QScrollBar* upDown,
-                       QHBoxLayout* row, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setInputMask(QString::fromLatin1(mask));
-    field->setText(QString::fromLatin1(text));
-    field->setFixedWidth(width);
-    row->addWidget(field);
-    row->addWidget(upDown);
-    return field;
-}
-
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
     auto* b = named(new QToolButton(parent), name);
     b->setText(QStringLiteral("Off"));
@@ -102,7 +71,8 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 
 }  // namespace
 
-TMap_FM::TMap_FM(Application& app) : MaximizedWindow(app, "TMap_FM", "Map") {
+TMap_FM::TMap_FM(Application& app)
+    : MaximizedWindow(app, "TMap_FM", "Map"), redraw_(app.session, app.prompter, app.commands.reports()) {
     setMinimumSize(320, 200);
     auto* layout = new QHBoxLayout(this);
     auto* bar = new QMenuBar(this);
@@ -281,16 +251,10 @@ void TMap_FM::connectControls() {
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB, Hide_own_CB,
                                                                        Refresh_BTN})
         connect(b, &QAbstractButton::clicked, this, redraw);
-    connect(UpDown1, &QScrollBar::valueChanged, this, [this](int v) { Jumps_ME->setText(QString::number(v)); });
-    connect(UpDown2, &QScrollBar::valueChanged, this, [this](int v) { Warp_ME->setText(QString::number(v)); });
     connect(Jumps_ME, &QLineEdit::textChanged, this, [this] {
-        follow_field(Jumps_ME, UpDown1);
         if (!app_.session.Own_race_name.empty() && Otfr_SBTN->isChecked()) app_.run([this] { refresh_map(); });
     });
-    connect(Warp_ME, &QLineEdit::textChanged, this, [this, redraw] {
-        follow_field(Warp_ME, UpDown2);
-        redraw();
-    });
+    connect(Warp_ME, &QLineEdit::textChanged, this, redraw);
     connect(Scan_Eff_cbx, &QComboBox::activated, this, redraw);
     connect(Scan_Eff_cbx->lineEdit(), &QLineEdit::editingFinished, this, [this] { Scan_Eff_cbxExit(); });
     connect(Otfr_SBTN, &QToolButton::clicked, this, [this] { Otfr_SBTNClick(); });
@@ -371,6 +335,7 @@ void TMap_FM::refresh() {
     for (int i = 0; same && i < Route_race_CB->count(); ++i) same = toCp1252(Route_race_CB->itemText(i)) == races[static_cast<std::size_t>(i)];
     if (!same) refresh_route_race();
 
+    Remove_BTN->setEnabled(!scannerListEmpty());
     const SortedList& list = app_.session.mapFleetList;
     if (shownFleets_ == list.revision()) return;
     // A refill keeps the fleet chosen while it is listed; a filled list
@@ -395,34 +360,50 @@ void TMap_FM::readOptions() {
     view_.hideOwn = Hide_own_CB->isChecked();
 }
 
+Overlays TMap_FM::overlays() const {
+    Overlays o;
+    o.storedRanges = FSR_SBTN->isChecked();
+    o.jumpPotential = FJ_SBTN->isChecked();
+    o.jumpFleet = toCp1252(Fleet_CBx->currentText());
+    o.warp = Warp_ME->text().trimmed().toInt();
+    o.routes = Otfr_SBTN->isChecked();
+    o.routeFilter = toCp1252(Route_race_CB->currentText());
+    o.jumps = std::max(1, Jumps_ME->text().trimmed().toInt());
+    o.efficiencyText = toCp1252(Scan_Eff_cbx->currentText());
+    return o;
+}
+
 void TMap_FM::refresh_map() {
     readOptions();
-    // The surface takes the zoom's size at once and starts all black.
-    const int s = surface_size(view_.zoom);
-    canvas_.setSize(s, s);
-    canvas_.state = CanvasState{};
-    canvas_.state.brushColor = 0;
-    canvas_.fillRect(0, 0, s, s);
+    bool resetEfficiency = false;
     try {
-        compute_extent(view_, app_.session.planets);
-        draw_stars(canvas_, view_, app_.session);
-        draw_fleets(canvas_, view_, app_.session);
-        if (FSR_SBTN->isChecked() && !scannerListEmpty()) draw_stored_ranges();
-        if (FJ_SBTN->isChecked()) draw_jump_potential();
-        if (Otfr_SBTN->isChecked()) draw_OtFR();
-        draw_selection_marker(canvas_, view_);
+        resetEfficiency = redraw_.refresh_map(canvas_, view_, overlays());
     } catch (...) {
         showImage();
         throw;
     }
+    if (resetEfficiency) Scan_Eff_cbx->setCurrentText(QStringLiteral("100%"));
     showImage();
 }
 
-// The overlays of scanner ranges, jump potential and routes come with their
-// own drawing; until then the switches only redraw the base layers.
-void TMap_FM::draw_stored_ranges() {}
-void TMap_FM::draw_jump_potential() {}
-void TMap_FM::draw_OtFR() {}
+bool TMap_FM::rangesShown() const { return FSR_SBTN->isChecked(); }
+
+void TMap_FM::setScanEfficiency(const QString& text) { Scan_Eff_cbx->setCurrentText(text); }
+
+bool TMap_FM::scannerListEmpty() const { return ScannerList(app_.session.scannerRanges).empty(); }
+
+void TMap_FM::draw_range_now(const StoredRange& range, RangeMode mode) {
+    if (redraw_.draw_stored_range(canvas_, view_, range, mode, toCp1252(Scan_Eff_cbx->currentText())))
+        Scan_Eff_cbx->setCurrentText(QStringLiteral("100%"));
+    showImage();
+}
+
+void TMap_FM::store_range(const StoredRange& range) {
+    const ScannerList::Change change = ScannerList(app_.session.scannerRanges).add_or_replace(range, app_.prompter);
+    if (change.erased) draw_range_now(*change.erased, RangeMode::Erase);
+    if (change.drawn) draw_range_now(*change.drawn, RangeMode::Scanner);
+    Remove_BTN->setEnabled(!scannerListEmpty());
+}
 
 void TMap_FM::showImage() {
     Image1->setFixedSize(canvas_.image().size());

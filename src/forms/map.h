@@ -5,7 +5,9 @@
 // a MAP change, or the last MAP at start-up.
 
 #include "forms/widgets/maximized_window.h"
+#include "map/map_redraw.h"
 #include "map/map_view.h"
+#include "model/scanner_list.h"
 #include "platform/qt_canvas.h"
 
 class QVBoxLayout;
@@ -47,8 +49,20 @@ public:
     const MapView& view() const { return view_; }
     MapView& view() { return view_; }
     const QImage& image() const { return canvas_.image(); }
-    // True while the stored scanner-range list holds an entry.
-    bool scannerListEmpty() const { return true; }
+    // True while the stored scanner-range list holds no entry.
+    bool scannerListEmpty() const;
+    // Adds a range to the stored list, or replaces the ranges of an entry of
+    // the same name after asking; draws it on the map at once (even while
+    // the list is not shown) and enables "&Remove...".
+    void store_range(const StoredRange& range);
+    // A stored range drawn, or painted over, on the map as it is now.
+    void draw_range_now(const StoredRange& range, RangeMode mode);
+    // True while the stored ranges are shown ("Fleet/Planet &Scanner Range" on).
+    bool rangesShown() const;
+    // The scan efficiency the stored ranges are drawn at, as the box shows it ("85%").
+    void setScanEfficiency(const QString& text);
+    // What the switches and fields ask the redraw to draw over the map.
+    Overlays overlays() const;
 
     QScrollArea* ScrollBox1;
     QWidget* Image1;
@@ -92,13 +106,11 @@ private:
     void FJ_SBTNClick();
     void Scan_Eff_cbxExit();
     void readOptions();
-    void draw_stored_ranges();
-    void draw_jump_potential();
-    void draw_OtFR();
     void showImage();
 
     MapView view_;
     QtCanvas canvas_;
+    MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
 };
 

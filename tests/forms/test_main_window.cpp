@@ -341,7 +341,10 @@ TEST(StartUp, SettingsValueTheStoreCannotReadEndsTheProgramWithItsMessage) {
         Application app(store, prompter, files, clipboard);
         EXPECT_EQ(app.start(), c.starts);
         EXPECT_EQ(prompter.shown.empty(), c.starts);
-        if (!c.starts) EXPECT_EQ(prompter.shown[0], (test::RecordingPrompter::Shown{"error", "Invalid data type for 'rfile1'"}));
-        if (c.starts) EXPECT_EQ(app.main()->action("N11")->text(), "&1 a.MAP");
+        if (c.starts) {
+            EXPECT_EQ(app.main()->action("N11")->text(), "&1 a.MAP");
+        } else {
+            EXPECT_EQ(prompter.shown[0], (test::RecordingPrompter::Shown{"error", "Invalid data type for 'rfile1'"}));
+        }
     }
 }
