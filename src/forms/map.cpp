@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@
 #include "forms/widgets/named.h"
 #include "map/route_filter.h"
 #include "model/own_race.h"
+#include "model/scanner_marks.h"
 #include "model/players.h"
 #include "model/numbers.h"
 #include "platform/cp1252.h"
@@ -143,9 +145,7 @@ QWidget* TMap_FM::buildControls() {
     column->addWidget(buildJumpGroup(panel));
     column->addWidget(buildScannerGroup(panel));
     column->addWidget(buildOptionGroups(panel, column));
-    SelectedObject_GB = named(new QGroupBox(QStringLiteral("Selected Object"), panel), "SelectedObject_GB");
-    SelectedObject_GB->setMinimumHeight(60);
-    column->addWidget(SelectedObject_GB);
+    column->addWidget(buildSelectedObject(panel));
     Refresh_BTN = button("Refresh_BTN", "Re&fresh", panel);
     column->addWidget(Refresh_BTN);
     column->addStretch();
@@ -244,6 +244,34 @@ QGroupBox* TMap_FM::buildOptionGroups(QWidget* panel, QVBoxLayout* column) {
     og->addWidget(Hide_own_CB);
     og->addWidget(Autocenter);
     return other;
+}
+
+// What the last click hit: name (or "Multi-fleets", "Deep Space"), planet,
+// its colour and position.
+QGroupBox* TMap_FM::buildSelectedObject(QWidget* panel) {
+    groupbox7 = named(new QGroupBox(QStringLiteral("Selected Object"), panel), "groupbox7");
+    auto* g = new QGridLayout(groupbox7);
+    obj_clr_SHP = named(new QFrame(groupbox7), "obj_clr_SHP");
+    obj_clr_SHP->setFixedSize(12, 12);
+    obj_clr_SHP->setAutoFillBackground(true);
+    Label11 = named(new QLabel(groupbox7), "Label11");
+    Label12 = named(new QLabel(groupbox7), "Label12");
+    // The planet's name in white, on the map's black.
+    Label12->setStyleSheet(QStringLiteral("QLabel { color: white; background: black; padding: 0px 2px; }"));
+    Label9 = named(new QLabel(groupbox7), "Label9");
+    Label10 = named(new QLabel(groupbox7), "Label10");
+    g->addWidget(obj_clr_SHP, 0, 0);
+    g->addWidget(Label11, 0, 1, 1, 2);
+    g->addWidget(Label12, 1, 1, 1, 2);
+    g->addWidget(Label9, 2, 1);
+    g->addWidget(Label10, 2, 2);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(2, 1);
+    return groupbox7;
+}
+
+void TMap_FM::Draw_And_Add_Fleet(const std::string& name, int scan, int owner, int pen) {
+    store_range(fleet_range_entry(app_.session, name, scan, owner, pen, app_.prompter));
 }
 
 void TMap_FM::connectControls() {
@@ -385,6 +413,9 @@ void TMap_FM::refresh_map() {
     if (resetEfficiency) Scan_Eff_cbx->setCurrentText(QStringLiteral("100%"));
     showImage();
 }
+
+QString TMap_FM::selectedName() const { return Label11->text(); }
+QString TMap_FM::selectedPlanet() const { return Label12->text(); }
 
 bool TMap_FM::rangesShown() const { return FSR_SBTN->isChecked(); }
 

@@ -15,7 +15,9 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -57,6 +59,15 @@ public:
     void store_range(const StoredRange& range);
     // A stored range drawn, or painted over, on the map as it is now.
     void draw_range_now(const StoredRange& range, RangeMode mode);
+    // Stores the scanner ranges of a fleet (owner 0, by its unique name) or
+    // the compound ranges of owner's fleets at the spot the name gives, and
+    // draws them.
+    void Draw_And_Add_Fleet(const std::string& name, int scan, int owner, int pen);
+    // The "Selected Object" box: its first line (a fleet's unique name,
+    // "Multi-fleets", "Deep Space" or empty) and its second (a planet's name).
+    QString selectedName() const;
+    QString selectedPlanet() const;
+
     // True while the stored ranges are shown ("Fleet/Planet &Scanner Range" on).
     bool rangesShown() const;
     // The scan efficiency the stored ranges are drawn at, as the box shows it ("85%").
@@ -87,7 +98,12 @@ public:
     QRadioButton* No_nr_RB;
     QCheckBox* Hide_own_CB;
     QCheckBox* Autocenter;
-    QGroupBox* SelectedObject_GB;
+    QGroupBox* groupbox7;  // "Selected Object"
+    QFrame* obj_clr_SHP;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
     QPushButton* Refresh_BTN;
 
 protected:
@@ -99,6 +115,7 @@ private:
     QGroupBox* buildJumpGroup(QWidget* panel);
     QGroupBox* buildScannerGroup(QWidget* panel);
     QGroupBox* buildOptionGroups(QWidget* panel, QVBoxLayout* column);
+    QGroupBox* buildSelectedObject(QWidget* panel);
     void connectControls();
     void buildMenus(QMenuBar* bar);
     void Otfr_SBTNClick();
