@@ -1,13 +1,83 @@
 #pragma once
-// The fleet particulars window: one fleet or all fleets at one spot.
+// The fleet particulars window: pops up beside a right-clicked fleet on the
+// map with one fleet of the spot (the single view, with its "More info"), or
+// the totals per owner of all fleets there (the multi view). It closes itself
+// as soon as it loses the focus.
+
+#include <map>
+#include <string>
 
 #include "forms/widgets/tool_window.h"
+#include "model/particulars_view.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
 
 namespace trevanor {
 
 class TFleet_Data_FM : public ToolWindow {
 public:
-    explicit TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_FM", "Fleet Particulars") {}
+    explicit TFleet_Data_FM(Application& app);
+
+    // A right click on the fleet, or the group of fleets, that starts at
+    // position-sorted row g: fills the single view (or the multi view when
+    // "Set as &default" is ticked for a group).
+    void show_fleet(int g, bool group);
+    // Places the window beside the object at `object` (screen coordinates),
+    // above `bottom` when it fits, and on the screen.
+    void place_beside(QPoint object, int bottom);
+
+    void adjust_formsize();
+    void Fleet_CBChange(int index);
+    void one_fleet_btnClick();
+    void mfleets_btnClick();
+    void Full_btnClick();
+    void c2c_btnClick();
+    // The "D" buttons: the left mouse button stores and draws the scanner
+    // circles; the right one on the single view's "D" opens the fleet scanner
+    // window with this fleet's ranges.
+    void draw_fm_fleet_data(bool multi);
+    void Draw_btnRightClick();
+
+    ParticularsView view;
+    QWidget* Panel1;
+    QComboBox* Fleet_CB;
+    QGroupBox* GroupBox1;
+    QGroupBox* More_GrBx;
+    QGroupBox* multi_grbx;
+    QPushButton* Draw_btn;
+    QCheckBox* autoexpand_chb;
+    QCheckBox* m_default_chb;
+
+    // The control of that name, for tests and the map window.
+    QWidget* control(const char* name) const;
+
+protected:
+    void activated() override;
+    bool event(QEvent* e) override;
+
+private:
+    void buildPanel(QVBoxLayout* layout);
+    void buildSingle(QVBoxLayout* layout);
+    void buildMore(QVBoxLayout* layout);
+    void buildMulti(QVBoxLayout* layout);
+    void connectControls();
+    // Shows what the view holds.
+    void sync();
+    // The route of the fleet shown, in white, the route highlighted before
+    // back in its owner's colour.
+    void highlight_route();
+    void undo_highlight();
+    void focusList();
+    template <class W>
+    W* add(W* widget, const char* name);
+
+    std::map<std::string, QWidget*> controls_;
+    bool activatedSinceShown_ = false;
 };
 
 }  // namespace trevanor

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QCloseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "forms/Fleet_data.h"
 #include "forms/PlayerColor.h"
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
@@ -43,7 +46,8 @@ namespace {
 // The drawing surface on screen: shows the canvas's picture as it is.
 class MapImage : public QWidget {
 public:
-    MapImage(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+    using Press = std::function<void(Qt::MouseButton, int, int)>;
+    MapImage(const QImage& image, Press press, QWidget* parent) : QWidget(parent), image_(image), press_(std::move(press)) {
         setObjectName(QStringLiteral("Image1"));
         setCursor(Qt::CrossCursor);
     }
@@ -53,9 +57,14 @@ protected:
         QPainter p(this);
         p.drawImage(0, 0, image_);
     }
+    void mousePressEvent(QMouseEvent* e) override {
+        const QPoint at = e->position().toPoint();
+        press_(e->button(), at.x(), at.y());
+    }
 
 private:
     const QImage& image_;
+    Press press_;
 };
 
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
@@ -84,7 +93,8 @@ TMap_FM::TMap_FM(Application& app)
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setBackgroundRole(QPalette::Dark);
-    Image1 = new MapImage(canvas_.image(), ScrollBox1);
+    Image1 = new MapImage(
+        canvas_.image(), [this](Qt::MouseButton button, int x, int y) { Image1MouseDown(button, x, y); }, ScrollBox1);
     ScrollBox1->setWidget(Image1);
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(buildControls());
@@ -297,6 +307,8 @@ void TMap_FM::connectControls() {
     const auto show = [](ToolWindow* w) {
         if (w) w->showAndActivate();
     };
+    connect(PfC_btn, &QPushButton::clicked, this, [this] { PfC_btnClick(); });
+    connect(Fleet_CBx, &QComboBox::activated, this, redraw);
     connect(Add_BTN, &QPushButton::clicked, this, [this, show] { show(app_.fleetScanner()); });
     connect(Add_Pln_BTN, &QPushButton::clicked, this, [this, show] { show(app_.planetaryScanner()); });
     connect(Remove_BTN, &QPushButton::clicked, this, [this, show] { show(app_.scannerList()); });
@@ -460,6 +472,87 @@ void TMap_FM::namesTo(NameDensity density) {
 void TMap_FM::centre_on(int x, int y) {
     ScrollBox1->verticalScrollBar()->setValue(y - ScrollBox1->viewport()->height() / 2);
     ScrollBox1->horizontalScrollBar()->setValue(x - ScrollBox1->viewport()->width() / 2);
+}
+
+void TMap_FM::show_selected(const MapHit& hit) {
+    Label9->setText(fromCp1252(hit.xText));
+    Label10->setText(fromCp1252(hit.yText));
+    Label11->setText(fromCp1252(hit.line1));
+    Label12->setText(fromCp1252(hit.line2));
+    const QColor fill = hit.color == kButtonFaceColor ? palette().color(QPalette::Button) : to_qcolor(hit.color);
+    QPalette p = obj_clr_SHP->palette();
+    p.setColor(QPalette::Window, fill);
+    obj_clr_SHP->setPalette(p);
+}
+
+void TMap_FM::Image1MouseDown(Qt::MouseButton button, int x, int y) {
+    const MapHit hit = hit_test(app_.session, view_, x, y);
+    show_selected(hit);
+    const bool fleet = hit.what == MapHit::What::Fleet || hit.what == MapHit::What::Group;
+    if (button == Qt::LeftButton && fleet) {
+        // The list is sorted without regard to case; a name not listed chooses nothing.
+        const int index = app_.session.mapFleetList.indexOfCi(hit.jumpFleet);
+        Fleet_CBx->setCurrentIndex(index);
+    }
+    view_.Selected_object = hit.marker;
+    if (hit.what != MapHit::What::DeepSpace && Autocenter->isChecked()) centre_on(x, y);
+    app_.run([this] { refresh_map(); });
+    if (button == Qt::RightButton && fleet) open_particulars(hit);
+}
+
+// The route of the fleet hit in white (unless a group opens in the multi
+// view), then its particulars beside it.
+void TMap_FM::open_particulars(const MapHit& hit) {
+    TFleet_Data_FM* window = app_.particulars();
+    if (!window) return;
+    const bool group = hit.what == MapHit::What::Group;
+    const TextTable& t = app_.session.fleetsByPos;
+    if (routesShown() && !(group && window->m_default_chb->isChecked())) {
+        const int warp = to_int_def(t.cell(col::Warp, hit.row), 0) & 0xFF;
+        if (warp != 0)
+            app_.run([&] {
+                if (const int row = convert_pos2id(app_.session, hit.row, app_.prompter))
+                    check_then_draw_route(to_int_def(t.cell(col::Owner, hit.row), 0), row, 0xFFFFFF, warp);
+            });
+    }
+    window->show_fleet(hit.row, group);
+    const QPoint object = Image1->mapToGlobal(QPoint(hit.marker.Pixel_x, hit.marker.Pixel_y));
+    const int bottom = ScrollBox1->viewport()->mapToGlobal(QPoint(0, ScrollBox1->viewport()->height())).y();
+    window->place_beside(object, bottom);
+    window->showAndActivate();
+}
+
+void TMap_FM::PfC_btnClick() {
+    const int index = app_.session.mapFleetList.indexOfCi(toCp1252(app_.clipboard.text()));
+    if (index < 0) return;
+    Fleet_CBx->setCurrentIndex(index);
+    if (FJ_SBTN->isChecked()) app_.run([this] { refresh_map(); });
+}
+
+bool TMap_FM::routesShown() const { return Otfr_SBTN->isChecked(); }
+
+void TMap_FM::draw_route_now(int fleetRow, int warp, ColorValue colour) {
+    RouteContext ctx = redraw_.routes(canvas_, view_, std::max(1, Jumps_ME->text().trimmed().toInt()));
+    draw_route(ctx, fleetRow, warp, colour);
+    showImage();
+}
+
+void TMap_FM::check_then_draw_route(int owner, int fleetRow, ColorValue colour, int warp) {
+    RouteContext ctx = redraw_.routes(canvas_, view_, std::max(1, Jumps_ME->text().trimmed().toInt()));
+    trevanor::check_then_draw_route(ctx, view_, toCp1252(Route_race_CB->currentText()), owner, fleetRow, colour, warp);
+    showImage();
+}
+
+void TMap_FM::switch_ranges_on() {
+    if (!FSR_SBTN->isChecked()) FSR_SBTN->click();
+}
+
+// Closing the map closes the windows that work on it.
+void TMap_FM::closeEvent(QCloseEvent* e) {
+    for (QWidget* w : std::initializer_list<QWidget*>{app_.particulars(), app_.tachyon(), app_.planetaryScanner(),
+                                                     app_.fleetScanner(), app_.scannerList()})
+        if (w) w->close();
+    MaximizedWindow::closeEvent(e);
 }
 
 void TMap_FM::FormActivate() {

@@ -5,6 +5,7 @@
 // a MAP change, or the last MAP at start-up.
 
 #include "forms/widgets/maximized_window.h"
+#include "map/hit_test.h"
 #include "map/map_redraw.h"
 #include "map/map_view.h"
 #include "model/scanner_list.h"
@@ -68,6 +69,19 @@ public:
     QString selectedName() const;
     QString selectedPlanet() const;
 
+    // A click on the map image: what it hits shows in the "Selected Object"
+    // box and with the marker; a right click on a fleet opens its particulars.
+    void Image1MouseDown(Qt::MouseButton button, int x, int y);
+    void PfC_btnClick();
+    // Routes drawn at once over the map as it is: one fleet's route in a
+    // colour, and the same through the route filter, recorded as the last
+    // route drawn (the particulars window undoes its white highlight).
+    bool routesShown() const;
+    void draw_route_now(int fleetRow, int warp, ColorValue colour);
+    void check_then_draw_route(int owner, int fleetRow, ColorValue colour, int warp);
+    // "Fleet/Planet &Scanner Range" on, as its click turns it on, when it is off.
+    void switch_ranges_on();
+
     // True while the stored ranges are shown ("Fleet/Planet &Scanner Range" on).
     bool rangesShown() const;
     // The scan efficiency the stored ranges are drawn at, as the box shows it ("85%").
@@ -108,6 +122,7 @@ public:
 
 protected:
     void activated() override { FormActivate(); }
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     QWidget* buildControls();
@@ -116,6 +131,8 @@ private:
     QGroupBox* buildScannerGroup(QWidget* panel);
     QGroupBox* buildOptionGroups(QWidget* panel, QVBoxLayout* column);
     QGroupBox* buildSelectedObject(QWidget* panel);
+    void show_selected(const MapHit& hit);
+    void open_particulars(const MapHit& hit);
     void connectControls();
     void buildMenus(QMenuBar* bar);
     void Otfr_SBTNClick();

@@ -97,14 +97,6 @@ MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pix
     return hit;
 }
 
-std::vector<std::string> spot_names(const Session& session, int g) {
-    const TextTable& t = session.fleetsByPos;
-    std::vector<std::string> names;
-    if (g < 1 || g > t.lastRow()) return names;
-    for (int r = g; r == g || same_spot(t, g, r); ++r) names.push_back(t.cell(col::UniqueName, r));
-    return names;
-}
-
 int convert_pos2id(const Session& session, int sortedRow, Prompter& prompter) {
     const TextTable& t = session.fleetsByPos;
     const std::string& name = t.cell(col::UniqueName, sortedRow);

@@ -37,9 +37,6 @@ struct MapHit {
 
 MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pixelY);
 
-// The unique names of the fleets at the spot that starts at position-sorted row g.
-std::vector<std::string> spot_names(const Session& session, int g);
-
 // The fleet table row of a position-sorted row, found by unique name in the
 // owner's block, then in the trailing block; 0 after the message "Convert of
 // "…" (no: n) impossible" when it is in neither.

@@ -163,14 +163,18 @@ std::string course_text(std::int64_t dx, std::int64_t dy) {
     return text;
 }
 
-FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& reports, Prompter& prompter) {
+FleetParticulars fleet_figures(const Session& s, int r) {
     FleetParticulars p;
     basic_figures(s, r, p);
+    return p;
+}
+
+void add_fleet_details(Session& s, int r, FleetParticulars& p, FleetReportReader& reports, Prompter& prompter) {
     const TextTable& t = s.fleetsByPos;
     const auto x = parse_int(t.cell(col::X, r)), y = parse_int(t.cell(col::Y, r));
     if (!x || !y || std::llabs(*x) > INT32_MAX || std::llabs(*y) > INT32_MAX) {
         prompter.message("Fleet file is corrupt at line " + std::to_string(r) + "at X and/or Y.");
-        return p;
+        return;
     }
     std::string d(left(t.cell(col::Destination, r), kCellLimit));
     if (d.empty()) {
@@ -181,7 +185,23 @@ FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& rep
     if (t.cell(col::Task, r).empty()) partial_data(s, r, d, details, prompter);
     else full_data(s, r, static_cast<int>(*x), static_cast<int>(*y), d, details, prompter);
     p.details = details;
+}
+
+FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& reports, Prompter& prompter) {
+    FleetParticulars p = fleet_figures(s, r);
+    add_fleet_details(s, r, p, reports, prompter);
     return p;
+}
+
+std::vector<std::string> spot_names(const Session& session, int g) {
+    const TextTable& t = session.fleetsByPos;
+    std::vector<std::string> names;
+    if (g < 1 || g > t.lastRow()) return names;
+    for (int r = g; r <= t.lastRow(); ++r) {
+        if (r > g && (t.cell(col::X, r) != t.cell(col::X, g) || t.cell(col::Y, r) != t.cell(col::Y, g))) break;
+        names.push_back(t.cell(col::UniqueName, r));
+    }
+    return names;
 }
 
 MultiTotals multifleet(const Session& s, int first, int count) {

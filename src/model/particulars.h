@@ -59,6 +59,15 @@ struct FleetParticulars {
 // destination that matches nothing, an unreadable heading) go to the prompter;
 // an empty destination is repaired first.
 FleetParticulars get_fleet_particulars(Session& session, int r, FleetReportReader& reports, Prompter& prompter);
+// The figures shown before anything else (position, owner, name, ships,
+// warp), without the details, which may stop with a message.
+FleetParticulars fleet_figures(const Session& session, int r);
+// The details added to those figures.
+void add_fleet_details(Session& session, int r, FleetParticulars& p, FleetReportReader& reports, Prompter& prompter);
+
+// The unique names of the fleets at the spot that starts at position-sorted
+// row g: the rows that follow it with the same X and Y.
+std::vector<std::string> spot_names(const Session& session, int g);
 
 // The totals of one owner's fleets at a spot. Sums are 64-bit.
 struct OwnerTotals {

@@ -549,7 +549,7 @@ TEST(CommandLine, EachValueGivenOnce) {
     Folder f;
     const std::string map = f.map("GAME.MAP"), first = f.ownReport();
     const std::string ally = f.report("ALLY.F2", 3, "Quessari", 2);
-    const std::string usage = "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...]]\n";
+    const std::string usage = "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]\n";
     struct Case {
         const char* what;
         std::vector<std::string> args;
@@ -561,6 +561,9 @@ TEST(CommandLine, EachValueGivenOnce) {
         {"a second owner after the flags", {map, first, "--ally", ally, "--owner", "Quessari", "--no-delete", "--owner", "Quessari"}, 2},
         {"an empty owner given again", {map, first, "--ally", ally, "--owner", "", "--owner", "Quessari"}, 2},
         {"a second own race", {"--own-race", "Vorlani", "--own-race", "Ozmari", map}, 2},
+        {"particulars without a report", {map, "--particulars", "Vorlani Scout #1"}, 2},
+        {"a spot without its Y", {map, first, "--group", "1100"}, 2},
+        {"particulars of a fleet not there", {map, first, "--particulars", "Nobody", "--group", "1", "1"}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

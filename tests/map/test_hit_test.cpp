@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "map/hit_test.h"
+#include "model/particulars.h"
 #include "support/recording_prompter.h"
 
 using namespace trevanor;

@@ -1,5 +1,6 @@
-// trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...]]
+// trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]
 //   ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]
+//   SHOW: --particulars UNIQUE_NAME | --group X Y
 //
 // Runs the program's import headless (the MAP with colours from an empty
 // settings store, the first fleet report with IDs, unique names, position
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "message_log.h"
+#include "particulars_dump.h"
 #include "model/files.h"
 #include "model/memory_settings.h"
 #include "model/model.h"
@@ -33,6 +35,7 @@ struct Arguments {
     bool ownRaceGiven = false;
     std::vector<std::string> files;  // MAP, then the first report
     std::vector<Ally> allies;
+    std::vector<ParticularsRequest> particulars;  // shown after the merges
 };
 
 bool parse(int argc, char** argv, Arguments& a) {
@@ -66,6 +69,11 @@ bool parse(int argc, char** argv, Arguments& a) {
             if (arg == "--no-delete") o.deleteMode = false;
             if (arg == "--overwrite") o.allowOverwrite = true;
             if (arg == "--include-own") o.ignoreOwn = false;
+        } else if (arg == "--particulars" || arg == "--group") {
+            ParticularsRequest request{arg, {}};
+            if (a.files.size() != 2 || !value(request[1])) return false;
+            if (arg == "--group" && !value(request.emplace_back())) return false;
+            a.particulars.push_back(request);
         } else if (arg.starts_with("--") || !a.allies.empty() || a.files.size() == 2) {
             return false;
         } else {
@@ -144,8 +152,9 @@ void print_statistics(std::ostream& out, const Session& s, const StatisticsActiv
 int main(int argc, char** argv) {
     Arguments args;
     if (!parse(argc, argv, args)) {
-        std::cerr << "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...]]\n"
-                     "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n";
+        std::cerr << "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]\n"
+                     "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n"
+                     "  SHOW: --particulars UNIQUE_NAME | --group X Y\n";
         return 2;
     }
     MemorySettings store;
@@ -201,12 +210,15 @@ int main(int argc, char** argv) {
         fail(e);
     }
 
+    const std::string particulars = imported ? dump_particulars(model, prompter, args.particulars) : std::string();
+
     print_import(std::cout, session, prompter);
     std::cout << "## status\n";
     for (const auto& m : merges) std::cout << m << '\n';
     std::cout << "## report-owners\n";
     for (const auto& o : session.acceptedReportOwners) std::cout << o << '\n';
     print_statistics(std::cout, session, stats);
+    if (!args.particulars.empty()) std::cout << "## particulars\n" << particulars;
     std::cout.flush();
     return std::cout ? status : 1;
 }

@@ -1,0 +1,437 @@
+#include "forms/Fleet_data.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/application.h"
+#include "forms/map.h"
+#include "forms/widgets/named.h"
+#include "forms/widgets/text_table_view.h"
+#include "map/hit_test.h"
+#include "model/numbers.h"
+#include "model/players.h"
+#include "model/scanner_marks.h"
+#include "platform/cp1252.h"
+#include "platform/qt_canvas.h"
+
+namespace trevanor {
+
+namespace {
+
+constexpr int kClientWidth = 267;
+
+// Text in a colour of its own on a background it stands out from: a light
+// text on dark, a dark one on light.
+void paint_text(QLabel* label, const std::optional<ColorValue>& colour) {
+    if (!colour) {
+        label->setStyleSheet(QString());
+        return;
+    }
+    const QColor c = to_qcolor(*colour);
+    const bool light = c.lightness() > 128;
+    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; padding: 0px 2px; }")
+                             .arg(c.name(), light ? QStringLiteral("#303030") : QStringLiteral("#f0f0f0")));
+}
+
+void paint_fill(QWidget* shape, const std::optional<ColorValue>& colour) {
+    const QColor c = colour ? to_qcolor(*colour) : QColor(Qt::white);
+    shape->setStyleSheet(QStringLiteral("QFrame { background: %1; border: 1px solid black; }").arg(c.name()));
+}
+
+// A caption in the colour of its cargo.
+QLabel* cargo_caption(const char* text, ColorValue colour, QWidget* parent) {
+    auto* l = new QLabel(QString::fromLatin1(text), parent);
+    paint_text(l, colour);
+    return l;
+}
+
+}  // namespace
+
+template <class W>
+W* TFleet_Data_FM::add(W* widget, const char* name) {
+    controls_[name] = named(widget, name);
+    return widget;
+}
+
+QWidget* TFleet_Data_FM::control(const char* name) const {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_FM", "Fleet Particulars") {
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // the height follows the boxes shown
+    buildPanel(layout);
+    buildSingle(layout);
+    buildMore(layout);
+    buildMulti(layout);
+    connectControls();
+    sync();
+}
+
+void TFleet_Data_FM::buildPanel(QVBoxLayout* layout) {
+    Panel1 = add(new QWidget(this), "Panel1");
+    Panel1->setFixedHeight(25);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 0, 2, 0);
+    row->addWidget(add(new QLabel(Panel1), "sel_lbl"));
+    Fleet_CB = add(new QComboBox(Panel1), "Fleet_CB");
+    Fleet_CB->setMaxVisibleItems(16);
+    row->addWidget(Fleet_CB, 1);
+    row->addWidget(add(new QLineEdit(Panel1), "c2c_ed"));
+    layout->addWidget(Panel1);
+}
+
+void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
+    GroupBox1 = add(new QGroupBox(this), "GroupBox1");
+    GroupBox1->setMinimumWidth(kClientWidth - 4);
+    QFont bold = GroupBox1->font();
+    bold.setBold(true);
+    GroupBox1->setFont(bold);
+    auto* g = new QGridLayout(GroupBox1);
+    const auto value = [this](const char* name, QWidget* parent) {
+        auto* l = add(new QLabel(parent), name);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont normal = l->font();
+        normal.setBold(false);
+        l->setFont(normal);
+        return l;
+    };
+    g->addWidget(new QLabel(QStringLiteral("Pos.:"), GroupBox1), 0, 0);
+    g->addWidget(add(new QLabel(GroupBox1), "pos_lbl"), 0, 1);
+    auto* shape = add(new QFrame(GroupBox1), "color_shp");
+    shape->setFixedSize(14, 14);
+    g->addWidget(shape, 0, 2);
+    const std::pair<const char*, const char*> rows[] = {
+        {"Unarmed:", "o_unarmed_lbl"}, {"Scout:", "o_scout_lbl"},          {"Warship:", "o_warship_lbl"},
+        {"Bomber:", "o_bomber_lbl"},   {"Utility:", "o_utility_lbl"},      {"Number of ships:", "o_total_lbl"},
+        {"Fleet mass:", "o_mass_lbl"}};
+    int r = 1;
+    for (const auto& [caption, name] : rows) {
+        g->addWidget(new QLabel(QString::fromLatin1(caption), GroupBox1), r, 0);
+        g->addWidget(value(name, GroupBox1), r++, 1);
+    }
+    g->addWidget(new QLabel(QStringLiteral("kT"), GroupBox1), r - 1, 2);
+
+    auto* voyage = add(new QGroupBox(GroupBox1), "voyage_grbx");
+    auto* vg = new QGridLayout(voyage);
+    vg->addWidget(new QLabel(QStringLiteral("Warp"), voyage), 0, 0);
+    vg->addWidget(value("warp_lbl", voyage), 0, 1);
+    vg->addWidget(new QLabel(QStringLiteral("Course (deg):"), voyage), 1, 0);
+    vg->addWidget(value("course_lbl", voyage), 1, 1);
+    g->addWidget(voyage, r++, 0, 1, 3);
+
+    auto* cargo = add(new QGroupBox(GroupBox1), "cargo_GrBx");
+    auto* cg = new QGridLayout(cargo);
+    const struct {
+        const char* caption;
+        ColorValue colour;
+        const char* name;
+        const char* unit;
+    } cargoRows[] = {{"Ironium:", 0xFF0000, "Iron_lbl", "kT"},
+                     {"Boranium:", 0x008000, "boran_lbl", "kT"},
+                     {"Germanium:", 0x00FFFF, "Germ_lbl", "kT"},
+                     {"Colonists:", 0xFFFFFF, "pop_lbl", "(00)"}};
+    int c = 0;
+    for (const auto& row : cargoRows) {
+        cg->addWidget(cargo_caption(row.caption, row.colour, cargo), c, 0);
+        cg->addWidget(value(row.name, cargo), c, 1);
+        cg->addWidget(new QLabel(QString::fromLatin1(row.unit), cargo), c++, 2);
+    }
+    auto* rule = new QFrame(cargo);
+    rule->setFrameShape(QFrame::HLine);
+    cg->addWidget(rule, c++, 0, 1, 3);
+    cg->addWidget(new QLabel(QStringLiteral("Total:"), cargo), c, 0);
+    cg->addWidget(value("total_cargo_lbl", cargo), c, 1);
+    cg->addWidget(new QLabel(QStringLiteral("kT"), cargo), c, 2);
+    g->addWidget(cargo, r++, 0, 1, 3);
+
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"Full_btn", "mfleets_btn", "c2c_btn", "X_btn"}) buttons->addWidget(add(new QPushButton(GroupBox1), name));
+    g->addLayout(buttons, r++, 0, 1, 3);
+    g->addWidget(add(new QLabel(GroupBox1), "uniq_name_lbl"), r, 0);
+    layout->addWidget(GroupBox1);
+}
+
+void TFleet_Data_FM::buildMore(QVBoxLayout* layout) {
+    More_GrBx = add(new QGroupBox(this), "More_GrBx");
+    auto* g = new QGridLayout(More_GrBx);
+    const std::pair<const char*, const char*> rows[] = {
+        {"Task:", "task_lbl"},      {"Destin.: ", "dest_lbl"},   {"ETA:", "ETA_lbl"},       {"Fuel:", "Fuel_lbl"},
+        {"Cloak:", "cloak_lbl"},    {"Scan:", "np_scan_lbl"},    {"Pen scan:", "pen_scan_lbl"}, {"Sweep:", "sweep_lbl"},
+        {"Mining:", "mining_lbl"},  {"Minelaying:", "mlaying_lbl"}, {"Terra.:", "terra_lbl"}};
+    int r = 0;
+    for (const auto& [caption, name] : rows) {
+        g->addWidget(new QLabel(QString::fromLatin1(caption), More_GrBx), r, 0);
+        g->addWidget(add(new QLabel(More_GrBx), name), r, 1);
+        if (std::string(name) == "Fuel_lbl") g->addWidget(new QLabel(QStringLiteral("mg"), More_GrBx), r, 2);
+        if (std::string(name) == "cloak_lbl") g->addWidget(new QLabel(QStringLiteral("%"), More_GrBx), r, 2);
+        ++r;
+    }
+    auto* bevel = add(new QFrame(More_GrBx), "Bevel7");
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* note = new QHBoxLayout(bevel);
+    note->setContentsMargins(2, 1, 2, 1);
+    note->addWidget(add(new QLabel(bevel), "incorrect_lbl"));
+    g->addWidget(bevel, r++, 0, 1, 3);
+    autoexpand_chb = add(new QCheckBox(More_GrBx), "autoexpand_chb");
+    g->addWidget(autoexpand_chb, r, 0, 1, 2);
+    Draw_btn = add(new QPushButton(More_GrBx), "Draw_btn");
+    Draw_btn->setContextMenuPolicy(Qt::CustomContextMenu);  // a right click has an action of its own
+    g->addWidget(Draw_btn, r, 2);
+    layout->addWidget(More_GrBx);
+}
+
+void TFleet_Data_FM::buildMulti(QVBoxLayout* layout) {
+    multi_grbx = add(new QGroupBox(this), "multi_grbx");
+    multi_grbx->setMinimumWidth(kClientWidth - 4);
+    auto* g = new QGridLayout(multi_grbx);
+    g->addWidget(new QLabel(QStringLiteral("Pos.:"), multi_grbx), 0, 0);
+    g->addWidget(add(new QLabel(multi_grbx), "m_pos_lbl"), 0, 1);
+    auto* shape = add(new QFrame(multi_grbx), "m_color_shp");
+    shape->setFixedSize(14, 14);
+    g->addWidget(shape, 0, 2);
+    const std::pair<const char*, const char*> rows[] = {
+        {"Number of fleets:", "m_fleet_no_lbl"}, {"Number of ships:", "m_shipno_lbl"}, {"Unarmed:", "m_unarmed_lbl"},
+        {"Scout:", "m_scout_lbl"},               {"Warship:", "m_warship_lbl"},       {"Bomber:", "m_bomber_lbl"},
+        {"Utility:", "m_util_lbl"},              {"Total mass:", "m_mass_lbl"},       {"Total Fuel:", "m_fuel_lbl"}};
+    int r = 1;
+    for (const auto& [caption, name] : rows) {
+        g->addWidget(new QLabel(QString::fromLatin1(caption), multi_grbx), r, 0);
+        g->addWidget(add(new QLabel(multi_grbx), name), r++, 1);
+    }
+    g->addWidget(new QLabel(QStringLiteral("kT"), multi_grbx), r - 2, 2);
+    g->addWidget(new QLabel(QStringLiteral("mg"), multi_grbx), r - 1, 2);
+    auto* note = add(new QLabel(multi_grbx), "aster_lbl");
+    note->setWordWrap(true);
+    g->addWidget(note, r++, 0, 1, 3);
+
+    auto* partic = add(new QGroupBox(multi_grbx), "fleet_partic_grbx");
+    auto* pg = new QGridLayout(partic);
+    const std::pair<const char*, const char*> best[] = {
+        {"Best scan:", "m_scan_lbl"},       {"Best p. scan:", "m_penscan_lbl"}, {"Total Mining:", "m_mining_lbl"},
+        {"Total Terra.:", "m_terra_lbl"},   {"Total Sweep:", "m_sweep_lbl"},   {"Total Minelay.:", "m_minelaying_lbl"}};
+    int p = 0;
+    for (const auto& [caption, name] : best) {
+        pg->addWidget(new QLabel(QString::fromLatin1(caption), partic), p, 0);
+        pg->addWidget(add(new QLabel(partic), name), p++, 1);
+    }
+    pg->addWidget(add(new QPushButton(partic), "m_draw_btn"), p - 1, 2);
+    g->addWidget(partic, r++, 0, 1, 3);
+
+    auto* cargo = add(new QGroupBox(multi_grbx), "multi_cargo_grbx");
+    auto* cg = new QGridLayout(cargo);
+    const std::pair<const char*, const char*> cargoRows[] = {
+        {"Ironium:", "m_iron_lbl"}, {"Boranium:", "m_boran_lbl"}, {"Germanium:", "m_germ_lbl"},
+        {"Colonists:", "m_pop_lbl"}, {"Total:", "m_cargo_tot_lbl"}};
+    const ColorValue inks[] = {0xFF0000, 0x008000, 0x00FFFF, 0xFFFFFF};
+    int c = 0;
+    for (const auto& [caption, name] : cargoRows) {
+        cg->addWidget(c < 4 ? cargo_caption(caption, inks[c], cargo) : new QLabel(QString::fromLatin1(caption), cargo), c, 0);
+        cg->addWidget(add(new QLabel(cargo), name), c, 1);
+        cg->addWidget(new QLabel(c == 3 ? QStringLiteral("(00)") : QStringLiteral("kT"), cargo), c, 2);
+        ++c;
+    }
+    g->addWidget(cargo, r++, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add(new QPushButton(multi_grbx), "one_fleet_btn"));
+    buttons->addWidget(add(new QPushButton(multi_grbx), "Button1"));
+    m_default_chb = add(new QCheckBox(multi_grbx), "m_default_chb");
+    buttons->addWidget(m_default_chb);
+    g->addLayout(buttons, r, 0, 1, 3);
+    layout->addWidget(multi_grbx);
+}
+
+void TFleet_Data_FM::connectControls() {
+    const auto button = [this](const char* name) { return static_cast<QPushButton*>(control(name)); };
+    connect(Fleet_CB, &QComboBox::activated, this, [this](int index) { Fleet_CBChange(index); });
+    connect(button("one_fleet_btn"), &QPushButton::clicked, this, [this] { one_fleet_btnClick(); });
+    connect(button("mfleets_btn"), &QPushButton::clicked, this, [this] { mfleets_btnClick(); });
+    connect(button("Full_btn"), &QPushButton::clicked, this, [this] { Full_btnClick(); });
+    connect(button("c2c_btn"), &QPushButton::clicked, this, [this] { c2c_btnClick(); });
+    connect(button("X_btn"), &QPushButton::clicked, this, [this] { close(); });
+    connect(button("Button1"), &QPushButton::clicked, this, [this] { close(); });
+    connect(Draw_btn, &QPushButton::clicked, this, [this] { draw_fm_fleet_data(false); });
+    connect(Draw_btn, &QWidget::customContextMenuRequested, this, [this] { Draw_btnRightClick(); });
+    connect(button("m_draw_btn"), &QPushButton::clicked, this, [this] { draw_fm_fleet_data(true); });
+    for (QCheckBox* box : {autoexpand_chb, m_default_chb})
+        connect(box, &QCheckBox::clicked, this, [this, box](bool ticked) {
+            view[box->objectName().toStdString()].checked = ticked;
+            focusList();
+        });
+}
+
+void TFleet_Data_FM::sync() {
+    for (const ParticularsView::Control& c : ParticularsView::controls()) {
+        QWidget* w = control(c.name);
+        const ControlState& s = view[c.name];
+        if (!w) continue;
+        w->setVisible(s.shown);
+        w->setToolTip(s.hintShown ? fromCp1252(s.hint) : QString());
+        w->setEnabled(s.enabled);
+        const QString text = fromCp1252(s.text);
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            label->setText(text);
+            paint_text(label, s.font);
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            box->setTitle(text);
+        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+            check->setText(text);
+            check->setChecked(s.checked);
+        } else if (auto* push = qobject_cast<QPushButton*>(w)) {
+            push->setText(text);
+        } else if (c.kind == ControlKind::Shape) {
+            paint_fill(w, s.fill);
+        }
+    }
+    const QSignalBlocker block(Fleet_CB);
+    Fleet_CB->clear();
+    for (const auto& item : view.items) Fleet_CB->addItem(fromCp1252(item));
+    Fleet_CB->setCurrentIndex(view.itemIndex);
+    fit_popup(Fleet_CB);
+    setWindowTitle(fromCp1252(view.caption.empty() ? std::string("Fleet Particulars") : view.caption));
+    setWindowButtons(static_cast<QPushButton*>(control("c2c_btn")),
+                     static_cast<QPushButton*>(control(view.multiView() ? "Button1" : "X_btn")));
+}
+
+void TFleet_Data_FM::adjust_formsize() {
+    if (layout()) layout()->activate();
+    adjustSize();
+}
+
+void TFleet_Data_FM::focusList() {
+    if (Panel1->isVisible()) Fleet_CB->setFocus();
+}
+
+void TFleet_Data_FM::show_fleet(int g, bool group) {
+    app_.run([&] { view.open_fleet(app_.session, g, group, app_.commands.reports(), app_.prompter); });
+    sync();
+    adjust_formsize();
+}
+
+void TFleet_Data_FM::place_beside(QPoint object, int bottom) {
+    adjust_formsize();
+    const QSize size = frameGeometry().size();
+    int top = object.y() - 25;
+    if (top + size.height() > bottom) top = object.y() - size.height();
+    int left = object.x() + 25;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (area.right() < left + size.width()) left = object.x() - size.width() - 20;
+    // Kept on the screen, near an edge too.
+    left = std::clamp(left, area.left(), std::max(area.left(), area.right() - size.width()));
+    top = std::clamp(top, area.top(), std::max(area.top(), area.bottom() - size.height()));
+    move(left, top);
+}
+
+void TFleet_Data_FM::highlight_route() {
+    TMap_FM* map = app_.map();
+    if (!map || !map->routesShown()) return;
+    undo_highlight();
+    const std::string& warpText = view["warp_lbl"].text;
+    const int warp = (warpText == "SG" ? 11 : to_int_def(warpText, 0)) & 0xFF;
+    if (warp == 0) return;
+    const int row = convert_pos2id(app_.session, view.groupFirstRow + view.itemIndex, app_.prompter);
+    if (row == 0) return;
+    map->check_then_draw_route(to_int_def(app_.session.fleets.cell(col::Owner, row), 0), row, 0xFFFFFF, warp);
+}
+
+void TFleet_Data_FM::undo_highlight() {
+    TMap_FM* map = app_.map();
+    if (map && map->view().Last_route_row != 0)
+        map->draw_route_now(map->view().Last_route_row, map->view().Last_route_warp, map->view().Last_route_color);
+}
+
+void TFleet_Data_FM::Fleet_CBChange(int index) {
+    if (Fleet_CB->itemText(index).isEmpty()) return;
+    const bool multi = view.multiView();
+    app_.run([&] { view.choose(app_.session, index, app_.commands.reports(), app_.prompter); });
+    sync();
+    if (!multi) app_.run([this] { highlight_route(); });
+    adjust_formsize();
+}
+
+void TFleet_Data_FM::one_fleet_btnClick() {
+    app_.run([this] { view.one_fleet(app_.session, app_.commands.reports(), app_.prompter); });
+    sync();
+    app_.run([this] { highlight_route(); });
+    adjust_formsize();
+    Fleet_CB->setFocus();
+}
+
+void TFleet_Data_FM::mfleets_btnClick() {
+    TMap_FM* map = app_.map();
+    if (map && map->routesShown() && map->view().Last_route_row != 0) {
+        app_.run([this] { undo_highlight(); });
+        map->view().Last_route_row = 0;
+    }
+    app_.run([this] { view.change2multi(app_.session); });
+    sync();
+    adjust_formsize();
+    focusList();
+}
+
+void TFleet_Data_FM::Full_btnClick() {
+    view.full();
+    sync();
+    adjust_formsize();
+    if (isVisible()) focusList();
+}
+
+void TFleet_Data_FM::c2c_btnClick() {
+    auto* edit = static_cast<QLineEdit*>(control("c2c_ed"));
+    edit->setText(fromCp1252(view["uniq_name_lbl"].text));
+    edit->selectAll();
+    app_.clipboard.setText(edit->text());
+    focusList();
+}
+
+void TFleet_Data_FM::draw_fm_fleet_data(bool multi) {
+    TMap_FM* map = app_.map();
+    if (!map) return;
+    app_.run([&] {
+        if (multi) {
+            const std::string race = view["m_color_shp"].hint;
+            const std::string name = compound_entry_name(race, view["m_pos_lbl"].text);
+            map->Draw_And_Add_Fleet(name, shown_range(view["m_scan_lbl"].text), player_index_of(app_.session, race),
+                                    shown_range(view["m_penscan_lbl"].text));
+        } else {
+            // Stored under the fleet's unique name, by which it is found on the map.
+            map->Draw_And_Add_Fleet(view["uniq_name_lbl"].text, shown_range(view["np_scan_lbl"].text), 0,
+                                    shown_range(view["pen_scan_lbl"].text));
+        }
+        map->switch_ranges_on();
+    });
+    focusList();
+}
+
+void TFleet_Data_FM::Draw_btnRightClick() {
+    if (TMap_FM* map = app_.map()) map->switch_ranges_on();
+}
+
+void TFleet_Data_FM::activated() {
+    activatedSinceShown_ = true;
+    focusList();
+}
+
+bool TFleet_Data_FM::event(QEvent* e) {
+    if (e->type() == QEvent::Hide) activatedSinceShown_ = false;
+    // It closes as soon as it loses the focus, once it has had it.
+    if (e->type() == QEvent::WindowDeactivate && isVisible() && activatedSinceShown_) hide();
+    return ToolWindow::event(e);
+}
+
+}  // namespace trevanor
