@@ -14,9 +14,10 @@ namespace trevanor {
 namespace {
 PathDecoder pathDecoder = nullptr;
 
-[[noreturn]] void fail(const char* what, const std::string& path, int err) {
-    throw FileError(std::string(what) + " \"" + shown_path(path) + "\": " + std::strerror(err));
+[[noreturn]] void fail(const char* what, const std::string& path, const std::string& reason) {
+    throw FileError(std::string(what) + " \"" + shown_path(path) + "\": " + reason);
 }
+[[noreturn]] void fail(const char* what, const std::string& path, int err) { fail(what, path, std::strerror(err)); }
 }  // namespace
 
 void set_path_decoder(PathDecoder decoder) { pathDecoder = decoder; }
@@ -24,10 +25,15 @@ void set_path_decoder(PathDecoder decoder) { pathDecoder = decoder; }
 std::string shown_path(const std::string& path) { return pathDecoder ? pathDecoder(path) : path; }
 
 std::string read_file_bytes(const std::string& path) {
+    // A folder, a pipe or a device is no game file: a pipe would wait for a
+    // writer for ever, a device like /dev/zero never ends.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) fail("Cannot open file", path, EISDIR);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        fail("Cannot open file", path, "not a regular file");
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) fail("Cannot open file", path, errno);
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) fail("Cannot open file", path, EISDIR);
     std::string bytes;
     char buffer[1 << 16];
     for (;;) {

@@ -472,7 +472,9 @@ enum class Role { Map, FirstReport, Ally };
 struct Unreadable {
     const char* name;
     Role role;
-    const char* kind;  // "directory", "locked" (mode 000) or "failing" (opens, then every read fails)
+    // "directory", "locked" (mode 000), "failing" (opens, then every read fails),
+    // "pipe" (no writer: opening it would wait for ever) or "device" (/dev/zero never ends)
+    const char* kind;
 };
 
 class UnreadableFiles : public ::testing::TestWithParam<Unreadable> {};
@@ -494,6 +496,10 @@ TEST_P(UnreadableFiles, EndWithTheSystemsMessage) {
         // Root reads any file whatever its mode: run the dump as the unprivileged user instead.
         options.asNobody = geteuid() == 0;
         reason = "Cannot open file \"" + path + "\": Permission denied";
+    } else if (kind == "pipe" || kind == "device") {
+        path = kind == "pipe" ? f / "PIPE.F2" : std::string("/dev/zero");
+        if (kind == "pipe") mkfifo(path.c_str(), 0644);
+        reason = "Cannot open file \"" + path + "\": not a regular file";
     } else {
         // /proc/self/mem opens for anybody, and reading it from offset 0 fails with an I/O error.
         path = "/proc/self/mem";
@@ -540,7 +546,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Unreadable{"LockedAlly", Role::Ally, "locked"},
                       Unreadable{"FailingMap", Role::Map, "failing"},
                       Unreadable{"FailingReport", Role::FirstReport, "failing"},
-                      Unreadable{"FailingAlly", Role::Ally, "failing"}),
+                      Unreadable{"FailingAlly", Role::Ally, "failing"},
+                      Unreadable{"PipeAsMap", Role::Map, "pipe"},
+                      Unreadable{"PipeAsReport", Role::FirstReport, "pipe"},
+                      Unreadable{"PipeAsAlly", Role::Ally, "pipe"},
+                      Unreadable{"DeviceAsReport", Role::FirstReport, "device"},
+                      Unreadable{"DeviceAsAlly", Role::Ally, "device"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- command line -------------------------------------------------------------

@@ -84,6 +84,13 @@ TEST(ReadFile, MissingFileAndFolderGiveTheSystemReason) {
         EXPECT_STREQ(e.what(), "Cannot open file \"/nonexistent/x.MAP\": No such file or directory");
     }
     EXPECT_THROW(read_file_bytes("/tmp"), FileError);
+    // Neither a device that never ends nor a pipe without a writer is read.
+    try {
+        read_file_bytes("/dev/zero");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file \"/dev/zero\": not a regular file");
+    }
     EXPECT_FALSE(file_exists("/tmp"));
     EXPECT_FALSE(file_exists(""));
 }
