@@ -38,7 +38,7 @@ void paint_text(QLabel* label, const std::optional<ColorValue>& colour) {
         return;
     }
     const QColor c = to_qcolor(*colour);
-    const bool light = c.lightness() > 128;
+    const bool light = qGray(c.rgb()) > 128;
     label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; padding: 0px 2px; }")
                              .arg(c.name(), light ? QStringLiteral("#303030") : QStringLiteral("#f0f0f0")));
 }
@@ -163,6 +163,12 @@ void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
     for (const char* name : {"Full_btn", "mfleets_btn", "c2c_btn", "X_btn"}) buttons->addWidget(add(new QPushButton(GroupBox1), name));
     g->addLayout(buttons, r++, 0, 1, 3);
     g->addWidget(add(new QLabel(GroupBox1), "uniq_name_lbl"), r, 0);
+    // Only the caption is bold, not what the box holds.
+    for (QWidget* child : GroupBox1->findChildren<QWidget*>()) {
+        QFont normal = child->font();
+        normal.setBold(false);
+        child->setFont(normal);
+    }
     layout->addWidget(GroupBox1);
 }
 

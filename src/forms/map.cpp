@@ -266,8 +266,7 @@ QGroupBox* TMap_FM::buildSelectedObject(QWidget* panel) {
     obj_clr_SHP->setAutoFillBackground(true);
     Label11 = named(new QLabel(groupbox7), "Label11");
     Label12 = named(new QLabel(groupbox7), "Label12");
-    // The planet's name in white, on the map's black.
-    Label12->setStyleSheet(QStringLiteral("QLabel { color: white; background: black; padding: 0px 2px; }"));
+
     Label9 = named(new QLabel(groupbox7), "Label9");
     Label10 = named(new QLabel(groupbox7), "Label10");
     g->addWidget(obj_clr_SHP, 0, 0);
@@ -479,6 +478,9 @@ void TMap_FM::show_selected(const MapHit& hit) {
     Label10->setText(fromCp1252(hit.yText));
     Label11->setText(fromCp1252(hit.line1));
     Label12->setText(fromCp1252(hit.line2));
+    // The planet's name in white, on the map's black.
+    Label12->setStyleSheet(hit.line2.empty() ? QString()
+                                             : QStringLiteral("QLabel { color: white; background: black; padding: 0px 2px; }"));
     const QColor fill = hit.color == kButtonFaceColor ? palette().color(QPalette::Button) : to_qcolor(hit.color);
     QPalette p = obj_clr_SHP->palette();
     p.setColor(QPalette::Window, fill);

@@ -93,9 +93,7 @@ void draw_reach(RouteContext& ctx, Point p, double vx, double vy, int warp, Colo
 std::optional<Point> find_target(RouteContext& ctx, const std::string& dest, const std::string& race) {
     if (is_space_point(dest)) return space_point(dest);
     if (dest == "Wormhole" || dest == "Salvage " || dest == "-- " || dest == "Mystery Trader") return std::nullopt;
-    Located at = locate_object(ctx.session, ObjectKind::Planet, dest, nullptr);
-    if (!at.found()) at = locate_object(ctx.session, ObjectKind::Fleet, dest, nullptr);
-    if (!at.found()) at = locate_object(ctx.session, ObjectKind::Fleet, race + " " + dest, nullptr);
+    const Located at = locate_destination(ctx.session, dest, race);
     if (at.found()) return Point{at.x, at.y};
     ctx.prompter.message("Fleet report(s) does not match MAP file or the file(s) is corrupted.");
     return std::nullopt;

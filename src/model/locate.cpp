@@ -52,6 +52,15 @@ Located locate_object(const Session& session, ObjectKind kind, const std::string
     return at;
 }
 
+Located locate_destination(const Session& session, const std::string& destination, const std::string& race) {
+    Located at = locate_object(session, ObjectKind::Planet, destination, nullptr);
+    for (const char* mark : {"", "*"}) {
+        if (!at.found()) at = locate_object(session, ObjectKind::Fleet, destination + mark, nullptr);
+        if (!at.found()) at = locate_object(session, ObjectKind::Fleet, race + " " + destination + mark, nullptr);
+    }
+    return at;
+}
+
 double bearing(std::int64_t dx, std::int64_t dy) { return angle(dx, dy); }
 
 }  // namespace trevanor

@@ -23,6 +23,12 @@ struct Located {
 // not found!" or "Fleet "…" not found!" unless `prompter` is null (silent).
 Located locate_object(const Session& session, ObjectKind kind, const std::string& name, Prompter* prompter);
 
+// The target of an own fleet's destination: a planet, a fleet by its unique
+// name, or by its unique name without its race word (`race`, the moving
+// fleet's, goes in front). A fleet that a merge added is found under the name
+// its own report gives it too, without the merge's "*". Not found: 0, 0.
+Located locate_destination(const Session& session, const std::string& destination, const std::string& race);
+
 // The fleet table row of a fleet by its unique name, searched in the block
 // of `owner`, then in the trailing block; 0 when not found.
 int find_fleet_row(const Session& session, int owner, const std::string& uniqueName);

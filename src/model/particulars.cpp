@@ -70,10 +70,7 @@ bool course_to_destination(const Session& s, int r, int x, int y, const std::str
         target.x = to_int(d.substr(7, 4));
         target.y = to_int(d.size() > 13 ? d.substr(13, 4) : std::string());
     } else {
-        const std::string race = race_name_of(s, owner_of(s.fleetsByPos, r));
-        target = locate_object(s, ObjectKind::Planet, d, nullptr);
-        if (!target.found()) target = locate_object(s, ObjectKind::Fleet, d, nullptr);
-        if (!target.found()) target = locate_object(s, ObjectKind::Fleet, race + " " + d, nullptr);
+        target = locate_destination(s, d, race_name_of(s, owner_of(s.fleetsByPos, r)));
         if (!target.found()) {
             prompter.message("Fleet report(s) does not match MAP file or the file(s) is corrupted.");
             out.course = "?";

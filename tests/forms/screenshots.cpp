@@ -12,9 +12,13 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include "forms/Dist_calc.h"
+#include "forms/Fleet_data.h"
 #include "forms/Fleets.h"
+#include "forms/Tachyon_det.h"
+#include "forms/remove.h"
 #include "forms/Own_race_unit.h"
 #include "forms/Planets.h"
 #include "forms/Fleet_Statistics.h"
@@ -139,6 +143,53 @@ int main(int argc, char** argv) {
     stats.FormActivate();
     QApplication::processEvents();
     stats.grab().save(out.filePath(QStringLiteral("statistics.png")));
+
+    // The map's overlays: all routes, a jump potential, stored ranges at 100% and at a tachyon efficiency.
+    map.show();
+    map.resize(1400, 900);
+    map.FormActivate();
+    map.Jumps_ME->setText(QStringLiteral("3"));
+    map.Otfr_SBTN->click();
+    map.image().save(out.filePath(QStringLiteral("map-routes.png")));
+    map.Otfr_SBTN->click();
+    map.Fleet_CBx->setCurrentIndex(map.Fleet_CBx->findText(QStringLiteral("Quessari Far Seeker*")));
+    map.FJ_SBTN->click();
+    map.image().save(out.filePath(QStringLiteral("map-jump.png")));
+    map.FJ_SBTN->click();
+    map.FSR_SBTN->click();
+    map.Draw_And_Add_Fleet("Vorlani Scout #11", 150, 0, 30);
+    map.Draw_And_Add_Fleet("Quessari Far Seeker*", 200, 0, 0);
+    map.store_range({"Port Alardar", 220, 0, RangeKind::Planet, 1573, 1169, 0xFFFFFF});
+    map.refresh_map();
+    map.image().save(out.filePath(QStringLiteral("map-ranges-100.png")));
+    TTachyon_FM& tachyon = *app.tachyon();
+    tachyon.showAndActivate();
+    tachyon.TD_no_ME->setText(QStringLiteral("1"));
+    tachyon.Cloacking_perc_ME->setText(QStringLiteral("50"));
+    tachyon.Apply_BTN->click();
+    tachyon.grab().save(out.filePath(QStringLiteral("tachyon.png")));
+    map.image().save(out.filePath(QStringLiteral("map-ranges-tachyon.png")));
+    app.scannerList()->showAndActivate();
+    QApplication::processEvents();
+    app.scannerList()->grab().save(out.filePath(QStringLiteral("scanner-list.png")));
+
+    // Right clicks: an own fleet's group, a foreign fleet, a mixed spot; both views, expanded.
+    TFleet_Data_FM& particulars = *app.particulars();
+    const auto rightClick = [&](int x, int y, const char* file) {
+        map.Image1MouseDown(Qt::RightButton, map.view().pixel_x(x), map.view().pixel_y(y));
+        QApplication::processEvents();
+        particulars.grab().save(out.filePath(QString::fromLatin1(file)));
+        map.grab().save(out.filePath(QStringLiteral("map-") + QString::fromLatin1(file)));
+    };
+    rightClick(1711, 1392, "particulars-own.png");
+    particulars.Full_btnClick();
+    particulars.grab().save(out.filePath(QStringLiteral("particulars-own-more.png")));
+    rightClick(1448, 1496, "particulars-foreign.png");
+    particulars.Full_btnClick();
+    particulars.grab().save(out.filePath(QStringLiteral("particulars-foreign-more.png")));
+    rightClick(1579, 1482, "particulars-mixed.png");
+    particulars.mfleets_btnClick();
+    particulars.grab().save(out.filePath(QStringLiteral("particulars-mixed-multi.png")));
 
     for (const auto& m : prompter.shown) qInfo("%s: %s", m.kind.c_str(), m.text.c_str());
     return 0;

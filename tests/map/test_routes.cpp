@@ -178,6 +178,13 @@ TEST_F(Routes, DestinationFleetByUniqueNameWithOrWithoutItsRaceWord) {
     EXPECT_TRUE(prompter.shown.empty());
     ASSERT_EQ(canvas.of(Op::Ellipse).size(), 1u);
     EXPECT_EQ(canvas.of(Op::Ellipse)[0].points[0], (Point{150 - 4, 850 - 4}));
+
+    // A merge added the target: its unique name carries the merge's "*".
+    s.fleets.setCell(col::UniqueName, 2, "Vorlani Decoy #2*");
+    canvas.calls.clear();
+    draw_route(ctx, 1, 9, 0xFFFFFF);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(canvas.of(Op::Ellipse).size(), 1u);
 }
 
 TEST_F(Routes, FilterPicksOwnersAndKeepsTheRecord) {
