@@ -13,6 +13,8 @@
 #include "forms/map.h"
 #include "forms/remove.h"
 #include "forms/widgets/text_table_view.h"
+#include "map/scanner_overlay.h"
+#include "platform/qt_canvas.h"
 #include "model/scanner_list.h"
 #include "support/recording_canvas.h"
 
@@ -143,4 +145,25 @@ TEST_F(MapOverlays, TachyonDetectorsSetTheScanEfficiency) {
     EXPECT_EQ(t.Eff_lbl->text(), "21%");
     QTest::keyClick(t.TD_no_ME, Qt::Key_Return);  // Enter applies
     EXPECT_EQ(m.Scan_Eff_cbx->currentText(), "21%");
+}
+
+TEST(RangeCirclesOnAnImage, OverlappingStrokesMixTheirColours) {
+    QtCanvas canvas;
+    canvas.setSize(200, 200);
+    canvas.state.brushColor = 0;
+    canvas.fillRect(0, 0, 200, 200);
+    MapView view;
+    view.Map_scale = 1;
+    view.Image_height = 200;
+    Session s;
+    // Red, then green, on the same circle: where the strokes meet the pixel is yellow.
+    for (const ColorValue colour : {0x0000FFu, 0x00FF00u})
+        draw_scanner_range(canvas, view, s, {1100, 1100, colour, 50, 0}, RangeMode::Scanner, 100);
+    int stroke = 199;  // the circle's rightmost pixel on the middle row
+    while (stroke > 100 && QColor(canvas.image().pixel(stroke, 100)) == QColor(Qt::black)) --stroke;
+    ASSERT_GT(stroke, 140);
+    EXPECT_EQ(QColor(canvas.image().pixel(stroke, 100)), QColor(255, 255, 0));
+    // Painted over in black, with the copy pen.
+    draw_scanner_range(canvas, view, s, {1100, 1100, 0x0000FF, 50, 0}, RangeMode::Erase, 100);
+    EXPECT_EQ(QColor(canvas.image().pixel(stroke, 100)), QColor(Qt::black));
 }
