@@ -19,6 +19,10 @@
 #include "forms/Planets.h"
 #include "forms/Fleet_Statistics.h"
 #include "forms/PlayerColor.h"
+#include "forms/Scanner_type.h"
+#include "forms/planetary_scanner.h"
+#include <QListWidget>
+#include <QToolButton>
 #include "forms/ally_report.h"
 #include <QCheckBox>
 #include <QStatusBar>
@@ -139,6 +143,41 @@ int main(int argc, char** argv) {
     stats.FormActivate();
     QApplication::processEvents();
     stats.grab().save(out.filePath(QStringLiteral("statistics.png")));
+
+    // The scanner windows, and the map with the ranges they stored.
+    map.FSR_SBTN->click();
+    const auto choose = [](QComboBox* box, const char* item) { box->setCurrentIndex(box->findText(QString::fromLatin1(item))); };
+    TOther_Scanner_FM& fleetScanner = *app.fleetScanner();
+    fleetScanner.showAndActivate();
+    fleetScanner.FormActivate();
+    for (const char* type : {"Elephant (pen)", "Possum"}) {
+        choose(fleetScanner.ScannerType_CBx, type);
+        fleetScanner.add_scanner_btn->click();
+    }
+    fleetScanner.JOAT_SDF_ChB->click();
+    fleetScanner.JOAT_Elec_ME->setText(QStringLiteral("12"));
+    choose(fleetScanner.Fleet_CBx, "Keltyx Pathfinder #42");
+    QApplication::processEvents();
+    fleetScanner.grab().save(out.filePath(QStringLiteral("fleet-scanner.png")));
+    fleetScanner.Apply_BTN->click();
+    fleetScanner.Clear_list_BTN->click();
+    fleetScanner.JOAT_SDF_ChB->click();
+    fleetScanner.NAS_CBX->click();
+    choose(fleetScanner.ScannerType_CBx, "Dolphin (pen)");
+    fleetScanner.add_scanner_btn->click();
+    choose(fleetScanner.Fleet_CBx, "Vorlani Long Reach");
+    fleetScanner.Apply_BTN->click();
+    fleetScanner.close();
+    TPlanetary_Scanner_FM& planetScanner = *app.planetaryScanner();
+    planetScanner.showAndActivate();
+    planetScanner.FormActivate();
+    choose(planetScanner.Planet_CBx, "Tamlia");
+    choose(planetScanner.Planetary_ScannerType_CBx, "Snooper 400X (pen)");
+    QApplication::processEvents();
+    planetScanner.grab().save(out.filePath(QStringLiteral("planetary-scanner.png")));
+    planetScanner.Button1->click();
+    planetScanner.Button2->click();
+    map.image().save(out.filePath(QStringLiteral("map-scanners.png")));
 
     for (const auto& m : prompter.shown) qInfo("%s: %s", m.kind.c_str(), m.text.c_str());
     return 0;
