@@ -14,12 +14,15 @@
 #include <QVBoxLayout>
 
 #include "app/application.h"
+#include "forms/Scanner_type.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
 #include "forms/widgets/text_table_view.h"
 #include "map/hit_test.h"
 #include "model/numbers.h"
 #include "model/players.h"
+#include "model/report_format.h"
+#include "model/text.h"
 #include "model/scanner_marks.h"
 #include "platform/cp1252.h"
 #include "platform/qt_canvas.h"
@@ -424,8 +427,14 @@ void TFleet_Data_FM::draw_fm_fleet_data(bool multi) {
     focusList();
 }
 
+// The fleet scanner window opens with this fleet and its ranges, ready to apply.
 void TFleet_Data_FM::Draw_btnRightClick() {
     if (TMap_FM* map = app_.map()) map->switch_ranges_on();
+    TOther_Scanner_FM* scanners = app_.fleetScanner();
+    if (!scanners) return;
+    const auto text = [this](const char* name) { return fromCp1252(std::string(left(view[name].text, kCellLimit))); };
+    scanners->show(text("uniq_name_lbl"), text("np_scan_lbl"), text("pen_scan_lbl"));
+    scanners->Apply_BTN->setFocus();
 }
 
 void TFleet_Data_FM::activated() {

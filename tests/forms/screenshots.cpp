@@ -23,6 +23,10 @@
 #include "forms/Planets.h"
 #include "forms/Fleet_Statistics.h"
 #include "forms/PlayerColor.h"
+#include "forms/Scanner_type.h"
+#include "forms/planetary_scanner.h"
+#include <QListWidget>
+#include <QToolButton>
 #include "forms/ally_report.h"
 #include <QCheckBox>
 #include <QStatusBar>
@@ -144,6 +148,41 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     stats.grab().save(out.filePath(QStringLiteral("statistics.png")));
 
+    // The scanner windows, and the map with the ranges they stored.
+    map.FSR_SBTN->click();
+    const auto choose = [](QComboBox* box, const char* item) { box->setCurrentIndex(box->findText(QString::fromLatin1(item))); };
+    TOther_Scanner_FM& fleetScanner = *app.fleetScanner();
+    fleetScanner.showAndActivate();
+    fleetScanner.FormActivate();
+    for (const char* type : {"Elephant (pen)", "Possum"}) {
+        choose(fleetScanner.ScannerType_CBx, type);
+        fleetScanner.add_scanner_btn->click();
+    }
+    fleetScanner.JOAT_SDF_ChB->click();
+    fleetScanner.JOAT_Elec_ME->setText(QStringLiteral("12"));
+    choose(fleetScanner.Fleet_CBx, "Keltyx Pathfinder #42");
+    QApplication::processEvents();
+    fleetScanner.grab().save(out.filePath(QStringLiteral("fleet-scanner.png")));
+    fleetScanner.Apply_BTN->click();
+    fleetScanner.Clear_list_BTN->click();
+    fleetScanner.JOAT_SDF_ChB->click();
+    fleetScanner.NAS_CBX->click();
+    choose(fleetScanner.ScannerType_CBx, "Dolphin (pen)");
+    fleetScanner.add_scanner_btn->click();
+    choose(fleetScanner.Fleet_CBx, "Vorlani Long Reach");
+    fleetScanner.Apply_BTN->click();
+    fleetScanner.close();
+    TPlanetary_Scanner_FM& planetScanner = *app.planetaryScanner();
+    planetScanner.showAndActivate();
+    planetScanner.FormActivate();
+    choose(planetScanner.Planet_CBx, "Tamlia");
+    choose(planetScanner.Planetary_ScannerType_CBx, "Snooper 400X (pen)");
+    QApplication::processEvents();
+    planetScanner.grab().save(out.filePath(QStringLiteral("planetary-scanner.png")));
+    planetScanner.Button1->click();
+    planetScanner.Button2->click();
+    map.image().save(out.filePath(QStringLiteral("map-scanners.png")));
+
     // The map's overlays: all routes, a jump potential, stored ranges at 100% and at a tachyon efficiency.
     map.show();
     map.resize(1400, 900);
@@ -156,7 +195,7 @@ int main(int argc, char** argv) {
     map.FJ_SBTN->click();
     map.image().save(out.filePath(QStringLiteral("map-jump.png")));
     map.FJ_SBTN->click();
-    map.FSR_SBTN->click();
+    map.switch_ranges_on();
     map.Draw_And_Add_Fleet("Vorlani Scout #11", 150, 0, 30);
     map.Draw_And_Add_Fleet("Quessari Far Seeker*", 200, 0, 0);
     map.store_range({"Port Alardar", 220, 0, RangeKind::Planet, 1573, 1169, 0xFFFFFF});

@@ -5,11 +5,13 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include "forms/Fleet_data.h"
+#include "forms/Scanner_type.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
 #include "model/scanner_list.h"
@@ -158,6 +160,14 @@ TEST_F(Clicks, ScannerCirclesOfAFleetAreStoredAndDrawn) {
     // Once more: the overwrite question.
     w.Draw_btn->click();
     EXPECT_EQ(messages("confirm").back(), "Fleet: \"Umbral Eye #7\" has already been set scanners range. Overwrite?");
+
+    // A right click on "D": the fleet scanner window with this fleet and its ranges.
+    emit w.Draw_btn->customContextMenuRequested({});
+    TOther_Scanner_FM& scanners = *app->fleetScanner();
+    EXPECT_TRUE(scanners.isVisible());
+    EXPECT_EQ(scanners.Fleet_CBx->currentText(), "Umbral Eye #7");
+    EXPECT_EQ(scanners.NPSR_ME->text().trimmed(), "80");
+    EXPECT_EQ(scanners.PSR_ME->text().trimmed(), "0");
 }
 
 TEST_F(Clicks, WindowClosesWhenItLosesTheFocus) {

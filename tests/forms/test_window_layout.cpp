@@ -18,9 +18,11 @@
 #include "forms/Fleets.h"
 #include "forms/Planets.h"
 #include "forms/PlayerColor.h"
+#include "forms/Scanner_type.h"
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "forms/planetary_scanner.h"
 
 using namespace trevanor;
 using test::Program;
@@ -83,8 +85,10 @@ TEST_F(Program, NoControlCoversAnother) {
         answerOwnRace(QStringLiteral("Vorlani"));
         openWith("AddFleetfileF1", write("GAME.F1", test::report()));
         action("AddFleetfileF1")->trigger();  // the ally report window
-        QWidget* const windows[] = {&main(),           app->fleets(),      app->planets(),    app->map(),
-                                    app->allyReport(), app->playerColor(), app->statistics(), app->ownRace()};
+        QWidget* const windows[] = {&main(),           app->fleets(),       app->planets(),
+                                    app->map(),        app->allyReport(),   app->playerColor(),
+                                    app->statistics(), app->ownRace(),      app->fleetScanner(),
+                                    app->planetaryScanner()};
         for (QWidget* window : windows) {
             window->show();
             QApplication::processEvents();
