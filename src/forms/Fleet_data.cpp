@@ -98,21 +98,17 @@ void TFleet_Data_FM::buildPanel(QVBoxLayout* layout) {
     layout->addWidget(Panel1);
 }
 
+// A value of the single view: right-aligned, not bold like the box's caption.
+QLabel* TFleet_Data_FM::value(const char* name, QWidget* parent) {
+    auto* l = add(new QLabel(parent), name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
 void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
     GroupBox1 = add(new QGroupBox(this), "GroupBox1");
     GroupBox1->setMinimumWidth(kClientWidth - 4);
-    QFont bold = GroupBox1->font();
-    bold.setBold(true);
-    GroupBox1->setFont(bold);
     auto* g = new QGridLayout(GroupBox1);
-    const auto value = [this](const char* name, QWidget* parent) {
-        auto* l = add(new QLabel(parent), name);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QFont normal = l->font();
-        normal.setBold(false);
-        l->setFont(normal);
-        return l;
-    };
     g->addWidget(new QLabel(QStringLiteral("Pos.:"), GroupBox1), 0, 0);
     g->addWidget(add(new QLabel(GroupBox1), "pos_lbl"), 0, 1);
     auto* shape = add(new QFrame(GroupBox1), "color_shp");
@@ -128,7 +124,6 @@ void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
         g->addWidget(value(name, GroupBox1), r++, 1);
     }
     g->addWidget(new QLabel(QStringLiteral("kT"), GroupBox1), r - 1, 2);
-
     auto* voyage = add(new QGroupBox(GroupBox1), "voyage_grbx");
     auto* vg = new QGridLayout(voyage);
     vg->addWidget(new QLabel(QStringLiteral("Warp"), voyage), 0, 0);
@@ -136,8 +131,25 @@ void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
     vg->addWidget(new QLabel(QStringLiteral("Course (deg):"), voyage), 1, 0);
     vg->addWidget(value("course_lbl", voyage), 1, 1);
     g->addWidget(voyage, r++, 0, 1, 3);
+    g->addWidget(buildCargo(GroupBox1), r++, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"Full_btn", "mfleets_btn", "c2c_btn", "X_btn"}) buttons->addWidget(add(new QPushButton(GroupBox1), name));
+    g->addLayout(buttons, r++, 0, 1, 3);
+    g->addWidget(add(new QLabel(GroupBox1), "uniq_name_lbl"), r, 0);
+    // Only the caption is bold, not what the box holds.
+    QFont bold = GroupBox1->font();
+    bold.setBold(true);
+    GroupBox1->setFont(bold);
+    for (QWidget* child : GroupBox1->findChildren<QWidget*>()) {
+        QFont normal = child->font();
+        normal.setBold(false);
+        child->setFont(normal);
+    }
+    layout->addWidget(GroupBox1);
+}
 
-    auto* cargo = add(new QGroupBox(GroupBox1), "cargo_GrBx");
+QGroupBox* TFleet_Data_FM::buildCargo(QWidget* parent) {
+    auto* cargo = add(new QGroupBox(parent), "cargo_GrBx");
     auto* cg = new QGridLayout(cargo);
     const struct {
         const char* caption;
@@ -160,19 +172,7 @@ void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
     cg->addWidget(new QLabel(QStringLiteral("Total:"), cargo), c, 0);
     cg->addWidget(value("total_cargo_lbl", cargo), c, 1);
     cg->addWidget(new QLabel(QStringLiteral("kT"), cargo), c, 2);
-    g->addWidget(cargo, r++, 0, 1, 3);
-
-    auto* buttons = new QHBoxLayout;
-    for (const char* name : {"Full_btn", "mfleets_btn", "c2c_btn", "X_btn"}) buttons->addWidget(add(new QPushButton(GroupBox1), name));
-    g->addLayout(buttons, r++, 0, 1, 3);
-    g->addWidget(add(new QLabel(GroupBox1), "uniq_name_lbl"), r, 0);
-    // Only the caption is bold, not what the box holds.
-    for (QWidget* child : GroupBox1->findChildren<QWidget*>()) {
-        QFont normal = child->font();
-        normal.setBold(false);
-        child->setFont(normal);
-    }
-    layout->addWidget(GroupBox1);
+    return cargo;
 }
 
 void TFleet_Data_FM::buildMore(QVBoxLayout* layout) {

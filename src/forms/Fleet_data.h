@@ -63,6 +63,8 @@ protected:
 private:
     void buildPanel(QVBoxLayout* layout);
     void buildSingle(QVBoxLayout* layout);
+    QGroupBox* buildCargo(QWidget* parent);
+    QLabel* value(const char* name, QWidget* parent);
     void buildMore(QVBoxLayout* layout);
     void buildMulti(QVBoxLayout* layout);
     void connectControls();

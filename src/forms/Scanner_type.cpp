@@ -57,17 +57,10 @@ QWidget* TOther_Scanner_FM::buildTypePanel() {
     QFrame* p = panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Scanner type:"), p));
-    ScannerType_CBx = named(new QComboBox(p), "ScannerType_CBx");
-    for (const FleetScannerType& t : kFleetScanners) ScannerType_CBx->addItem(QString::fromLatin1(t.name));
-    ScannerType_CBx->setCurrentIndex(-1);
+    ScannerType_CBx = type_list("ScannerType_CBx", kFleetScanners, p);
     fit_popup(ScannerType_CBx);
     column->addWidget(ScannerType_CBx);
-
-    auto* range = new QGroupBox(QStringLiteral("Range (nominal)"), p);
-    auto* rg = new QGridLayout(range);
-    NPSR_LBL = value_row(rg, 0, "Non-penetrating:", "NPSR_LBL", "?", "l.y.");
-    PSR_LBL = value_row(rg, 1, "Penetrating:", "PSR_LBL", "?", "l.y.");
-    column->addWidget(range);
+    column->addWidget(nominal_range_box(p, NPSR_LBL, PSR_LBL));
 
     auto* tech = new QGroupBox(QStringLiteral("Tech required:"), p);
     auto* tg = new QGridLayout(tech);

@@ -49,18 +49,10 @@ QWidget* TPlanetary_Scanner_FM::buildTypePanel() {
     QFrame* p = panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Scanner type:"), p));
-    Planetary_ScannerType_CBx = named(new QComboBox(p), "Planetary_ScannerType_CBx");
-    for (const PlanetaryScannerType& t : kPlanetaryScanners)
-        Planetary_ScannerType_CBx->addItem(QString::fromLatin1(t.name));
-    Planetary_ScannerType_CBx->setCurrentIndex(-1);
+    Planetary_ScannerType_CBx = type_list("Planetary_ScannerType_CBx", kPlanetaryScanners, p);
     fit_popup(Planetary_ScannerType_CBx);
     column->addWidget(Planetary_ScannerType_CBx);
-
-    auto* range = new QGroupBox(QStringLiteral("Range (nominal)"), p);
-    auto* rg = new QGridLayout(range);
-    NPSR_LBL = value_row(rg, 0, "Non-penetrating:", "NPSR_LBL", "?", "l.y.");
-    PSR_LBL = value_row(rg, 1, "Penetrating:", "PSR_LBL", "?", "l.y.");
-    column->addWidget(range);
+    column->addWidget(nominal_range_box(p, NPSR_LBL, PSR_LBL));
 
     auto* tech = new QGroupBox(QStringLiteral("Tech required:"), p);
     auto* tg = new QGridLayout(tech);

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,24 @@ inline QLabel* value_row(QGridLayout* grid, int row, const char* caption, const 
     grid->addWidget(value, row, 1);
     if (unit) grid->addWidget(new QLabel(QString::fromLatin1(unit), parent), row, 2);
     return value;
+}
+
+// "Range (nominal)": the two ranges of the scanner type chosen, "?" until one is.
+inline QGroupBox* nominal_range_box(QWidget* parent, QLabel*& nonPenetrating, QLabel*& penetrating) {
+    auto* range = new QGroupBox(QStringLiteral("Range (nominal)"), parent);
+    auto* grid = new QGridLayout(range);
+    nonPenetrating = value_row(grid, 0, "Non-penetrating:", "NPSR_LBL", "?", "l.y.");
+    penetrating = value_row(grid, 1, "Penetrating:", "PSR_LBL", "?", "l.y.");
+    return range;
+}
+
+// A list of scanner types by name, with none chosen.
+template <class Table>
+QComboBox* type_list(const char* name, const Table& types, QWidget* parent) {
+    auto* list = named(new QComboBox(parent), name);
+    for (const auto& t : types) list->addItem(QString::fromLatin1(t.name));
+    list->setCurrentIndex(-1);
+    return list;
 }
 
 // A field of up to four digits (blanks shown as spaces).
