@@ -1,0 +1,199 @@
+#include "platform/prepared_image.h"
+
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace trevanor {
+
+namespace {
+constexpr QRgb kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu;
+constexpr QRgb kTest = 0xFF4C8AB7u;  // any colour far from black, white and grey
+
+// Each channel of x times a / 255, rounded as QPainter rounds it.
+QRgb byte_mul(QRgb x, unsigned a) {
+    constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
+    std::uint64_t t = ((std::uint64_t{x} | (std::uint64_t{x} << 24)) & kLanes) * a;
+    t = ((t + ((t >> 8) & kLanes) + 0x0080008000800080ull) >> 8) & kLanes;
+    return static_cast<QRgb>(t) | static_cast<QRgb>(t >> 24);
+}
+
+// A pixel mixed by the rule over `below`.
+QRgb mix(QRgb overBlack, unsigned inverse, QRgb below) {
+    return kBlack | ((overBlack & 0xFFFFFFu) + (byte_mul(below, inverse) & 0xFFFFFFu));
+}
+
+// What a pixel lets through when every channel agrees on it; -1 otherwise.
+int inverse_of(QRgb overBlack, QRgb overWhite) {
+    const int r = qRed(overWhite) - qRed(overBlack);
+    const bool same = qGreen(overWhite) - qGreen(overBlack) == r && qBlue(overWhite) - qBlue(overBlack) == r;
+    return same && r >= 0 && r <= 255 ? r : -1;
+}
+}  // namespace
+
+PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw)
+    : ink_(ink | kBlack) {
+    if (area.isEmpty() || area.width() > 4096 || area.height() > 1024) {
+        usable_ = false;
+        return;
+    }
+    const QRgb backgrounds[4] = {kBlack, kWhite, ink_, kTest};
+    QImage over[4];
+    for (int i = 0; i < 4; ++i) {
+        over[i] = QImage(area.size(), QImage::Format_RGB32);
+        over[i].fill(backgrounds[i]);
+        QPainter p(&over[i]);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        draw(p, -area.topLeft());
+    }
+    const int w = area.width(), h = area.height();
+    for (int y = 0; y < h; ++y) {
+        const QRgb* line[4];
+        for (int i = 0; i < 4; ++i) line[i] = reinterpret_cast<const QRgb*>(over[i].constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb black = line[0][x], white = line[1][x];
+            if (black == kBlack && white == kWhite) continue;
+            // Something reached the edge of the area: it may reach further.
+            if (x == 0 || y == 0 || x == w - 1 || y == h - 1) usable_ = false;
+            const auto px = static_cast<std::int16_t>(x + area.left()), py = static_cast<std::int16_t>(y + area.top());
+            box_ |= QRect(px, py, 1, 1);
+            if (black == white) {
+                fixed_.push_back({px, py, black});
+                continue;
+            }
+            const int inverse = inverse_of(black, white);
+            const auto i = static_cast<unsigned>(std::max(inverse, 0));
+            const bool byRule = inverse >= 0 && mix(black, i, ink_) == line[2][x] && mix(black, i, kTest) == line[3][x];
+            allByRule_ = allByRule_ && byRule;
+            mixed_.push_back({px, py, black, white, line[2][x], static_cast<std::uint8_t>(i), byRule});
+        }
+    }
+    fixed_.shrink_to_fit();
+    mixed_.shrink_to_fit();
+}
+
+void PreparedImage::overlapping(const std::optional<std::vector<QPoint>>& pixels) {
+    for (Mixed& m : mixed_)
+        if (!pixels || std::find(pixels->begin(), pixels->end(), QPoint(m.x, m.y)) != pixels->end()) m.byRule = false;
+    allByRule_ = std::all_of(mixed_.begin(), mixed_.end(), [](const Mixed& m) { return m.byRule; });
+}
+
+bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
+    if (fixed_.empty() && mixed_.empty()) return true;  // draws nothing
+    const QRect inPicture = box_.translated(x, y) & picture.rect();
+    if (inPicture.isEmpty()) return true;
+    if (inPicture != box_.translated(x, y) && !clips_) return false;
+    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
+    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    // Relative to the point: the part inside the picture.
+    const QRect inside = inPicture.translated(-x, -y);
+    const bool whole = inside == box_;
+    const auto in = [&](int px, int py) { return whole || inside.contains(px, py); };
+    const qsizetype origin = static_cast<qsizetype>(y) * stride + x;  // may lie outside: only offset from
+    const auto at = [&](int px, int py) -> QRgb& { return bits[origin + py * stride + px]; };
+    // The rows are far apart in memory: ask for all of them before waiting for any.
+    for (int py = inside.top(); py <= inside.bottom(); ++py)
+        for (int px = inside.left(); px <= inside.right() + 15; px += 16)
+            __builtin_prefetch(&at(std::min(px, inside.right()), py), 1);
+    if (!allByRule_)
+        for (const Mixed& m : mixed_) {
+            if (m.byRule || !in(m.x, m.y)) continue;
+            const QRgb below = at(m.x, m.y);
+            if (below != kBlack && below != kWhite && below != ink_) return false;
+        }
+    for (const Mixed& m : mixed_) {
+        if (!in(m.x, m.y)) continue;
+        QRgb& pixel = at(m.x, m.y);
+        if (m.byRule) pixel = mix(m.overBlack, m.inverse, pixel);
+        else pixel = pixel == kBlack ? m.overBlack : pixel == kWhite ? m.overWhite : m.overInk;
+    }
+    for (const Fixed& f : fixed_)
+        if (in(f.x, f.y)) at(f.x, f.y) = f.value;
+    return true;
+}
+
+namespace {
+QImage black_image(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kBlack);
+    return image;
+}
+
+QPainter& white_ink(QPainter& p, const QFont& font) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    return p;
+}
+
+// Every letter of the laid-out text as a glyph run of its own.
+std::vector<QGlyphRun> letters_of(const QFont& font, const QString& text, qreal& lineAscent) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    std::vector<QGlyphRun> letters;
+    if (!line.isValid()) return letters;
+    lineAscent = line.ascent();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            QGlyphRun letter = run;
+            letter.setGlyphIndexes({glyphs[i]});
+            letter.setPositions({positions[i]});
+            letters.push_back(letter);
+        }
+    }
+    return letters;
+}
+}  // namespace
+
+std::optional<std::vector<QPoint>> letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area) {
+    qreal lineAscent = 0;
+    const std::vector<QGlyphRun> letters = letters_of(font, text, lineAscent);
+    const QPointF at(-area.left(), ascent - area.top() - lineAscent);
+    QImage whole = black_image(area.size()), pieces = black_image(area.size()), alone = black_image(area.size());
+    {
+        QPainter p(&whole);
+        white_ink(p, font).drawText(QPoint(-area.left(), ascent - area.top()), text);
+    }
+    // Each letter alone: counted where it is drawn, then wiped again.
+    const int w = area.width();
+    std::vector<std::uint8_t> covered(static_cast<std::size_t>(w) * static_cast<std::size_t>(area.height()));
+    auto* bits = reinterpret_cast<QRgb*>(alone.bits());
+    {
+        QPainter piecesPainter(&pieces), alonePainter(&alone);
+        white_ink(piecesPainter, font);
+        white_ink(alonePainter, font);
+        for (const QGlyphRun& letter : letters) {
+            piecesPainter.drawGlyphRun(at, letter);
+            alonePainter.drawGlyphRun(at, letter);
+            const QRect near = letter.boundingRect().translated(at).toAlignedRect().adjusted(-3, -3, 3, 3) & alone.rect();
+            for (int y = near.top(); y <= near.bottom(); ++y)
+                for (int x = near.left(); x <= near.right(); ++x) {
+                    QRgb& pixel = bits[y * w + x];
+                    if (pixel == kBlack) continue;
+                    ++covered[static_cast<std::size_t>(y * w + x)];
+                    pixel = kBlack;
+                }
+        }
+    }
+    // A letter drawn outside its box, or drawn otherwise than in the text: not known.
+    const auto allBlack = [&] {
+        for (int i = 0; i < w * area.height(); ++i)
+            if (bits[i] != kBlack) return false;
+        return true;
+    };
+    if (pieces != whole || !allBlack()) return std::nullopt;
+    std::vector<QPoint> twice;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < w; ++x)
+            if (covered[static_cast<std::size_t>(y * w + x)] > 1) twice.emplace_back(x + area.left(), y + area.top());
+    return twice;
+}
+
+}  // namespace trevanor
