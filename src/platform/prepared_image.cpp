@@ -80,20 +80,11 @@ void PreparedImage::overlapping(const std::optional<std::vector<QPoint>>& pixels
     allByRule_ = std::all_of(mixed_.begin(), mixed_.end(), [](const Mixed& m) { return m.byRule; });
 }
 
-bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
-    if (fixed_.empty() && mixed_.empty()) return true;  // draws nothing
-    const QRect inPicture = box_.translated(x, y) & picture.rect();
-    if (inPicture.isEmpty()) return true;
-    if (inPicture != box_.translated(x, y) && !clips_) return false;
-    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
-    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    // Relative to the point: the part inside the picture.
-    const QRect inside = inPicture.translated(-x, -y);
-    const bool whole = inside == box_;
+template <bool whole>
+bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const {
     const auto in = [&](int px, int py) { return whole || inside.contains(px, py); };
-    const qsizetype origin = static_cast<qsizetype>(y) * stride + x;  // may lie outside: only offset from
     const auto at = [&](int px, int py) -> QRgb& { return bits[origin + py * stride + px]; };
-    // The rows are far apart in memory: ask for all of them before waiting for any.
+    // The rows lie far apart in memory: ask for all of them before waiting for any.
     for (int py = inside.top(); py <= inside.bottom(); ++py)
         for (int px = inside.left(); px <= inside.right() + 15; px += 16)
             __builtin_prefetch(&at(std::min(px, inside.right()), py), 1);
@@ -112,6 +103,20 @@ bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
     for (const Fixed& f : fixed_)
         if (in(f.x, f.y)) at(f.x, f.y) = f.value;
     return true;
+}
+
+bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
+    if (fixed_.empty() && mixed_.empty()) return true;  // draws nothing
+    const QRect inPicture = box_.translated(x, y) & picture.rect();
+    if (inPicture.isEmpty()) return true;
+    const bool whole = inPicture == box_.translated(x, y);
+    if (!whole && !clips_) return false;
+    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
+    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype origin = static_cast<qsizetype>(y) * stride + x;  // may lie outside: only offset from
+    // Relative to the point: the part inside the picture.
+    const QRect inside = inPicture.translated(-x, -y);
+    return whole ? copyPixels<true>(bits, stride, origin, inside) : copyPixels<false>(bits, stride, origin, inside);
 }
 
 namespace {

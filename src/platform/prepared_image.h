@@ -57,6 +57,9 @@ private:
         std::uint8_t inverse;
         bool byRule;  // follows the mixing rule over any background
     };
+    template <bool whole>
+    bool copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const;
+
     bool usable_ = true;
     bool clips_ = false;
     bool allByRule_ = true;

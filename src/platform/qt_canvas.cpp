@@ -22,6 +22,8 @@ constexpr int kLargestPrepared = 64;
 constexpr std::size_t kDrawnOverParts = 32;
 // Prepared images kept per font, and of shapes; past this they are made afresh.
 constexpr std::size_t kKeptImages = 50000;
+// Longer texts (no name in a game is) are neither kept nor prepared.
+constexpr std::size_t kLongestKept = 200;
 
 QPainter::CompositionMode composition(PenMode mode) {
     return mode == PenMode::Merge ? QPainter::RasterOp_SourceOrDestination : QPainter::CompositionMode_SourceOver;
@@ -246,9 +248,14 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
 void QtCanvas::polygon(const std::vector<Point>& points) {
     if (points.empty()) return;
     const Point anchor = points.front();
-    QRect box;
-    for (const Point& pt : points) box |= QRect(pt.x, pt.y, 1, 1);
-    box.adjust(-1, -1, 1, 1);
+    int left = anchor.x, right = anchor.x, top = anchor.y, bottom = anchor.y;
+    for (const Point& pt : points) {
+        left = std::min(left, pt.x);
+        right = std::max(right, pt.x);
+        top = std::min(top, pt.y);
+        bottom = std::max(bottom, pt.y);
+    }
+    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1);
     const auto plain = [&](QPainter& p, QPoint at) {
         QPolygon polygon;
         polygon.reserve(static_cast<int>(points.size()));
@@ -278,7 +285,7 @@ void QtCanvas::plainText(int x, int y, const std::string& text) {
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
-    if (drawing_ == Drawing::Prepared) {
+    if (drawing_ == Drawing::Prepared && text.size() <= kLongestKept) {
         const std::uint64_t style = std::uint64_t{state.fontColor} << 32 | (state.brushClear ? 0xFF000000u : state.brushColor);
         TextEntry& entry = textEntry(text);
         const PreparedImage* image = nullptr;
@@ -304,7 +311,7 @@ PreparedImage QtCanvas::prepareText(const std::string& text) {
     // Letters may reach a little out of their advance and height.
     const QRect area(-h / 2 - 2, -h / 2, w + h + 4, 2 * h);
     PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw);
-    image.overlapping(letter_overlaps(f.font, t, f.ascent, area));
+    if (image.usable()) image.overlapping(letter_overlaps(f.font, t, f.ascent, area));
     image.mayClip();
     return image;
 }
@@ -320,6 +327,7 @@ QtCanvas::TextEntry& QtCanvas::textEntry(const std::string& text) {
 }
 
 int QtCanvas::textWidth(const std::string& text) {
+    if (text.size() > kLongestKept) return font().metrics.horizontalAdvance(fromCp1252(text));
     TextEntry& entry = textEntry(text);
     if (entry.width < 0) entry.width = font().metrics.horizontalAdvance(fromCp1252(text));
     return entry.width;
