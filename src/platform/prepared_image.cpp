@@ -10,6 +10,7 @@ namespace trevanor {
 namespace {
 constexpr QRgb kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu;
 constexpr QRgb kTest = 0xFF4C8AB7u;  // any colour far from black, white and grey
+constexpr QSize kLargestArea(4096, 1024);
 
 // Each channel of x times a / 255, rounded as QPainter rounds it.
 QRgb byte_mul(QRgb x, unsigned a) {
@@ -19,7 +20,7 @@ QRgb byte_mul(QRgb x, unsigned a) {
     return static_cast<QRgb>(t) | static_cast<QRgb>(t >> 24);
 }
 
-// A pixel mixed by the rule over `below`.
+// A pixel mixed by the rule over `below` (the alpha byte of overBlack is not read).
 QRgb mix(QRgb overBlack, unsigned inverse, QRgb below) {
     return kBlack | ((overBlack & 0xFFFFFFu) + (byte_mul(below, inverse) & 0xFFFFFFu));
 }
@@ -32,9 +33,10 @@ int inverse_of(QRgb overBlack, QRgb overWhite) {
 }
 }  // namespace
 
-PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw)
+PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw,
+                             const Overlaps& overlaps)
     : ink_(ink | kBlack) {
-    if (area.isEmpty() || area.width() > 4096 || area.height() > 1024) {
+    if (area.isEmpty() || area.width() > kLargestArea.width() || area.height() > kLargestArea.height()) {
         usable_ = false;
         return;
     }
@@ -53,31 +55,33 @@ PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPai
         const QRgb* line[4];
         for (int i = 0; i < 4; ++i) line[i] = reinterpret_cast<const QRgb*>(over[i].constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            const QRgb black = line[0][x], white = line[1][x];
-            if (black == kBlack && white == kWhite) continue;
+            if (line[0][x] == kBlack && line[1][x] == kWhite) continue;
             // Something reached the edge of the area: it may reach further.
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1) usable_ = false;
-            const auto px = static_cast<std::int16_t>(x + area.left()), py = static_cast<std::int16_t>(y + area.top());
-            box_ |= QRect(px, py, 1, 1);
-            if (black == white) {
-                fixed_.push_back({px, py, black});
-                continue;
-            }
-            const int inverse = inverse_of(black, white);
-            const auto i = static_cast<unsigned>(std::max(inverse, 0));
-            const bool byRule = inverse >= 0 && mix(black, i, ink_) == line[2][x] && mix(black, i, kTest) == line[3][x];
-            allByRule_ = allByRule_ && byRule;
-            mixed_.push_back({px, py, black, white, line[2][x], static_cast<std::uint8_t>(i), byRule});
+            const QRgb values[4] = {line[0][x], line[1][x], line[2][x], line[3][x]};
+            keep(x + area.left(), y + area.top(), values, overlaps);
         }
     }
     fixed_.shrink_to_fit();
     mixed_.shrink_to_fit();
+    twice_.shrink_to_fit();
 }
 
-void PreparedImage::overlapping(const std::optional<std::vector<QPoint>>& pixels) {
-    for (Mixed& m : mixed_)
-        if (!pixels || std::find(pixels->begin(), pixels->end(), QPoint(m.x, m.y)) != pixels->end()) m.byRule = false;
-    allByRule_ = std::all_of(mixed_.begin(), mixed_.end(), [](const Mixed& m) { return m.byRule; });
+void PreparedImage::keep(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps) {
+    const auto px = static_cast<std::int16_t>(x), py = static_cast<std::int16_t>(y);
+    box_ |= QRect(x, y, 1, 1);
+    const QRgb black = over[0], white = over[1];
+    if (black == white) {
+        fixed_.push_back({px, py, black});
+        return;
+    }
+    const int inverse = inverse_of(black, white);
+    const auto i = static_cast<unsigned>(std::max(inverse, 0));
+    const bool once = overlaps && std::find(overlaps->begin(), overlaps->end(), QPoint(x, y)) == overlaps->end();
+    if (once && inverse >= 0 && mix(black, i, ink_) == over[2] && mix(black, i, kTest) == over[3])
+        mixed_.push_back({px, py, (black & 0xFFFFFFu) | (i << 24)});
+    else
+        twice_.push_back({px, py, black, white, over[2]});
 }
 
 template <bool whole>
@@ -88,17 +92,19 @@ bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, Q
     for (int py = inside.top(); py <= inside.bottom(); ++py)
         for (int px = inside.left(); px <= inside.right() + 15; px += 16)
             __builtin_prefetch(&at(std::min(px, inside.right()), py), 1);
-    if (!allByRule_)
-        for (const Mixed& m : mixed_) {
-            if (m.byRule || !in(m.x, m.y)) continue;
-            const QRgb below = at(m.x, m.y);
-            if (below != kBlack && below != kWhite && below != ink_) return false;
-        }
+    for (const Twice& t : twice_) {
+        const QRgb below = in(t.x, t.y) ? at(t.x, t.y) : kBlack;
+        if (below != kBlack && below != kWhite && below != ink_) return false;
+    }
+    for (const Twice& t : twice_) {
+        if (!in(t.x, t.y)) continue;
+        QRgb& pixel = at(t.x, t.y);
+        pixel = pixel == kBlack ? t.overBlack : pixel == kWhite ? t.overWhite : t.overInk;
+    }
     for (const Mixed& m : mixed_) {
         if (!in(m.x, m.y)) continue;
         QRgb& pixel = at(m.x, m.y);
-        if (m.byRule) pixel = mix(m.overBlack, m.inverse, pixel);
-        else pixel = pixel == kBlack ? m.overBlack : pixel == kWhite ? m.overWhite : m.overInk;
+        pixel = mix(m.overBlackAndInverse, m.overBlackAndInverse >> 24, pixel);
     }
     for (const Fixed& f : fixed_)
         if (in(f.x, f.y)) at(f.x, f.y) = f.value;
@@ -106,7 +112,7 @@ bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, Q
 }
 
 bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
-    if (fixed_.empty() && mixed_.empty()) return true;  // draws nothing
+    if (fixed_.empty() && mixed_.empty() && twice_.empty()) return true;  // draws nothing
     const QRect inPicture = box_.translated(x, y) & picture.rect();
     if (inPicture.isEmpty()) return true;
     const bool whole = inPicture == box_.translated(x, y);
@@ -157,7 +163,9 @@ std::vector<QGlyphRun> letters_of(const QFont& font, const QString& text, qreal&
 }
 }  // namespace
 
-std::optional<std::vector<QPoint>> letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area) {
+PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area) {
+    if (area.isEmpty() || area.width() > kLargestArea.width() || area.height() > kLargestArea.height())
+        return std::nullopt;
     qreal lineAscent = 0;
     const std::vector<QGlyphRun> letters = letters_of(font, text, lineAscent);
     const QPointF at(-area.left(), ascent - area.top() - lineAscent);

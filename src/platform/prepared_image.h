@@ -25,15 +25,18 @@ namespace trevanor {
 
 class PreparedImage {
 public:
+    // The pixels (relative to the point) where two or more letters are mixed
+    // over each other; nothing when that is not known (every mixed pixel
+    // may be).
+    using Overlaps = std::optional<std::vector<QPoint>>;
+
     // Draws through `draw`, which gets the painter and the point to draw at,
     // and keeps what it drew inside `area` (relative to that point). A
     // drawing that reaches the edge of the area, or an area too large,
     // leaves the image unusable.
-    PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw);
+    PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw,
+                  const Overlaps& overlaps = std::vector<QPoint>());
 
-    // The pixels (relative to the point) that are mixed more than once:
-    // where letters overlap; every pixel when that is not known.
-    void overlapping(const std::optional<std::vector<QPoint>>& pixels);
     // Texts are clipped pixel by pixel: theirs may be copied in part.
     void mayClip() { clips_ = true; }
 
@@ -51,28 +54,35 @@ private:
         std::int16_t x, y;
         QRgb value;
     };
+    // Mixed by the rule: the value over black in the colour bytes, what the
+    // pixel lets through in the alpha byte.
     struct Mixed {
         std::int16_t x, y;
-        QRgb overBlack, overWhite, overInk;
-        std::uint8_t inverse;
-        bool byRule;  // follows the mixing rule over any background
+        QRgb overBlackAndInverse;
     };
+    // Known only over the backgrounds it was drawn over.
+    struct Twice {
+        std::int16_t x, y;
+        QRgb overBlack, overWhite, overInk;
+    };
+    void keep(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps);
     template <bool whole>
     bool copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const;
 
     bool usable_ = true;
     bool clips_ = false;
-    bool allByRule_ = true;
     QRgb ink_ = 0;
     QRect box_;
     std::vector<Fixed> fixed_;
     std::vector<Mixed> mixed_;
+    std::vector<Twice> twice_;
 };
 
 // The pixels that two or more letters of the text cover, relative to its
 // top-left corner when drawn with its baseline at `ascent`, looked for inside
 // `area`: each letter is drawn alone where the text's layout puts it. Nothing
-// when the letters drawn one by one do not make the text as QPainter draws it.
-std::optional<std::vector<QPoint>> letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area);
+// when the letters drawn one by one do not make the text as QPainter draws
+// it, or the area is too large.
+PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area);
 
 }  // namespace trevanor

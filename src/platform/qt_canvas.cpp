@@ -310,8 +310,7 @@ PreparedImage QtCanvas::prepareText(const std::string& text) {
     };
     // Letters may reach a little out of their advance and height.
     const QRect area(-h / 2 - 2, -h / 2, w + h + 4, 2 * h);
-    PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw);
-    if (image.usable()) image.overlapping(letter_overlaps(f.font, t, f.ascent, area));
+    PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw, letter_overlaps(f.font, t, f.ascent, area));
     image.mayClip();
     return image;
 }
