@@ -60,6 +60,8 @@ public:
     // number. A canvas that cannot keep pictures answers 0 and false.
     virtual std::uint64_t keepPicture() { return 0; }
     virtual bool restorePicture(std::uint64_t /*kept*/) { return false; }
+    // The kept picture is not wanted any more (a new one is about to be drawn).
+    virtual void forgetPicture() {}
 };
 
 // A new number for keepPicture().

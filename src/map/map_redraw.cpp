@@ -30,6 +30,8 @@ void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
         canvas.state = keptState_;
         return;
     }
+    if (kept_ != 0) canvas.forgetPicture();
+    kept_ = 0;
     // The surface takes the zoom's size at once and starts all black.
     const int size = surface_size(view.zoom);
     canvas.setSize(size, size);

@@ -109,6 +109,7 @@ void QtCanvas::finish() const {
 
 void QtCanvas::setSize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
+    copyKeptFirst();
     finish();
     image_ = image_.copy(0, 0, width, height);  // new area is black
     touched(image_.rect());
@@ -130,6 +131,7 @@ QtCanvas::FontEntry& QtCanvas::font() {
 }
 
 QPainter& QtCanvas::painter(Tools tools) {
+    copyKeptFirst();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         begin_painting(*painter_);
@@ -342,6 +344,7 @@ bool QtCanvas::mayPrepare() {
 
 bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
     if (!image.usable()) return false;
+    copyKeptFirst();
     if (!image_.isDetached()) finish();
     if (!image.copyTo(image_, x, y)) return false;
     ++counts_.prepared;
@@ -350,17 +353,30 @@ bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
 }
 
 std::uint64_t QtCanvas::keepPicture() {
-    if (kept_.size() != image_.size() || kept_.format() != image_.format())
-        kept_ = QImage(image_.size(), image_.format());
-    std::memcpy(kept_.bits(), image_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+    keepPending_ = true;  // copied before anything is drawn over it
     keptNumber_ = next_picture_number();
     drawnOver_.clear();
     preparable_ = preparedPerPicture_;
     return keptNumber_;
 }
 
+void QtCanvas::copyKeptFirst() {
+    if (!keepPending_) return;
+    keepPending_ = false;
+    if (kept_.size() != image_.size() || kept_.format() != image_.format())
+        kept_ = QImage(image_.size(), image_.format());
+    std::memcpy(kept_.bits(), image_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+}
+
+void QtCanvas::forgetPicture() {
+    keepPending_ = false;
+    keptNumber_ = 0;
+    drawnOver_.clear();
+}
+
 bool QtCanvas::restorePicture(std::uint64_t kept) {
     if (kept == 0 || kept != keptNumber_) return false;
+    if (keepPending_) return true;  // nothing was drawn over it
     if (image_.size() != kept_.size() || !image_.isDetached()) finish();
     if (image_.size() != kept_.size()) {
         image_ = kept_.copy();

@@ -13,8 +13,8 @@
 // QPainter. Either way the painter's pen, brush and composition mode are set
 // only when they change.
 //
-// A kept picture is a copy of the image; putting it back copies back only
-// the parts drawn over since.
+// A kept picture is a copy of the image, made when something is first drawn
+// over it; putting it back copies back only the parts drawn over since.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -55,6 +55,7 @@ public:
     int textHeight(const std::string& text) override;
     std::uint64_t keepPicture() override;
     bool restorePicture(std::uint64_t kept) override;
+    void forgetPicture() override;
 
     // How many new prepared images one picture (from one kept picture or one
     // look at the image to the next) may make; preparing one costs about two
@@ -115,7 +116,12 @@ private:
     Counts counts_;
 
     // The kept picture and the parts drawn over since it was kept or put back.
+    // Keeping only notes that the image is the picture to keep: the copy is
+    // made before the first drawing over it, so a picture that is forgotten
+    // before anything is drawn over it is never copied.
+    void copyKeptFirst();
     QImage kept_;
+    bool keepPending_ = false;
     std::uint64_t keptNumber_ = 0;
     std::vector<QRect> drawnOver_;
 };

@@ -127,6 +127,8 @@ TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
     }
     EXPECT_FALSE(c.restorePicture(0));
     EXPECT_FALSE(c.restorePicture(kept + 1));
+    c.forgetPicture();
+    EXPECT_FALSE(c.restorePicture(kept));
     QtCanvas other;
     EXPECT_FALSE(other.restorePicture(kept));
 }

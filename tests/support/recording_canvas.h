@@ -48,6 +48,10 @@ public:
         ++restores;
         return true;
     }
+    void forgetPicture() override {
+        kept_ = 0;
+        keptCalls_.clear();
+    }
 
     std::vector<Call> calls;
     int keeps = 0, restores = 0;
