@@ -1,53 +1,219 @@
-// The map's full picture of the largest game: black surface, 2,000 planets
-// with names, 8,192 fleets with labels, on a QImage as the map window draws it.
+// The map's picture of the largest game (about 2,000 planets, 16 players with
+// 512 fleets each, and twice the fleets to show how it grows), drawn as the
+// map window draws it: through MapRedraw::refresh_map onto a QtCanvas.
+//
+//   BM_SceneBuild    reading the tables into the scene
+//   BM_FullRedraw    the data changed: scene and picture made anew
+//   BM_KeptPicture   only the overlays changed: the kept picture put back,
+//                    stored ranges, the jump potential and the marker drawn
+//   BM_Floor         what any way of drawing the same picture costs at least:
+//                    filling the surface and copying a prepared image per
+//                    diamond, dot and label (as many and as large as the game's)
+//   BM_PlainRedraw   a full redraw with every primitive through QPainter
+//   BM_Prepare       the first redraw on a new canvas, preparing every image
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <cstring>
+#include <map>
 
 #include "bench_support.h"
-#include "map/map_view.h"
+#include "map/map_redraw.h"
+#include "map/scene.h"
+#include "model/scanner_list.h"
 #include "platform/qt_canvas.h"
+#include "platform/services.h"
 
 using namespace trevanor;
 
 namespace {
 
 struct Loaded : bench::Program {
-    Loaded() {
-        const auto paths = bench::write_game(gen::make_max_game(7), "trevanor-bench-map");
+    explicit Loaded(int fleetsPerPlayer) {
+        gen::MaxGameOptions options;
+        options.fleetsPerPlayer = fleetsPerPlayer;
+        const auto paths = bench::write_game(gen::make_max_game(7, options),
+                                             "trevanor-bench-map-" + std::to_string(fleetsPerPlayer));
         core.read_MAP_file(paths[0]);
         read_report(paths[1]);
     }
+    MapRedraw redraw{session, prompter, core.reports()};
 };
 
-void BM_RefreshMap(benchmark::State& state) {
-    static Loaded game;
-    QtCanvas canvas;
+Loaded& game(int fleetsPerPlayer) {
+    static std::map<int, std::unique_ptr<Loaded>> games;
+    auto& g = games[fleetsPerPlayer];
+    if (!g) g = std::make_unique<Loaded>(fleetsPerPlayer);
+    return *g;
+}
+
+MapView view_of(const benchmark::State& state) {
     MapView view;
     view.zoom = static_cast<Zoom>(state.range(0));
     view.names = state.range(1) ? NameDensity::All : NameDensity::None;
     view.labels = FleetLabels::Numbers;
+    return view;
+}
+
+// Marks the fleet table changed, as an import or merge would.
+void touch_data(Session& s) { s.fleetsByPos.row(1); }
+
+void BM_SceneBuild(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(0)));
+    MapScene scene;
     for (auto _ : state) {
-        const int s = surface_size(view.zoom);
-        canvas.setSize(s, s);
-        canvas.state = CanvasState{};
-        canvas.state.brushColor = 0;
-        canvas.fillRect(0, 0, s, s);
-        compute_extent(view, game.session.planets);
-        draw_stars(canvas, view, game.session);
-        draw_fleets(canvas, view, game.session);
-        draw_selection_marker(canvas, view);
+        touch_data(g.session);
+        scene.update(g.session);
+        benchmark::DoNotOptimize(scene.spots().data());
+    }
+    state.counters["spots"] = static_cast<double>(scene.spots().size());
+}
+BENCHMARK(BM_SceneBuild)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+// The program's canvas prepares its images over its first redraws; here
+// they are all prepared at once before measuring.
+void warm_up(Loaded& g, QtCanvas& canvas, MapView& view, const Overlays& overlays) {
+    canvas.setPreparedPerPicture(1 << 30);
+    touch_data(g.session);
+    g.redraw.refresh_map(canvas, view, overlays);
+    canvas.setPreparedPerPicture(1000);
+}
+
+void BM_FullRedraw(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    QtCanvas canvas;
+    MapView view = view_of(state);
+    warm_up(g, canvas, view, Overlays{});
+    const QtCanvas::Counts before = canvas.counts();
+    for (auto _ : state) {
+        touch_data(g.session);
+        g.redraw.refresh_map(canvas, view, Overlays{});
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    const double redraws = static_cast<double>(state.iterations());
+    state.counters["painted"] = static_cast<double>(canvas.counts().painted - before.painted) / redraws;
+    state.counters["prepared"] = static_cast<double>(canvas.counts().prepared - before.prepared) / redraws;
+}
+BENCHMARK(BM_FullRedraw)
+    ->Args({0, 0, 512})->Args({2, 1, 512})->Args({0, 0, 1024})->Args({2, 1, 1024})
+    ->Unit(benchmark::kMillisecond);
+
+// Three stored ranges, the jump potential of a fleet and the marker.
+Overlays some_overlays(Loaded& g, MapView& view) {
+    ScannerList list(g.session.scannerRanges);
+    if (list.empty())
+        for (int i = 0; i < 3; ++i)
+            list.add_or_replace({"Range " + std::to_string(i), 150, 80, RangeKind::Fleet, 1300 + 300 * i, 1400 + 200 * i,
+                                 0x00FF00u >> i},
+                                g.prompter);
+    Overlays o;
+    o.storedRanges = true;
+    o.jumpPotential = true;
+    o.jumpFleet = g.session.fleets.cell(col::UniqueName, 1);
+    view.Selected_object = {700, 800, 0x0000FF};
+    return o;
+}
+
+void BM_KeptPicture(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    QtCanvas canvas;
+    MapView view = view_of(state);
+    const Overlays overlays = some_overlays(g, view);
+    warm_up(g, canvas, view, overlays);
+    for (auto _ : state) {
+        g.redraw.refresh_map(canvas, view, overlays);
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
-BENCHMARK(BM_RefreshMap)->Args({0, 0})->Args({0, 1})->Args({2, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeptPicture)->Args({2, 1, 512})->Args({2, 1, 1024})->Unit(benchmark::kMillisecond);
+
+// The sizes of everything a full redraw copies: one entry per diamond pair,
+// planet dot and label, with the label's size in the zoom's font.
+struct Blit {
+    int x, y, w, h;
+};
+std::vector<Blit> blits_of(Loaded& g, const MapView& v) {
+    MapScene scene(g.session);
+    QtCanvas measure;
+    measure.state.fontSize = label_font_size(v.zoom);
+    MapView view = v;
+    apply_zoom(measure, view);
+    const int h = measure.textHeight("m");
+    std::vector<Blit> out;
+    for (const ScenePlanet& p : scene.planets()) {
+        out.push_back({view.pixel_x(p.x) - 2, view.pixel_y(p.y) - 2, 5, 5});
+        if (view.names != NameDensity::None)
+            out.push_back({view.pixel_x(p.x), view.pixel_y(p.y) + 3, measure.textWidth(p.name), h});
+    }
+    for (const SceneSpot& s : scene.spots()) {
+        out.push_back({view.pixel_x(s.x) - 4, view.pixel_y(s.y) - 4, 9, 9});
+        out.push_back({view.pixel_x(s.x), view.pixel_y(s.y) - h - 1, measure.textWidth(s.numberLabel), h});
+    }
+    return out;
+}
+
+// A new canvas at its first redraw: every label and shape prepared.
+void BM_Prepare(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    MapView view = view_of(state);
+    for (auto _ : state) {
+        QtCanvas canvas;
+        canvas.setPreparedPerPicture(1 << 30);
+        touch_data(g.session);
+        g.redraw.refresh_map(canvas, view, Overlays{});
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+BENCHMARK(BM_Prepare)->Args({2, 1, 512})->Unit(benchmark::kMillisecond);
+
+void BM_Floor(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    const MapView view = view_of(state);
+    const int size = surface_size(view.zoom);
+    std::vector<Blit> blits = blits_of(g, view);
+    QImage surface(size, size, QImage::Format_RGB32);
+    QImage prepared(256, 64, QImage::Format_RGB32);
+    prepared.fill(0xFFC08040u);
+    for (Blit& b : blits) {  // kept inside the surface
+        b.w = std::min(b.w, 256);
+        b.x = std::clamp(b.x, 0, size - b.w);
+        b.y = std::clamp(b.y, 0, size - b.h);
+    }
+    for (auto _ : state) {
+        surface.fill(0xFF000000u);
+        auto* bits = surface.bits();
+        const qsizetype line = surface.bytesPerLine();
+        for (const Blit& b : blits)
+            for (int y = 0; y < b.h; ++y)
+                std::memcpy(bits + (b.y + y) * line + b.x * 4, prepared.constScanLine(y), static_cast<std::size_t>(b.w) * 4);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+    state.counters["blits"] = static_cast<double>(blits.size());
+}
+BENCHMARK(BM_Floor)
+    ->Args({0, 0, 512})->Args({2, 1, 512})->Args({0, 0, 1024})->Args({2, 1, 1024})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_PlainRedraw(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    QtCanvas canvas(QtCanvas::Drawing::Plain);
+    MapView view = view_of(state);
+    for (auto _ : state) {
+        touch_data(g.session);
+        g.redraw.refresh_map(canvas, view, Overlays{});
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+BENCHMARK(BM_PlainRedraw)->Args({0, 0, 512})->Args({2, 1, 512})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    provide_tahoma();  // the labels' font, as the program has it
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

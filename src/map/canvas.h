@@ -4,6 +4,7 @@
 // Rectangles and ellipses take bounding boxes whose right and bottom edges
 // are exclusive; a line ends just before its end point.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct CanvasState {
     std::string fontName = "Tahoma";
     int fontSize = 8;
     ColorValue fontColor = 0;
+    bool operator==(const CanvasState&) const = default;
 };
 
 class Canvas {
@@ -49,6 +51,20 @@ public:
     virtual void textOut(int x, int y, const std::string& text) = 0;
     virtual int textWidth(const std::string& text) = 0;
     virtual int textHeight(const std::string& text) = 0;
+
+    // Keeping a picture to draw on a copy of it later: keepPicture() keeps
+    // the picture as drawn so far (size and pixels, not the state) and
+    // returns a number naming it, never 0 and never given twice in a
+    // process; restorePicture() makes the surface that picture again and is
+    // false (changing nothing) when the canvas keeps no picture of that
+    // number. A canvas that cannot keep pictures answers 0 and false.
+    virtual std::uint64_t keepPicture() { return 0; }
+    virtual bool restorePicture(std::uint64_t /*kept*/) { return false; }
+    // The kept picture is not wanted any more (a new one is about to be drawn).
+    virtual void forgetPicture() {}
 };
+
+// A new number for keepPicture().
+std::uint64_t next_picture_number();
 
 }  // namespace trevanor

@@ -19,16 +19,34 @@ bool MapRedraw::draw_stored_range(Canvas& canvas, const MapView& view, const Sto
     return e.resetTo100 && mode == RangeMode::Scanner;
 }
 
-bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overlays) {
+void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
+    compute_extent(view, s_.planets);
+    scene_.update(s_);
+    const bool phased = view.names == NameDensity::Quarter || view.names == NameDensity::Half;
+    const PictureKey key{scene_.generation(),       view.zoom,   view.Map_extent, view.names,
+                         phased && view.Name_phase, view.labels, view.hideOwn};
+    if (kept_ != 0 && key == keptKey_ && canvas.restorePicture(kept_)) {
+        apply_zoom(canvas, view);
+        canvas.state = keptState_;
+        return;
+    }
+    if (kept_ != 0) canvas.forgetPicture();
+    kept_ = 0;
     // The surface takes the zoom's size at once and starts all black.
     const int size = surface_size(view.zoom);
     canvas.setSize(size, size);
     canvas.state = CanvasState{};
     canvas.state.brushColor = 0;
     canvas.fillRect(0, 0, size, size);
-    compute_extent(view, s_.planets);
-    draw_stars(canvas, view, s_);
-    draw_fleets(canvas, view, s_);
+    draw_stars(canvas, view, scene_);
+    draw_fleets(canvas, view, scene_);
+    keptKey_ = key;
+    keptState_ = canvas.state;
+    kept_ = canvas.keepPicture();
+}
+
+bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overlays) {
+    base_layers(canvas, view);
 
     bool resetEfficiency = false;
     if (overlays.storedRanges)

@@ -4,12 +4,18 @@
 // the jump potential of the chosen fleet; the routes the filter selects; the
 // selection marker. The map window, the benchmarks and the tests all draw
 // through it.
+//
+// Planets and fleets are drawn from a scene (map/scene.h) that is read from
+// the tables only when the data changed, and the picture of them is kept by
+// the canvas: a redraw that changes nothing below the overlays puts the kept
+// picture back and draws only the overlays on it.
 
 #include <string>
 
 #include "map/canvas.h"
 #include "map/map_view.h"
 #include "map/routes.h"
+#include "map/scene.h"
 #include "map/scanner_overlay.h"
 #include "model/fleet_report_reader.h"
 #include "model/prompter.h"
@@ -47,9 +53,28 @@ public:
     RouteContext routes(Canvas& canvas, const MapView& view, int jumps);
 
 private:
+    // What the picture of planets and fleets depends on besides the scene.
+    struct PictureKey {
+        std::uint64_t scene = 0;
+        Zoom zoom = Zoom::MaxOut;
+        double extent = 0;
+        NameDensity names = NameDensity::None;
+        bool phase = false;  // only where it matters (25% and 50%)
+        FleetLabels labels = FleetLabels::Numbers;
+        bool hideOwn = false;
+        bool operator==(const PictureKey&) const = default;
+    };
+    // The black surface with planets and fleets: the kept picture again when
+    // it still fits, otherwise drawn anew and kept.
+    void base_layers(Canvas& canvas, MapView& view);
+
     Session& s_;
     Prompter& prompter_;
     FleetReportReader& reports_;
+    MapScene scene_;
+    PictureKey keptKey_;
+    std::uint64_t kept_ = 0;   // the canvas's number of the kept picture
+    CanvasState keptState_;    // the state the drawing of it left
 };
 
 }  // namespace trevanor

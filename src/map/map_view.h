@@ -50,9 +50,13 @@ double round_even(double value);
 // The extent from the planets' largest Y (when not yet set and some planet exists).
 void compute_extent(MapView& view, const TextTable& planets);
 
+// Sizes the surface for the zoom, sets the label font and the scales.
+void apply_zoom(Canvas& canvas, MapView& view);
+
 // Sizes the surface for the zoom, sets the scales, draws names and dots.
 void draw_stars(Canvas& canvas, MapView& view, const Session& session);
 // One marker and at most one label per spot of the position-sorted table.
+// Both read the tables afresh (see map/scene.h for drawing from a kept scene).
 void draw_fleets(Canvas& canvas, const MapView& view, const Session& session);
 // The arrowhead under the selected point.
 void draw_selection_marker(Canvas& canvas, const MapView& view);

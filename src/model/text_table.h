@@ -15,6 +15,11 @@ public:
     static constexpr int kMaxRows = 65535;
 
     explicit TextTable(int columns);
+    TextTable(const TextTable&) = default;
+    TextTable& operator=(const TextTable&) = default;
+    // A table moved from has other contents: it gets a new revision.
+    TextTable(TextTable&& other) noexcept;
+    TextTable& operator=(TextTable&& other) noexcept;
 
     int columnCount() const { return columns_; }
     int rowCount() const { return static_cast<int>(rows_.size()); }
@@ -29,7 +34,10 @@ public:
 
     const std::vector<std::vector<std::string>>& rows() const { return rows_; }
     const std::vector<std::string>& row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
-    std::vector<std::string>& row(int row) { return rows_.at(static_cast<std::size_t>(row)); }
+    std::vector<std::string>& row(int row) {
+        changed_ = true;
+        return rows_.at(static_cast<std::size_t>(row));
+    }
 
     // Replaces all rows (row 0 the headings); each row gets the table's column
     // count. Throws TableLimitError above kMaxRows (the table is then unchanged).
@@ -46,9 +54,19 @@ public:
     // The last data row (row count - 1).
     int lastRow() const { return rowCount() - 1; }
 
+    // A number for the table's contents as they are: it changes after every
+    // write (any non-const call, a non-const row() included) and no two
+    // contents ever share one, across all tables of the process. What is
+    // built from a table keeps the number it was built at and compares.
+    std::uint64_t revision() const;
+
 private:
     int columns_;
     std::vector<std::vector<std::string>> rows_;
+    // Writes only mark the table changed; revision() draws a new number
+    // when it is next asked for, so that a long import pays nothing.
+    mutable std::uint64_t revision_ = 0;
+    mutable bool changed_ = true;
 };
 
 }  // namespace trevanor

@@ -1,27 +1,104 @@
 #include "platform/qt_canvas.h"
 
 #include <QFontMetrics>
-#include <cmath>
-#include <cstdlib>
-#include <algorithm>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/cp1252.h"
+#include "platform/prepared_image.h"
 
 namespace trevanor {
+
+namespace {
+constexpr int kPreparedPerPicture = 1000;
+// Shapes up to this size (pixels, either way) are drawn from prepared images.
+constexpr int kLargestPrepared = 64;
+// Parts drawn over a kept picture that are remembered one by one; past this
+// they are remembered as the rectangle around them all.
+constexpr std::size_t kDrawnOverParts = 32;
+// Prepared images kept per font, and of shapes; past this they are made afresh.
+constexpr std::size_t kKeptImages = 50000;
+// Longer texts (no name in a game is) are neither kept nor prepared.
+constexpr std::size_t kLongestKept = 200;
+
+QPainter::CompositionMode composition(PenMode mode) {
+    return mode == PenMode::Merge ? QPainter::RasterOp_SourceOrDestination : QPainter::CompositionMode_SourceOver;
+}
+
+Qt::PenStyle qt_style(PenStyle style) {
+    switch (style) {
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::Solid: break;
+    }
+    return Qt::SolidLine;
+}
+
+QPen shape_pen(const CanvasState& s) {
+    QPen pen(to_qcolor(s.penColor));
+    pen.setWidth(0);  // one pixel, whatever the transform
+    pen.setStyle(qt_style(s.penStyle));
+    return pen;
+}
+
+void begin_painting(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+void append(std::string& key, std::uint32_t value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); }
+
+}  // namespace
 
 QColor to_qcolor(ColorValue value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-QtCanvas::QtCanvas() : image_(1, 1, QImage::Format_RGB32) { image_.fill(Qt::black); }
+// What is known of one text in one font: its width and its prepared images
+// by font colour and brush.
+struct QtCanvas::TextEntry {
+    int width = -1;
+    std::vector<std::pair<std::uint64_t, PreparedImage>> images;
+};
+
+struct QtCanvas::FontEntry {
+    explicit FontEntry(const QFont& f) : font(f), metrics(f), ascent(metrics.ascent()), height(metrics.height()) {}
+    QFont font;
+    QFontMetrics metrics;
+    int ascent, height;
+    std::unordered_map<std::string, TextEntry> texts;
+};
+
+// The tools in place on the open painter, as the state's values.
+struct QtCanvas::Applied {
+    enum class Pen { None, Shape, Text } pen = Pen::None;
+    ColorValue penColor = 0;
+    PenStyle penStyle = PenStyle::Solid;
+    bool brush = false;
+    ColorValue brushColor = 0;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    const QFont* font = nullptr;
+};
+
+QtCanvas::QtCanvas(Drawing drawing)
+    : drawing_(drawing), image_(1, 1, QImage::Format_RGB32), applied_(std::make_unique<Applied>()),
+      preparedPerPicture_(kPreparedPerPicture), preparable_(kPreparedPerPicture) {
+    image_.fill(Qt::black);
+}
 
 QtCanvas::~QtCanvas() { finish(); }
 
+void QtCanvas::setPreparedPerPicture(int count) { preparedPerPicture_ = preparable_ = std::max(count, 0); }
+
 const QImage& QtCanvas::image() const {
     finish();
+    preparable_ = preparedPerPicture_;
     return image_;
 }
 
@@ -32,67 +109,89 @@ void QtCanvas::finish() const {
 
 void QtCanvas::setSize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
+    copyKeptFirst();
     finish();
     image_ = image_.copy(0, 0, width, height);  // new area is black
+    touched(image_.rect());
 }
 
-const QFont& QtCanvas::font() {
-    if (!metrics_ || fontName_ != state.fontName || fontSize_ != state.fontSize) {
-        fontName_ = state.fontName;
-        fontSize_ = state.fontSize;
-        font_ = QFont(QString::fromStdString(fontName_));
-        font_.setPointSize(fontSize_ > 0 ? fontSize_ : 8);
-        metrics_ = std::make_unique<QFontMetrics>(font_);
+QtCanvas::FontEntry& QtCanvas::font() {
+    const int size = state.fontSize > 0 ? state.fontSize : 8;
+    if (font_ && fontSize_ == size && fontName_ == state.fontName) return *font_;
+    auto& entry = fonts_[{state.fontName, size}];
+    if (!entry) {
+        QFont f(QString::fromStdString(state.fontName));
+        f.setPointSize(size);
+        entry = std::make_unique<FontEntry>(f);
     }
-    return font_;
+    font_ = entry.get();
+    fontName_ = state.fontName;
+    fontSize_ = size;
+    return *font_;
 }
 
-const QFontMetrics& QtCanvas::metrics() {
-    font();
-    return *metrics_;
-}
-
-QPainter& QtCanvas::painter(bool withBrush) {
+QPainter& QtCanvas::painter(Tools tools) {
+    copyKeptFirst();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        begin_painting(*painter_);
+        *applied_ = Applied{};
     }
-    QPainter& painter = *painter_;
-    QPen pen(to_qcolor(state.penColor));
-    pen.setWidth(0);  // one pixel, whatever the transform
-    switch (state.penStyle) {
-    case PenStyle::Solid: pen.setStyle(Qt::SolidLine); break;
-    case PenStyle::Dot: pen.setStyle(Qt::DotLine); break;
-    case PenStyle::Dash: pen.setStyle(Qt::DashLine); break;
-    case PenStyle::DashDot: pen.setStyle(Qt::DashDotLine); break;
+    QPainter& p = *painter_;
+    Applied& a = *applied_;
+    if (tools == Tools::Text) {
+        if (a.pen != Applied::Pen::Text || a.penColor != state.fontColor) {
+            a.pen = Applied::Pen::Text;
+            a.penColor = state.fontColor;
+            p.setPen(to_qcolor(state.fontColor));
+        }
+    } else {
+        if (a.pen != Applied::Pen::Shape || a.penColor != state.penColor || a.penStyle != state.penStyle) {
+            a.pen = Applied::Pen::Shape;
+            a.penColor = state.penColor;
+            a.penStyle = state.penStyle;
+            p.setPen(shape_pen(state));
+        }
+        const bool brush = tools == Tools::Shape && !state.brushClear;
+        if (brush != a.brush || (brush && a.brushColor != state.brushColor)) {
+            a.brush = brush;
+            a.brushColor = state.brushColor;
+            if (brush) p.setBrush(to_qcolor(state.brushColor));
+            else p.setBrush(Qt::NoBrush);
+        }
     }
-    painter.setPen(pen);
-    if (withBrush && !state.brushClear) painter.setBrush(to_qcolor(state.brushColor));
-    else painter.setBrush(Qt::NoBrush);
-    painter.setCompositionMode(state.penMode == PenMode::Merge ? QPainter::RasterOp_SourceOrDestination
-                                                               : QPainter::CompositionMode_SourceOver);
-    return painter;
+    const QPainter::CompositionMode mode = tools == Tools::Text ? QPainter::CompositionMode_SourceOver
+                                                                : composition(state.penMode);
+    if (mode != a.mode) {
+        a.mode = mode;
+        p.setCompositionMode(mode);
+    }
+    return p;
+}
+
+void QtCanvas::touched(QRect area) {
+    if (keptNumber_ == 0) return;
+    drawnOver_.push_back(area);
+    if (drawnOver_.size() > kDrawnOverParts) {
+        QRect all;
+        for (const QRect& r : drawnOver_) all |= r;
+        drawnOver_.assign(1, all);
+    }
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
-    QPainter& p = painter(false);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), to_qcolor(state.brushColor));
-}
-
-void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
-    painter(true).drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-}
-
-void QtCanvas::polygon(const std::vector<Point>& points) {
-    QPolygon polygon;
-    for (const Point& pt : points) polygon << QPoint(pt.x, pt.y);
-    painter(true).drawPolygon(polygon);
+    const QRect area(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    QPainter& p = painter(Tools::ShapeNoBrush);
+    if (applied_->mode != QPainter::CompositionMode_SourceOver) {
+        applied_->mode = QPainter::CompositionMode_SourceOver;
+        p.setCompositionMode(applied_->mode);
+    }
+    p.fillRect(area, to_qcolor(state.brushColor));
+    touched(area);
 }
 
 void QtCanvas::lineTo(int x, int y) {
-    QPainter& p = painter(false);
+    QPainter& p = painter(Tools::ShapeNoBrush);
     // The end point itself is not drawn: step back one pixel along the line.
     const int dx = x - pen_.x, dy = y - pen_.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
@@ -100,24 +199,200 @@ void QtCanvas::lineTo(int x, int y) {
         const QPoint end(pen_.x + static_cast<int>(std::lround(dx * (steps - 1.0) / steps)),
                          pen_.y + static_cast<int>(std::lround(dy * (steps - 1.0) / steps)));
         p.drawLine(QPoint(pen_.x, pen_.y), end);
+        touched(QRect(QPoint(pen_.x, pen_.y), end).normalized().adjusted(-1, -1, 1, 1));
     }
     pen_ = {x, y};
 }
 
-void QtCanvas::textOut(int x, int y, const std::string& text) {
-    const QFont& f = font();
-    const QFontMetrics& m = metrics();
-    QPainter& p = painter(false);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (p.font() != f) p.setFont(f);
-    const QString t = fromCp1252(text);
-    if (!state.brushClear) p.fillRect(QRect(x, y, m.horizontalAdvance(t), m.height()), to_qcolor(state.brushColor));
-    p.setPen(to_qcolor(state.fontColor));
-    p.drawText(QPoint(x, y + m.ascent()), t);
+bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
+                         const std::function<void(QPainter&, QPoint)>& plain) {
+    // Only small solid shapes drawn over what lies below; their pixels do
+    // not depend on where they are (as long as none is cut off).
+    if (drawing_ != Drawing::Prepared || state.penMode != PenMode::Copy || state.penStyle != PenStyle::Solid ||
+        box.width() > kLargestPrepared || box.height() > kLargestPrepared || count > 16)
+        return false;
+    const Point anchor = points[0];
+    key_.assign(1, kind);
+    append(key_, state.penColor);
+    append(key_, state.brushClear ? 0xFF000000u : state.brushColor);
+    for (int i = 0; i < count; ++i) {
+        append(key_, static_cast<std::uint32_t>(points[i].x - anchor.x));
+        append(key_, static_cast<std::uint32_t>(points[i].y - anchor.y));
+    }
+    auto it = shapes_.find(key_);
+    if (it == shapes_.end()) {
+        if (!mayPrepare()) return false;
+        if (shapes_.size() >= kKeptImages) shapes_.clear();
+        const auto draw = [&](QPainter& p, QPoint at) {
+            p.setPen(shape_pen(state));
+            if (state.brushClear) p.setBrush(Qt::NoBrush);
+            else p.setBrush(to_qcolor(state.brushColor));
+            plain(p, at);
+        };
+        const QRect area = box.translated(-anchor.x, -anchor.y).adjusted(-2, -2, 2, 2);
+        it = shapes_.emplace(key_, PreparedImage(area, to_qcolor(state.penColor).rgb(), draw)).first;
+    }
+    return copy(it->second, anchor.x, anchor.y);
 }
 
-int QtCanvas::textWidth(const std::string& text) { return metrics().horizontalAdvance(fromCp1252(text)); }
+void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
+    const auto plain = [&](QPainter& p, QPoint at) {
+        p.drawEllipse(QRect(at.x(), at.y(), x2 - x1 - 1, y2 - y1 - 1));
+    };
+    const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-2, -2, 2, 2);
+    const Point corners[2] = {{x1, y1}, {x2, y2}};
+    if (copyShape('e', corners, 2, box, plain)) return;
+    plain(painter(Tools::Shape), {x1, y1});
+    ++counts_.painted;
+    touched(box);
+}
 
-int QtCanvas::textHeight(const std::string&) { return metrics().height(); }
+void QtCanvas::polygon(const std::vector<Point>& points) {
+    if (points.empty()) return;
+    const Point anchor = points.front();
+    int left = anchor.x, right = anchor.x, top = anchor.y, bottom = anchor.y;
+    for (const Point& pt : points) {
+        left = std::min(left, pt.x);
+        right = std::max(right, pt.x);
+        top = std::min(top, pt.y);
+        bottom = std::max(bottom, pt.y);
+    }
+    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1);
+    const auto plain = [&](QPainter& p, QPoint at) {
+        QPolygon polygon;
+        polygon.reserve(static_cast<int>(points.size()));
+        for (const Point& pt : points) polygon << QPoint(at.x() + pt.x - anchor.x, at.y() + pt.y - anchor.y);
+        p.drawPolygon(polygon);
+    };
+    if (copyShape('p', points.data(), static_cast<int>(points.size()), box, plain)) return;
+    plain(painter(Tools::Shape), {anchor.x, anchor.y});
+    ++counts_.painted;
+    touched(box);
+}
+
+void QtCanvas::plainText(int x, int y, const std::string& text) {
+    FontEntry& f = font();
+    QPainter& p = painter(Tools::Text);
+    if (applied_->font != &f.font) {
+        p.setFont(f.font);
+        applied_->font = &f.font;
+    }
+    const QString t = fromCp1252(text);
+    const int w = f.metrics.horizontalAdvance(t);
+    if (!state.brushClear) p.fillRect(QRect(x, y, w, f.height), to_qcolor(state.brushColor));
+    p.drawText(QPoint(x, y + f.ascent), t);
+    ++counts_.painted;
+    // Letters may reach out of their advance a little on either side.
+    touched(QRect(x - f.height, y - f.height, w + 3 * f.height, 3 * f.height));
+}
+
+void QtCanvas::textOut(int x, int y, const std::string& text) {
+    if (drawing_ == Drawing::Prepared && text.size() <= kLongestKept) {
+        const std::uint64_t style = std::uint64_t{state.fontColor} << 32 | (state.brushClear ? 0xFF000000u : state.brushColor);
+        TextEntry& entry = textEntry(text);
+        const PreparedImage* image = nullptr;
+        for (const auto& [s, prepared] : entry.images)
+            if (s == style) image = &prepared;
+        if (!image && mayPrepare()) image = &entry.images.emplace_back(style, prepareText(text)).second;
+        if (image && copy(*image, x, y)) return;
+    }
+    plainText(x, y, text);
+}
+
+PreparedImage QtCanvas::prepareText(const std::string& text) {
+    FontEntry& f = font();
+    const int w = textWidth(text), h = f.height;
+    const QString t = fromCp1252(text);
+    const auto draw = [&](QPainter& p, QPoint at) {
+        p.setFont(f.font);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (!state.brushClear) p.fillRect(QRect(at.x(), at.y(), w, h), to_qcolor(state.brushColor));
+        p.setPen(to_qcolor(state.fontColor));
+        p.drawText(QPoint(at.x(), at.y() + f.ascent), t);
+    };
+    // Letters may reach a little out of their advance and height.
+    const QRect area(-h / 2 - 2, -h / 2, w + h + 4, 2 * h);
+    PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw, letter_overlaps(f.font, t, f.ascent, area));
+    image.mayClip();
+    return image;
+}
+
+QtCanvas::TextEntry& QtCanvas::textEntry(const std::string& text) {
+    FontEntry& f = font();
+    // The map measures a label, then draws it: the second look is the same.
+    if (lastText_ && lastFont_ == &f && lastText_->first == text) return lastText_->second;
+    if (f.texts.size() >= kKeptImages) f.texts.clear();
+    lastText_ = &*f.texts.try_emplace(text).first;
+    lastFont_ = &f;
+    return lastText_->second;
+}
+
+int QtCanvas::textWidth(const std::string& text) {
+    if (text.size() > kLongestKept) return font().metrics.horizontalAdvance(fromCp1252(text));
+    TextEntry& entry = textEntry(text);
+    if (entry.width < 0) entry.width = font().metrics.horizontalAdvance(fromCp1252(text));
+    return entry.width;
+}
+
+int QtCanvas::textHeight(const std::string&) { return font().height; }
+
+bool QtCanvas::mayPrepare() {
+    if (preparable_ <= 0) return false;
+    --preparable_;
+    return true;
+}
+
+bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
+    if (!image.usable()) return false;
+    copyKeptFirst();
+    if (!image_.isDetached()) finish();
+    if (!image.copyTo(image_, x, y)) return false;
+    ++counts_.prepared;
+    touched(image.box().translated(x, y));
+    return true;
+}
+
+std::uint64_t QtCanvas::keepPicture() {
+    keepPending_ = true;  // copied before anything is drawn over it
+    keptNumber_ = next_picture_number();
+    drawnOver_.clear();
+    preparable_ = preparedPerPicture_;
+    return keptNumber_;
+}
+
+void QtCanvas::copyKeptFirst() {
+    if (!keepPending_) return;
+    keepPending_ = false;
+    if (kept_.size() != image_.size() || kept_.format() != image_.format())
+        kept_ = QImage(image_.size(), image_.format());
+    std::memcpy(kept_.bits(), image_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+}
+
+void QtCanvas::forgetPicture() {
+    keepPending_ = false;
+    keptNumber_ = 0;
+    drawnOver_.clear();
+}
+
+bool QtCanvas::restorePicture(std::uint64_t kept) {
+    if (kept == 0 || kept != keptNumber_) return false;
+    if (keepPending_) return true;  // nothing was drawn over it
+    if (image_.size() != kept_.size() || !image_.isDetached()) finish();
+    if (image_.size() != kept_.size()) {
+        image_ = kept_.copy();
+    } else {
+        uchar* to = image_.bits();
+        const uchar* from = kept_.constBits();
+        const qsizetype line = image_.bytesPerLine();
+        for (QRect r : drawnOver_) {
+            r &= image_.rect();
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(to + y * line + r.left() * 4, from + y * line + r.left() * 4,
+                            static_cast<std::size_t>(r.width()) * 4);
+        }
+    }
+    drawnOver_.clear();
+    return true;
+}
 
 }  // namespace trevanor

@@ -2,14 +2,31 @@
 // The map's drawing surface on a QImage. Antialiasing is off, so every pixel
 // gets exactly the pen's colour, and the merge pen mode is the bitwise OR of
 // the pen colour with the pixel.
+//
+// The map draws thousands of the same small things: planet dots, fleet
+// diamonds, labels. In the Prepared way of drawing (the default) such a
+// small solid shape or a text is drawn once through QPainter into a prepared
+// image (platform/prepared_image.h) and from then on copied into the picture
+// pixel by pixel, with the pixels QPainter would have made; where that cannot
+// be told (a shape cut by the edge, letters overlapping over an unknown
+// colour) QPainter draws it. The Plain way draws every primitive through
+// QPainter. Either way the painter's pen, brush and composition mode are set
+// only when they change.
+//
+// A kept picture is a copy of the image, made when something is first drawn
+// over it; putting it back copies back only the parts drawn over since.
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <functional>
+#include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "map/canvas.h"
+#include "platform/prepared_image.h"
 
 namespace trevanor {
 
@@ -17,8 +34,11 @@ QColor to_qcolor(ColorValue value);
 
 class QtCanvas : public Canvas {
 public:
-    QtCanvas();
+    enum class Drawing { Prepared, Plain };
+    explicit QtCanvas(Drawing drawing = Drawing::Prepared);
     ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
     // The picture as drawn so far.
     const QImage& image() const;
 
@@ -33,22 +53,77 @@ public:
     void textOut(int x, int y, const std::string& text) override;
     int textWidth(const std::string& text) override;
     int textHeight(const std::string& text) override;
+    std::uint64_t keepPicture() override;
+    bool restorePicture(std::uint64_t kept) override;
+    void forgetPicture() override;
+
+    // How many new prepared images one picture (from one kept picture or one
+    // look at the image to the next) may make; preparing one costs about two
+    // plain drawings, so a canvas meeting thousands of new labels at once
+    // spreads the work over a few redraws. 1,000 unless set.
+    void setPreparedPerPicture(int count);
+
+    // How many texts and shapes were copied from prepared images and how many
+    // drawn through QPainter, since the canvas was made.
+    struct Counts {
+        long prepared = 0, painted = 0;
+    };
+    Counts counts() const { return counts_; }
 
 private:
-    // The font of the state, and its metrics, made again only when it changes.
-    const QFont& font();
-    const QFontMetrics& metrics();
+    struct FontEntry;
+    // The QPainter tools a shape or text is drawn with.
+    enum class Tools { Shape, ShapeNoBrush, Text };
+
+    FontEntry& font();
     // One painter stays open on the image while drawing goes on; it is
-    // closed whenever the image is looked at or resized.
-    QPainter& painter(bool withBrush);
+    // closed whenever the image is looked at or resized. Tools are set only
+    // when they differ from the ones in place.
+    QPainter& painter(Tools tools);
     void finish() const;
+    void touched(QRect area);
+
+    void plainText(int x, int y, const std::string& text);
+    // True (and one less left) when this picture may still prepare an image.
+    bool mayPrepare();
+    // Copies the image to (x, y); false when QPainter is to draw instead.
+    bool copy(const PreparedImage& image, int x, int y);
+    struct TextEntry;
+    TextEntry& textEntry(const std::string& text);
+    PreparedImage prepareText(const std::string& text);
+    // Copies a small solid shape (its points, the first one where it is
+    // drawn; `box` around it) from a prepared image; false when QPainter is
+    // to draw it instead.
+    bool copyShape(char kind, const Point* points, int count, QRect box,
+                   const std::function<void(QPainter&, QPoint)>& plain);
+
+    Drawing drawing_;
     QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
+    struct Applied;
+    std::unique_ptr<Applied> applied_;
     Point pen_;
+    std::map<std::pair<std::string, int>, std::unique_ptr<FontEntry>> fonts_;
+    FontEntry* font_ = nullptr;  // the one of fontName_ and fontSize_
     std::string fontName_;
     int fontSize_ = 0;
-    QFont font_;
-    std::unique_ptr<QFontMetrics> metrics_;
+    std::unordered_map<std::string, PreparedImage> shapes_;
+    std::string key_;  // the shape being looked up, reused to save allocations
+    std::pair<const std::string, TextEntry>* lastText_ = nullptr;  // the text looked up last
+    FontEntry* lastFont_ = nullptr;                                // and its font
+    int preparedPerPicture_;
+    mutable int preparable_;  // left in this picture
+    Counts counts_;
+
+    // The kept picture and the parts drawn over since it was kept or put back.
+    // Keeping only notes that the image is the picture to keep: the copy is
+    // made before the first drawing over it, so a picture that is forgotten
+    // before anything is drawn over it is never copied.
+    void copyKeptFirst();
+    QImage kept_;
+    bool keepPending_ = false;
+    std::uint64_t keptNumber_ = 0;
+    std::vector<QRect> drawnOver_;
 };
 
 }  // namespace trevanor

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
+
 #include "platform/qt_canvas.h"
+#include "support/image_difference.h"
 
 using namespace trevanor;
 
@@ -50,4 +54,81 @@ TEST(QtCanvas, ShapesStayInsideTheirBoxesAndLinesStopShort) {
     c.setSize(30, 10);  // keeps the top-left part, new area black
     EXPECT_EQ(pixel(c, 4, 4), 0xFFFFFFu);
     EXPECT_EQ(pixel(c, 25, 5), 0u);
+}
+
+namespace {
+// The same drawing onto any canvas: coloured patches to draw over, then
+// labels, diamonds, dots and merged lines in random colours, sizes and
+// places, some of them reaching out of the surface.
+void scribble(Canvas& c, unsigned seed) {
+    std::mt19937 random(seed);
+    const auto any = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+    const auto colour = [&] { return static_cast<ColorValue>(random() & 0xFFFFFF); };
+    // Letters that overlap their neighbours ("ff", "Tj") mix some pixels twice.
+    const char* const texts[] = {"#17", "m", "#4096*", "Quarissa Prime", "Wy", "Tamzin Minor", "ff",
+                                 "AVAV", "12", "ffi Tj LT", "f/j", "Yo\xe9 W\xe4", "rf,y;j", "\xc6gypt"};
+    c.setSize(240, 160);
+    c.state.brushColor = 0;
+    c.fillRect(0, 0, 240, 160);
+    for (int i = 0; i < 12; ++i) {
+        c.state.brushColor = colour();
+        const int x = any(240), y = any(160);
+        c.fillRect(x, y, x + any(60), y + any(40));
+    }
+    for (int i = 0; i < 600; ++i) {
+        c.state.fontSize = 8 + any(3);
+        c.state.fontColor = any(4) == 0 ? 0xFFFFFF : colour();
+        c.state.brushClear = any(5) != 0;
+        c.state.brushColor = colour();
+        c.state.penColor = c.state.fontColor;
+        c.state.penMode = any(6) == 0 ? PenMode::Merge : PenMode::Copy;
+        const int x = any(260) - 10, y = any(180) - 10;
+        switch (any(4)) {
+        case 0: c.polygon({{x - 4, y}, {x, y + 4}, {x + 4, y}, {x, y - 4}}); break;
+        case 1: c.ellipse(x - 2, y - 2, x + 2, y + 2); break;
+        case 2: c.moveTo(x, y); c.lineTo(x + any(40) - 20, y + any(40) - 20); break;
+        default: c.textOut(x, y, texts[any(14)]);
+        }
+    }
+}
+}  // namespace
+
+TEST(QtCanvas, PreparedDrawingGivesThePlainPicturePixelForPixel) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        QtCanvas plain(QtCanvas::Drawing::Plain), prepared;
+        prepared.setPreparedPerPicture(1 << 30);
+        scribble(plain, seed);
+        for (int pass = 0; pass < 2; ++pass) {  // preparing, then from prepared images
+            scribble(prepared, seed);
+            EXPECT_EQ(test::image_difference(prepared.image(), plain.image()), "");
+        }
+        EXPECT_GT(prepared.counts().prepared, 600);
+    }
+}
+
+TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
+    QtCanvas c;
+    scribble(c, 7);
+    const QImage drawn = c.image().copy();
+    const std::uint64_t kept = c.keepPicture();
+    EXPECT_NE(kept, 0u);
+    const std::function<void()> over[] = {
+        [&] { scribble(c, 8); },
+        [&] { c.state.brushColor = 0xFFFFFF; c.fillRect(-5, -5, 500, 500); },
+        [&] { c.setSize(50, 50); },
+        [&] { c.setSize(50, 50); c.setSize(240, 160); },  // the same size again, partly black
+        [&] {},
+    };
+    for (const auto& draw : over) {
+        draw();
+        EXPECT_TRUE(c.restorePicture(kept));
+        EXPECT_EQ(test::image_difference(c.image(), drawn), "");
+    }
+    EXPECT_FALSE(c.restorePicture(0));
+    EXPECT_FALSE(c.restorePicture(kept + 1));
+    c.forgetPicture();
+    EXPECT_FALSE(c.restorePicture(kept));
+    QtCanvas other;
+    EXPECT_FALSE(other.restorePicture(kept));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A canvas that draws nothing and records every call with the state it was
 // made in, so tests can check what was drawn where. Text is measured as
-// 6 pixels per character and 13 pixels high.
+// 6 pixels per character and 13 pixels high. A kept picture is the list of
+// calls so far; putting it back makes that the list again.
 
 #include "map/canvas.h"
 
@@ -15,6 +16,7 @@ public:
         std::vector<Point> points;
         std::string text;
         CanvasState state;
+        bool operator==(const Call&) const = default;
     };
 
     void setSize(int width, int height) override {
@@ -31,8 +33,28 @@ public:
     void textOut(int x, int y, const std::string& text) override { add(Op::Text, {{x, y}}, text); }
     int textWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
     int textHeight(const std::string&) override { return 13; }
+    std::uint64_t keepPicture() override {
+        keptCalls_ = calls;
+        keptWidth_ = width_;
+        keptHeight_ = height_;
+        ++keeps;
+        return kept_ = next_picture_number();
+    }
+    bool restorePicture(std::uint64_t kept) override {
+        if (kept == 0 || kept != kept_) return false;
+        calls = keptCalls_;
+        width_ = keptWidth_;
+        height_ = keptHeight_;
+        ++restores;
+        return true;
+    }
+    void forgetPicture() override {
+        kept_ = 0;
+        keptCalls_.clear();
+    }
 
     std::vector<Call> calls;
+    int keeps = 0, restores = 0;
 
     std::vector<Call> of(Op op) const {
         std::vector<Call> out;
@@ -46,6 +68,9 @@ private:
         calls.push_back({op, std::move(points), std::move(text), state});
     }
     int width_ = 0, height_ = 0;
+    std::uint64_t kept_ = 0;
+    std::vector<Call> keptCalls_;
+    int keptWidth_ = 0, keptHeight_ = 0;
 };
 
 }  // namespace trevanor

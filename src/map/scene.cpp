@@ -1,0 +1,197 @@
+#include "map/scene.h"
+
+#include <climits>
+#include <optional>
+
+#include "model/numbers.h"
+#include "model/players.h"
+
+namespace trevanor {
+
+namespace {
+constexpr ColorValue kWhite = 0xFFFFFF;
+
+// A cell as a 32-bit number; nothing for a blank or damaged cell.
+std::optional<std::int32_t> number(const std::string& text) {
+    const auto v = parse_int(text);
+    if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(*v);
+}
+
+// A cell of a row; empty past its end (a row written through row() may be short).
+const std::string& at(const std::vector<std::string>& row, int column) {
+    static const std::string kEmpty;
+    return static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)] : kEmpty;
+}
+
+std::vector<ScenePlanet> read_planets(const TextTable& planets) {
+    std::vector<ScenePlanet> out;
+    out.reserve(static_cast<std::size_t>(planets.lastRow()));
+    const auto& rows = planets.rows();
+    for (int r = 1; r <= planets.lastRow(); ++r) {
+        const auto& row = rows[static_cast<std::size_t>(r)];
+        const auto x = number(at(row, planet_col::X)), y = number(at(row, planet_col::Y));
+        // A blank or damaged MAP line has no place on the map.
+        if (x && y) out.push_back({*x, *y, r, at(row, planet_col::Name)});
+    }
+    return out;
+}
+
+// A row of the position-sorted table that can be drawn: a row without a
+// position or owner (an empty or short report line) has no place on the map.
+struct FleetRow {
+    const std::vector<std::string>* cells;
+    std::int32_t x, y, owner;
+};
+
+std::vector<FleetRow> drawable_rows(const TextTable& t) {
+    std::vector<FleetRow> out;
+    out.reserve(static_cast<std::size_t>(t.lastRow()));
+    const auto& rows = t.rows();
+    for (int r = 1; r <= t.lastRow(); ++r) {
+        const auto& row = rows[static_cast<std::size_t>(r)];
+        const auto x = number(at(row, col::X)), y = number(at(row, col::Y)), owner = number(at(row, col::Owner));
+        if (x && y && owner) out.push_back({&row, *x, *y, *owner});
+    }
+    return out;
+}
+
+// The spot of rows [first, first + n): colour, mixed flag and both labels.
+SceneSpot make_spot(const Session& session, const FleetRow* first, std::size_t n) {
+    const auto& a = *first->cells;
+    SceneSpot s;
+    s.x = first->x;
+    s.y = first->y;
+    s.color = owner_color(session, first->owner);
+    s.fleets = static_cast<int>(n);
+    // Owners compare as the cells read: the same text is the same owner.
+    for (std::size_t k = 1; k < n && !s.mixed; ++k) s.mixed = at(*first[k].cells, col::Owner) != at(a, col::Owner);
+    const std::string& name = at(a, col::Name);
+    s.ownRace = owner_word(name) == session.Own_race_name;
+
+    // A damaged ship count counts as none; 32-bit counts cannot overflow their 64-bit sum.
+    const auto ships = [](const FleetRow& r) -> std::int64_t { return number(at(*r.cells, col::Ships)).value_or(0); };
+    std::int64_t count = ships(*first);
+    if (n > 1) {
+        count = 0;
+        if (!s.mixed)
+            for (std::size_t k = 0; k < n; ++k) count += ships(first[k]);
+    }
+    s.countIsZero = count == 0;
+    s.countLabel = count != 0 ? std::to_string(count) : "m";
+
+    if (n >= 2) {
+        s.numberLabel.assign(1, 'm');
+    } else {
+        const std::string& id = at(a, col::Id);
+        if (!id.empty()) s.numberLabel.append(1, '#').append(id);
+        if (!name.empty() && name.back() == '*') s.numberLabel += '*';
+    }
+    return s;
+}
+
+std::vector<SceneSpot> read_spots(const Session& session) {
+    const std::vector<FleetRow> rows = drawable_rows(session.fleetsByPos);
+    std::vector<SceneSpot> out;
+    std::size_t i = 0;
+    while (i < rows.size()) {
+        // The spot: the following drawable rows at the same X and Y, as texts.
+        const auto& a = *rows[i].cells;
+        std::size_t n = 1;
+        while (i + n < rows.size() && at(*rows[i + n].cells, col::X) == at(a, col::X) &&
+               at(*rows[i + n].cells, col::Y) == at(a, col::Y))
+            ++n;
+        out.push_back(make_spot(session, &rows[i], n));
+        i += n;
+    }
+    return out;
+}
+}  // namespace
+
+MapScene::Source MapScene::source_of(const Session& session) {
+    Source s;
+    s.planets = session.planets.revision();
+    s.fleets = session.fleetsByPos.revision();
+    for (std::size_t p = 0; p < session.Players.size(); ++p) s.colors[p] = session.Players[p].Color;
+    s.ownRace = session.Own_race_name;
+    return s;
+}
+
+bool MapScene::update(const Session& session) {
+    Source now = source_of(session);
+    if (built_ && now == source_) return false;
+    build(session);
+    source_ = std::move(now);
+    built_ = true;
+    ++generation_;
+    return true;
+}
+
+void MapScene::build(const Session& session) {
+    planets_ = read_planets(session.planets);
+    spots_ = read_spots(session);
+}
+
+void draw_stars(Canvas& canvas, MapView& view, const MapScene& scene) {
+    apply_zoom(canvas, view);
+    if (view.names != NameDensity::None) {
+        canvas.state.fontColor = kWhite;
+        canvas.state.brushClear = true;
+        const int step = view.names == NameDensity::Half ? 2 : view.names == NameDensity::Quarter ? 4 : 1;
+        const int first = step > 1 && view.Name_phase ? 2 : 1;
+        for (const ScenePlanet& p : scene.planets()) {
+            if (p.row < first || (p.row - first) % step != 0) continue;
+            const int x = view.pixel_x(p.x);
+            const int y = view.pixel_y(p.y);
+            canvas.textOut(x - canvas.textWidth(p.name) / 2, y + 3, p.name);
+        }
+    }
+
+    canvas.state.penColor = kWhite;
+    canvas.state.penStyle = PenStyle::Solid;
+    canvas.state.brushColor = kWhite;
+    canvas.state.brushClear = false;
+    for (const ScenePlanet& p : scene.planets()) {
+        const int x = view.pixel_x(p.x);
+        const int y = view.pixel_y(p.y);
+        canvas.ellipse(x - 2, y - 2, x + 2, y + 2);
+    }
+}
+
+namespace {
+void centred_above(Canvas& canvas, int x, int y, const std::string& label) {
+    canvas.textOut(x - canvas.textWidth(label) / 2, y - canvas.textHeight(label) - 1, label);
+}
+
+void draw_spot(Canvas& canvas, const MapView& view, const SceneSpot& s, std::vector<Point>& diamond) {
+    const int x = view.pixel_x(s.x);
+    const int y = view.pixel_y(s.y);
+    canvas.state.penColor = s.mixed ? kWhite : s.color;
+    const bool hidden = view.hideOwn && !s.mixed && s.ownRace;
+    if (!hidden) {
+        diamond = {{x - 3, y}, {x, y + 3}, {x + 3, y}, {x, y - 3}};
+        canvas.polygon(diamond);
+        diamond = {{x - 4, y}, {x, y + 4}, {x + 4, y}, {x, y - 4}};
+        canvas.polygon(diamond);
+    }
+    canvas.state.fontColor = s.color;
+    if (hidden) return;
+    if (view.labels == FleetLabels::ShipCount) {
+        if (s.countIsZero) canvas.state.fontColor = kWhite;
+        centred_above(canvas, x, y, s.countLabel);
+    } else if (view.labels == FleetLabels::Numbers) {
+        canvas.state.fontColor = s.mixed ? kWhite : s.color;
+        if (s.fleets >= 2) canvas.textOut(x - 2, y - 15, s.numberLabel);
+        else if (!s.numberLabel.empty()) centred_above(canvas, x, y, s.numberLabel);
+    }
+}
+}  // namespace
+
+void draw_fleets(Canvas& canvas, const MapView& view, const MapScene& scene) {
+    canvas.state.brushClear = true;
+    canvas.state.penStyle = PenStyle::Solid;
+    std::vector<Point> diamond(4);
+    for (const SceneSpot& s : scene.spots()) draw_spot(canvas, view, s, diamond);
+}
+
+}  // namespace trevanor

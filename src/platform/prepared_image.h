@@ -1,0 +1,88 @@
+#pragma once
+// A shape or text drawn once through QPainter, to be copied into a picture
+// pixel by pixel afterwards with the very pixels QPainter would have made.
+//
+// It is drawn over black, white, its own ink and a test colour. A pixel that
+// differs from the background over black or white is one the drawing sets;
+// one that is the same over black and white is a fixed colour. Any other one
+// (the soft edge of a letter) is mixed with what lies below: QPainter makes
+// it value-over-black + below * inverse / 255, rounded per channel, where the
+// inverse is what the pixel lets through (value over white minus value over
+// black). A pixel follows that rule when one letter covers it and the rule
+// gives the drawings over the ink and the test colour; where letters overlap
+// it is mixed twice and is known only over the backgrounds it was drawn over:
+// black, white and its ink (a label over its own diamond).
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace trevanor {
+
+class PreparedImage {
+public:
+    // The pixels (relative to the point) where two or more letters are mixed
+    // over each other; nothing when that is not known (every mixed pixel
+    // may be).
+    using Overlaps = std::optional<std::vector<QPoint>>;
+
+    // Draws through `draw`, which gets the painter and the point to draw at,
+    // and keeps what it drew inside `area` (relative to that point). A
+    // drawing that reaches the edge of the area, or an area too large,
+    // leaves the image unusable.
+    PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw,
+                  const Overlaps& overlaps = std::vector<QPoint>());
+
+    // Texts are clipped pixel by pixel: theirs may be copied in part.
+    void mayClip() { clips_ = true; }
+
+    bool usable() const { return usable_; }
+    // Copies the image to (x, y) of a 32-bit picture; false (and nothing
+    // copied) when QPainter must draw it: it would be cut by the edge of the
+    // picture (shapes), or a twice-mixed pixel would fall on a colour it was
+    // not drawn over.
+    bool copyTo(QImage& picture, int x, int y) const;
+    // Around every pixel it sets, relative to the point.
+    QRect box() const { return box_; }
+
+private:
+    struct Fixed {
+        std::int16_t x, y;
+        QRgb value;
+    };
+    // Mixed by the rule: the value over black in the colour bytes, what the
+    // pixel lets through in the alpha byte.
+    struct Mixed {
+        std::int16_t x, y;
+        QRgb overBlackAndInverse;
+    };
+    // Known only over the backgrounds it was drawn over.
+    struct Twice {
+        std::int16_t x, y;
+        QRgb overBlack, overWhite, overInk;
+    };
+    void keep(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps);
+    template <bool whole>
+    bool copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const;
+
+    bool usable_ = true;
+    bool clips_ = false;
+    QRgb ink_ = 0;
+    QRect box_;
+    std::vector<Fixed> fixed_;
+    std::vector<Mixed> mixed_;
+    std::vector<Twice> twice_;
+};
+
+// The pixels that two or more letters of the text cover, relative to its
+// top-left corner when drawn with its baseline at `ascent`, looked for inside
+// `area`: each letter is drawn alone where the text's layout puts it. Nothing
+// when the letters drawn one by one do not make the text as QPainter draws
+// it, or the area is too large.
+PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area);
+
+}  // namespace trevanor

@@ -1,0 +1,120 @@
+// The map's picture of the demo game and of the largest game, drawn the fast
+// way (the kept scene and picture, prepared images) and the plain way (a
+// redraw from nothing, every primitive through QPainter), at every zoom, name
+// density and fleet label mode: the two must be the same, pixel for pixel.
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "game_generator.h"
+#include "map/map_redraw.h"
+#include "model/memory_settings.h"
+#include "model/model.h"
+#include "model/scanner_list.h"
+#include "platform/qt_canvas.h"
+#include "support/image_difference.h"
+#include "support/recording_prompter.h"
+
+using namespace trevanor;
+
+namespace {
+
+struct Game {
+    MemorySettings store;
+    test::RecordingPrompter prompter;
+    WindowHooks hooks;
+    Model model{store, prompter, hooks};
+    Session& s = model.session;
+
+    Game(const std::string& map, const std::string& report) {
+        s.Default_colors = kDefaultColors;
+        model.commands.read_MAP_file(map);
+        model.commands.reports().read(report);
+    }
+    // Three stored ranges, the jump potential of a fleet, the marker, and the
+    // routes of every fleet where the game is small enough.
+    Overlays overlays(bool routes) {
+        ScannerList list(s.scannerRanges);
+        if (list.empty())
+            for (int i = 0; i < 3; ++i)
+                list.add_or_replace({"R" + std::to_string(i), 120, 60, RangeKind::Planet, 1200 + 150 * i, 1300 + 100 * i,
+                                     0x00C000u >> (4 * i)},
+                                    prompter);
+        Overlays o;
+        o.storedRanges = true;
+        o.jumpPotential = true;
+        o.jumpFleet = s.fleets.cell(col::UniqueName, 3);
+        o.routes = routes;
+        return o;
+    }
+};
+
+Game& demo() {
+    static Game game(TREVANOR_SAMPLES_DIR "/DEMO.MAP", TREVANOR_SAMPLES_DIR "/DEMO.F1");
+    return game;
+}
+
+Game& largest() {
+    // A folder of this process's own: the tests run side by side.
+    static const std::filesystem::path dir = [] {
+        const auto d = std::filesystem::temp_directory_path() /
+                       ("trevanor-map-picture-" + std::to_string(QCoreApplication::applicationPid()));
+        std::filesystem::create_directories(d);
+        const gen::GameFiles files = gen::make_max_game(7);
+        std::ofstream(d / "MAX.MAP", std::ios::binary) << files.map;
+        std::ofstream(d / "MAX.F1", std::ios::binary) << files.reports.at(0).second;
+        return d;
+    }();
+    static Game game((dir / "MAX.MAP").string(), (dir / "MAX.F1").string());
+    static const bool removed = std::filesystem::remove_all(dir) > 0;
+    (void)removed;
+    return game;
+}
+
+void expect_same_pictures(Game& g, Zoom zoom, bool routes) {
+    const Overlays overlays = g.overlays(routes);
+    MapRedraw redraw(g.s, g.prompter, g.model.commands.reports());
+    QtCanvas fast;
+    fast.setPreparedPerPicture(INT_MAX);  // every label from a prepared image
+    for (const NameDensity names : {NameDensity::None, NameDensity::Quarter, NameDensity::Half, NameDensity::All})
+        for (const FleetLabels labels : {FleetLabels::Numbers, FleetLabels::ShipCount, FleetLabels::None}) {
+            SCOPED_TRACE(testing::Message() << "zoom " << static_cast<int>(zoom) << ", names "
+                                            << static_cast<int>(names) << ", labels " << static_cast<int>(labels));
+            MapView view;
+            view.zoom = zoom;
+            view.names = names;
+            view.labels = labels;
+            view.Name_phase = labels != FleetLabels::ShipCount;
+            view.Selected_object = {400, 500, 0xFF00FF};
+            QtCanvas plain(QtCanvas::Drawing::Plain);
+            MapRedraw fresh(g.s, g.prompter, g.model.commands.reports());
+            MapView plainView = view;
+            fresh.refresh_map(plain, plainView, overlays);
+
+            redraw.refresh_map(fast, view, overlays);
+            EXPECT_EQ(test::image_difference(fast.image(), plain.image()), "");
+            // Only the overlays again: the kept picture comes back from under
+            // whatever was drawn over it since.
+            fast.state.brushColor = 0x808080;
+            fast.fillRect(100, 100, 900, 900);
+            const QtCanvas::Counts before = fast.counts();
+            redraw.refresh_map(fast, view, overlays);
+            EXPECT_LT(fast.counts().prepared + fast.counts().painted - before.prepared - before.painted, 1000);
+            EXPECT_EQ(test::image_difference(fast.image(), plain.image()), "");
+        }
+    EXPECT_GT(fast.counts().prepared, 20 * fast.counts().painted);
+}
+
+}  // namespace
+
+TEST(MapPicture, DemoGameTheSameBothWays) {
+    for (const Zoom zoom : {Zoom::MaxOut, Zoom::Zoom150, Zoom::Zoom200}) expect_same_pictures(demo(), zoom, true);
+}
+
+TEST(MapPicture, LargestGameTheSameBothWaysAtMaxOut) { expect_same_pictures(largest(), Zoom::MaxOut, false); }
+TEST(MapPicture, LargestGameTheSameBothWaysAt150) { expect_same_pictures(largest(), Zoom::Zoom150, false); }
+TEST(MapPicture, LargestGameTheSameBothWaysAt200) { expect_same_pictures(largest(), Zoom::Zoom200, false); }
