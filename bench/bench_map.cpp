@@ -11,6 +11,9 @@
 //                    diamond, dot and label (as many and as large as the game's)
 //   BM_PlainRedraw   a full redraw with every primitive through QPainter
 //   BM_Prepare       the first redraw on a new canvas, preparing every image
+//   BM_RoutesAndRanges  every fleet's route (3 years) and 50 stored ranges at
+//                    60% over the picture at 200% with every name: a full
+//                    redraw, and one where only the years shown changed
 
 #include <benchmark/benchmark.h>
 
@@ -167,6 +170,43 @@ void BM_Prepare(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Prepare)->Args({2, 1, 512})->Unit(benchmark::kMillisecond);
+
+// Every route for three years and 50 stored ranges at 60%.
+Overlays busy_overlays(Loaded& g) {
+    ScannerList list(g.session.scannerRanges);
+    list.clear();
+    for (int i = 0; i < 50; ++i)
+        list.add_or_replace({"Busy " + std::to_string(i), 100 + 5 * i, 40, RangeKind::Fleet, 1100 + (i % 10) * 180,
+                             1100 + (i / 10) * 350, 0x0080FFu << (i % 3)},
+                            g.prompter);
+    Overlays o;
+    o.storedRanges = true;
+    o.efficiencyText = "60%";
+    o.routes = true;
+    o.routeFilter = "_All";
+    o.jumps = 3;
+    return o;
+}
+
+void BM_RoutesAndRanges(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(1)));
+    const bool fullRedraw = state.range(0) != 0;
+    QtCanvas canvas;
+    MapView view;
+    view.zoom = Zoom::Zoom200;
+    view.names = NameDensity::All;
+    Overlays overlays = busy_overlays(g);
+    warm_up(g, canvas, view, overlays);
+    for (auto _ : state) {
+        if (fullRedraw) touch_data(g.session);
+        overlays.jumps = overlays.jumps == 3 ? 2 : 3;  // the years shown changed
+        g.redraw.refresh_map(canvas, view, overlays);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    ScannerList(g.session.scannerRanges).clear();
+}
+BENCHMARK(BM_RoutesAndRanges)->Args({1, 512})->Args({0, 512})->Args({1, 1024})->Args({0, 1024})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Floor(benchmark::State& state) {
     Loaded& g = game(static_cast<int>(state.range(2)));

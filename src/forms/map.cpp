@@ -440,10 +440,13 @@ void TMap_FM::draw_range_now(const StoredRange& range, RangeMode mode) {
     showImage();
 }
 
+// A replaced range leaves the map by a redraw from the kept picture of planets
+// and fleets, so nothing under its old circles is lost; the new one is then
+// drawn at once, also while the stored ranges are not shown.
 void TMap_FM::store_range(const StoredRange& range) {
     const ScannerList::Change change = ScannerList(app_.session.scannerRanges).add_or_replace(range, app_.prompter);
-    if (change.erased) draw_range_now(*change.erased, RangeMode::Erase);
-    if (change.drawn) draw_range_now(*change.drawn, RangeMode::Scanner);
+    if (change.erased) app_.run([this] { refresh_map(); });
+    if (change.drawn && !(change.erased && rangesShown())) draw_range_now(*change.drawn, RangeMode::Scanner);
     Remove_BTN->setEnabled(!scannerListEmpty());
 }
 

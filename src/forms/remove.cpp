@@ -52,12 +52,10 @@ void TRemove_FM::remove_row(int r) {
     app_.refreshAll();
 }
 
+// The ranges leave the map with the redraw, from the kept picture of planets
+// and fleets: nothing under their circles is lost.
 void TRemove_FM::Clear_BTNClick() {
-    TMap_FM* map = app_.map();
-    ScannerList list(app_.session.scannerRanges);
-    const bool shown = map->rangesShown();
-    for (const StoredRange& range : list.clear())
-        if (shown) map->draw_range_now(range, RangeMode::Erase);
+    ScannerList(app_.session.scannerRanges).clear();
     app_.refreshMap();
     app_.refreshAll();
 }

@@ -26,31 +26,9 @@ bool report_file_acceptable(const std::string& path, Prompter& prompter) {
 
 FleetReportReader::FleetReportReader(Session& session, Prompter& prompter) : s_(session), prompter_(prompter) {}
 
-namespace {
-// The report's lines as split_lines cuts them (LF, CR LF and a lone CR each
-// end a line), in one pass over the bytes: split_lines looks for the line
-// end with find_first_of, which asks memchr about every byte and took a
-// sixth of the whole import of a large report.
-std::vector<std::string_view> report_lines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        std::size_t next = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
-        lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
-    if (lines.empty()) lines.emplace_back();
-    return lines;
-}
-}  // namespace
-
 bool FleetReportReader::read_rows(const std::string& path) {
     const std::string bytes = read_file_bytes(path);
-    const std::vector<std::string_view> lines = report_lines(bytes);
+    const std::vector<std::string_view> lines = split_lines(bytes);
     // A MAP or any other file would give a table of nonsense "fleets".
     if (!is_report_heading(lines[0]))
         throw FileError("File \"" + shown_path(path) +

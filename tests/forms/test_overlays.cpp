@@ -116,6 +116,13 @@ TEST_F(MapOverlays, StoredRangesListedDrawnRemovedAndCleared) {
     EXPECT_EQ(messages("confirm").back(), "Planet: \"Amber\" has already been set scanners range. Overwrite?");
     EXPECT_EQ(app->session.scannerRanges.cell(scan_col::NonPenetrating, 1), "50");
 
+    // Yes: the old circles leave the map without taking the planet under their cross with them.
+    prompter.answers = {Answer::Yes};
+    m.store_range({"Amber", 90, 0, RangeKind::Planet, 1300, 1400, 0x0000FF});
+    EXPECT_EQ(count_near(edge, v.pixel_y(1400), 0, QColor(255, 0, 0)), 0);
+    EXPECT_EQ(at(v.pixel_x(1300), v.pixel_y(1400)), QColor(Qt::white));
+    EXPECT_GT(count_near(v.pixel_x(1300) + v.pixels(90), v.pixel_y(1400), 1, QColor(255, 0, 0)), 0);
+
     m.store_range({"Vorlani Scout #1", 100, 0, RangeKind::Fleet, 1150, 1250, 0x808000});
     list.showAndActivate();
     EXPECT_EQ(list.memo_grid->model()->rowCount(), 2);
