@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/cp1252.h"
+#include "platform/pixel_line.h"
 #include "platform/prepared_image.h"
 
 namespace trevanor {
@@ -44,6 +45,20 @@ QPen shape_pen(const CanvasState& s) {
     pen.setWidth(0);  // one pixel, whatever the transform
     pen.setStyle(qt_style(s.penStyle));
     return pen;
+}
+
+// The stretches of Qt's broken pens one pixel wide: a dot is one pixel, a
+// dash four, the gaps two.
+const LineDashes& line_dashes(PenStyle style) {
+    static const LineDashes solid, dot{{64, 192}, 2, 192}, dash{{256, 384}, 2, 384},
+        dashDot{{256, 384, 448, 576}, 4, 576};
+    switch (style) {
+    case PenStyle::Dot: return dot;
+    case PenStyle::Dash: return dash;
+    case PenStyle::DashDot: return dashDot;
+    case PenStyle::Solid: break;
+    }
+    return solid;
 }
 
 void begin_painting(QPainter& p) {
@@ -191,17 +206,30 @@ void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
 }
 
 void QtCanvas::lineTo(int x, int y) {
-    QPainter& p = painter(Tools::ShapeNoBrush);
     // The end point itself is not drawn: step back one pixel along the line.
     const int dx = x - pen_.x, dy = y - pen_.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
     if (steps > 0) {
+        const QPoint start(pen_.x, pen_.y);
         const QPoint end(pen_.x + static_cast<int>(std::lround(dx * (steps - 1.0) / steps)),
                          pen_.y + static_cast<int>(std::lround(dy * (steps - 1.0) / steps)));
-        p.drawLine(QPoint(pen_.x, pen_.y), end);
-        touched(QRect(QPoint(pen_.x, pen_.y), end).normalized().adjusted(-1, -1, 1, 1));
+        if (!writeLine(start, end)) painter(Tools::ShapeNoBrush).drawLine(start, end);
+        touched(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
     }
     pen_ = {x, y};
+}
+
+bool QtCanvas::writeLine(QPoint from, QPoint to) {
+    if (drawing_ != Drawing::Prepared || state.penMode != PenMode::Copy) return false;
+    copyKeptFirst();
+    if (!image_.isDetached()) finish();
+    const PixelSurface surface{reinterpret_cast<std::uint32_t*>(image_.bits()),
+                               static_cast<int>(image_.bytesPerLine() / 4), image_.width(), image_.height()};
+    if (!draw_pixel_line(surface, from.x(), from.y(), to.x(), to.y(), to_qcolor(state.penColor).rgb(),
+                         line_dashes(state.penStyle)))
+        return false;
+    ++counts_.written;
+    return true;
 }
 
 bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,

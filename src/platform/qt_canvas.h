@@ -7,7 +7,8 @@
 // diamonds, labels. In the Prepared way of drawing (the default) such a
 // small solid shape or a text is drawn once through QPainter into a prepared
 // image (platform/prepared_image.h) and from then on copied into the picture
-// pixel by pixel, with the pixels QPainter would have made; where that cannot
+// pixel by pixel, with the pixels QPainter would have made; lines are written
+// into the pixels the way QPainter sets them (platform/pixel_line.h); where that cannot
 // be told (a shape cut by the edge, letters overlapping over an unknown
 // colour) QPainter draws it. The Plain way draws every primitive through
 // QPainter. Either way the painter's pen, brush and composition mode are set
@@ -64,9 +65,10 @@ public:
     void setPreparedPerPicture(int count);
 
     // How many texts and shapes were copied from prepared images and how many
-    // drawn through QPainter, since the canvas was made.
+    // drawn through QPainter, and how many lines were written straight into
+    // the pixels, since the canvas was made.
     struct Counts {
-        long prepared = 0, painted = 0;
+        long prepared = 0, painted = 0, written = 0;
     };
     Counts counts() const { return counts_; }
 
@@ -86,6 +88,10 @@ private:
     void plainText(int x, int y, const std::string& text);
     // True (and one less left) when this picture may still prepare an image.
     bool mayPrepare();
+    // A line of the pen's colour and style, written straight into the pixels
+    // when it is drawn over what lies below and clear of the edge; false when
+    // QPainter is to draw it instead.
+    bool writeLine(QPoint from, QPoint to);
     // Copies the image to (x, y); false when QPainter is to draw instead.
     bool copy(const PreparedImage& image, int x, int y);
     struct TextEntry;

@@ -58,8 +58,8 @@ TEST(QtCanvas, ShapesStayInsideTheirBoxesAndLinesStopShort) {
 
 namespace {
 // The same drawing onto any canvas: coloured patches to draw over, then
-// labels, diamonds, dots and merged lines in random colours, sizes and
-// places, some of them reaching out of the surface.
+// labels, diamonds, dots and lines (merged or not, solid or broken) in
+// random colours, sizes and places, some of them reaching out of the surface.
 void scribble(Canvas& c, unsigned seed) {
     std::mt19937 random(seed);
     const auto any = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
@@ -86,7 +86,14 @@ void scribble(Canvas& c, unsigned seed) {
         switch (any(4)) {
         case 0: c.polygon({{x - 4, y}, {x, y + 4}, {x + 4, y}, {x, y - 4}}); break;
         case 1: c.ellipse(x - 2, y - 2, x + 2, y + 2); break;
-        case 2: c.moveTo(x, y); c.lineTo(x + any(40) - 20, y + any(40) - 20); break;
+        case 2: {  // short and long lines in every pen style
+            c.state.penStyle = static_cast<PenStyle>(any(4));
+            const int reach = any(3) == 0 ? 400 : 40;
+            c.moveTo(x, y);
+            c.lineTo(x + any(reach) - reach / 2, y + any(reach) - reach / 2);
+            c.state.penStyle = PenStyle::Solid;
+            break;
+        }
         default: c.textOut(x, y, texts[any(14)]);
         }
     }
@@ -104,6 +111,7 @@ TEST(QtCanvas, PreparedDrawingGivesThePlainPicturePixelForPixel) {
             EXPECT_EQ(test::image_difference(prepared.image(), plain.image()), "");
         }
         EXPECT_GT(prepared.counts().prepared, 600);
+        EXPECT_GT(prepared.counts().written, 100);
     }
 }
 
