@@ -79,17 +79,19 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
     a2 += kSub / 2;
     int a = (a1 + kSub / 2) / kSub;
     const int aEnd = (a2 + kSub / 2) / kSub;
-    // A falling line starts at the pixel's near edge, a rising one at its middle.
+    // The first position across is taken half a pixel in when it grows along
+    // the line, at the pixel's edge otherwise: the raster engine's rounding.
     const int start = slope > 0 ? kSub / 2 : 0;
     b += ((a * kSub + start - a1) * slope) >> 6;
+    // One step along moves this far in the pixels, one step across that far.
+    const std::int64_t along = steep ? s.pixelsPerLine : 1, across = steep ? 1 : s.pixelsPerLine;
+    if (dashes.count == 0) {
+        for (; a < aEnd; ++a, b += slope) s.bits[a * along + (b >> 16) * across] = colour;
+        return true;
+    }
     DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
     for (; a < aEnd; ++a, b += slope) {
-        if (dash.on()) {
-            const int across = b >> 16;
-            const std::int64_t at = steep ? static_cast<std::int64_t>(a) * s.pixelsPerLine + across
-                                          : static_cast<std::int64_t>(across) * s.pixelsPerLine + a;
-            s.bits[at] = colour;
-        }
+        if (dash.on()) s.bits[a * along + (b >> 16) * across] = colour;
         dash.step();
     }
     return true;
