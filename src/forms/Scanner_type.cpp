@@ -29,15 +29,6 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
     return named(new QPushButton(QString::fromLatin1(caption), parent), name);
 }
 
-QFrame* panel(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::StyledPanel);
-    return frame;
-}
-
-// The number in a range field, blanks trimmed; the conversion error for any other text.
-int range_of(const QLineEdit* field) { return to_int(toCp1252(field->text().trimmed())); }
-
 }  // namespace
 
 TOther_Scanner_FM::TOther_Scanner_FM(Application& app) : ToolWindow(app, "TOther_Scanner_FM", "Fleet Scanner Range") {
@@ -54,7 +45,7 @@ TOther_Scanner_FM::TOther_Scanner_FM(Application& app) : ToolWindow(app, "TOther
 
 // The scanner type with its nominal ranges, the tech it needs and "A&dd to list".
 QWidget* TOther_Scanner_FM::buildTypePanel() {
-    QFrame* p = panel(this);
+    QFrame* p = framed_panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Scanner type:"), p));
     ScannerType_CBx = type_list("ScannerType_CBx", kFleetScanners, p);
@@ -79,7 +70,7 @@ QWidget* TOther_Scanner_FM::buildTypePanel() {
 }
 
 QWidget* TOther_Scanner_FM::buildListPanel() {
-    QFrame* p = panel(this);
+    QFrame* p = framed_panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("List of scaneers in the fleet:"), p));
     Fleet_scanners_List = named(new QListWidget(p), "Fleet_scanners_List");
@@ -96,7 +87,7 @@ QWidget* TOther_Scanner_FM::buildListPanel() {
 
 // The fleet, the traits, the ranges to apply and the window's buttons.
 QWidget* TOther_Scanner_FM::buildFleetPanel() {
-    QFrame* p = panel(this);
+    QFrame* p = framed_panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Fleet:"), p));
     auto* fleetRow = new QHBoxLayout;
@@ -123,14 +114,10 @@ QWidget* TOther_Scanner_FM::buildFleetPanel() {
     Recalc_bTN = range.recalc;
     column->addWidget(range.frame);
     column->addStretch();
-    auto* buttons = new QHBoxLayout;
-    Apply_BTN = button("Apply_BTN", "&Apply", p);
-    Apply_BTN->setDefault(true);
-    Close_BTN = button("Close_BTN", "&Close", p);
-    buttons->addStretch();
-    buttons->addWidget(Apply_BTN);
-    buttons->addWidget(Close_BTN);
-    column->addLayout(buttons);
+    const ApplyCloseRow buttons = apply_close_row(p, "Apply_BTN", "Close_BTN");
+    Apply_BTN = buttons.apply;
+    Close_BTN = buttons.close;
+    column->addLayout(buttons.row);
     return p;
 }
 

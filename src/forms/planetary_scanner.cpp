@@ -23,14 +23,6 @@ namespace {
 
 constexpr ColorValue kWhite = 0xFFFFFF;
 
-QFrame* panel(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::StyledPanel);
-    return frame;
-}
-
-int range_of(const QLineEdit* field) { return to_int(toCp1252(field->text().trimmed())); }
-
 }  // namespace
 
 TPlanetary_Scanner_FM::TPlanetary_Scanner_FM(Application& app)
@@ -46,7 +38,7 @@ TPlanetary_Scanner_FM::TPlanetary_Scanner_FM(Application& app)
 
 // The scanner type with its nominal ranges and the tech it needs.
 QWidget* TPlanetary_Scanner_FM::buildTypePanel() {
-    QFrame* p = panel(this);
+    QFrame* p = framed_panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Scanner type:"), p));
     Planetary_ScannerType_CBx = type_list("Planetary_ScannerType_CBx", kPlanetaryScanners, p);
@@ -66,7 +58,7 @@ QWidget* TPlanetary_Scanner_FM::buildTypePanel() {
 
 // The planet, the trait, the ranges to apply and the window's buttons.
 QWidget* TPlanetary_Scanner_FM::buildPlanetPanel() {
-    QFrame* p = panel(this);
+    QFrame* p = framed_panel(this);
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Planet"), p));
     Planet_CBx = named(new QComboBox(p), "Planet_CBx");
@@ -82,14 +74,10 @@ QWidget* TPlanetary_Scanner_FM::buildPlanetPanel() {
     Recalc_bTN = range.recalc;
     column->addWidget(range.frame);
     column->addStretch();
-    auto* buttons = new QHBoxLayout;
-    Button1 = named(new QPushButton(QStringLiteral("&Apply"), p), "Button1");
-    Button1->setDefault(true);
-    Button2 = named(new QPushButton(QStringLiteral("&Close"), p), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    column->addLayout(buttons);
+    const ApplyCloseRow buttons = apply_close_row(p, "Button1", "Button2");
+    Button1 = buttons.apply;
+    Button2 = buttons.close;
+    column->addLayout(buttons.row);
     return p;
 }
 

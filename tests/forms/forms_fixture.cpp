@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/cp1252.h"
+#include "support/report_lines.h"
 
 namespace trevanor::test {
 
@@ -19,21 +20,9 @@ const std::string kOtherMap = "#\tX\tY\tName\r\n1\t1050\t1050\tLone\r\n";
 std::string report() {
     const auto line = [](const std::string& name, const std::string& x, const std::string& y, const std::string& planet,
                          const std::string& owner, const std::string& task) {
-        std::string cells[29];
-        cells[0] = name;
-        cells[1] = x;
-        cells[2] = y;
-        cells[3] = planet;
-        cells[4] = planet;
-        cells[12] = owner;
-        cells[19] = task;
-        std::string out;
-        for (int c = 0; c < 29; ++c) out += (c ? "\t" : "") + cells[c];
-        return out + "\r\n";
+        return fleet_line({{0, name}, {1, x}, {2, y}, {3, planet}, {4, planet}, {12, owner}, {19, task}}) + "\r\n";
     };
-    std::string heading = "Fleet Name";
-    for (int c = 1; c < 29; ++c) heading += "\tH" + std::to_string(c);
-    return heading + "\r\n" + line("Vorlani Scout #1", "1100", "1200", "Zeta Prime", "1", "Scout") +
+    return kFleetHeading + "\r\n" + line("Vorlani Scout #1", "1100", "1200", "Zeta Prime", "1", "Scout") +
            line("Vorlani Hauler #2", "1300", "1400", "Amber", "1", "Transport") +
            line("Kesh Raider #5", "1500", "1600", "Coral Reach", "3", "") +
            line("Umbral Eye #7", "1234", "1456", "", "12", "");

@@ -9,25 +9,17 @@
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "support/report_lines.h"
 
 using namespace trevanor;
 using test::Program;
 
 namespace {
 std::string ally_report() {
-    std::string heading = "Fleet Name";
-    for (int c = 1; c < 29; ++c) heading += "\tH" + std::to_string(c);
     const auto line = [](const std::string& name, const std::string& owner) {
-        std::string cells[29];
-        cells[0] = name;
-        cells[1] = "1400";
-        cells[2] = "1400";
-        cells[12] = owner;
-        std::string out;
-        for (int c = 0; c < 29; ++c) out += (c ? "\t" : "") + cells[c];
-        return out + "\r\n";
+        return test::fleet_line({{0, name}, {1, "1400"}, {2, "1400"}, {12, owner}}) + "\r\n";
     };
-    return heading + "\r\n" + line("Kesh Raider #5", "3") + line("Kesh Lancer #9", "3") + line("Vorlani Scout #1", "1") +
+    return test::kFleetHeading + "\r\n" + line("Kesh Raider #5", "3") + line("Kesh Lancer #9", "3") + line("Vorlani Scout #1", "1") +
            line("Ozmari Wing #2", "4");
 }
 }  // namespace

@@ -12,6 +12,7 @@
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
 #include "forms/remove.h"
+#include "support/report_lines.h"
 #include "forms/widgets/text_table_view.h"
 #include "map/scanner_overlay.h"
 #include "platform/qt_canvas.h"
@@ -28,23 +29,11 @@ std::string moving_report() {
     const auto line = [](const std::string& name, const std::string& x, const std::string& y, const std::string& dest,
                          const std::string& owner, const std::string& warp, const std::string& eta,
                          const std::string& task) {
-        std::string cells[29];
-        cells[0] = name;
-        cells[1] = x;
-        cells[2] = y;
-        cells[4] = dest;
-        cells[12] = owner;
-        cells[13] = eta;
-        cells[14] = warp;
-        cells[17] = "100";
-        cells[19] = task;
-        std::string out;
-        for (int c = 0; c < 29; ++c) out += (c ? "\t" : "") + cells[c];
-        return out + "\r\n";
+        return test::fleet_line({{0, name}, {1, x}, {2, y}, {4, dest}, {12, owner}, {13, eta}, {14, warp}, {17, "100"},
+                                 {19, task}}) +
+               "\r\n";
     };
-    std::string heading = "Fleet Name";
-    for (int c = 1; c < 29; ++c) heading += "\tH" + std::to_string(c);
-    return heading + "\r\n" + line("Vorlani Scout #1", "1150", "1250", "Zeta Prime", "1", "9", "1y", "Scout") +
+    return test::kFleetHeading + "\r\n" + line("Vorlani Scout #1", "1150", "1250", "Zeta Prime", "1", "9", "1y", "Scout") +
            line("Kesh Raider #5", "1400", "1450", "130.127", "3", "5", "", "");
 }
 

@@ -15,6 +15,7 @@
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "support/report_lines.h"
 
 using namespace trevanor;
 using test::Program;
@@ -32,16 +33,10 @@ std::string wide_report() {
     for (int c = 1; c < 29; ++c) out += "\tWide heading " + std::to_string(c);
     out += "\r\n";
     for (int k = 1; k <= 24; ++k) {
-        std::string cells[29];
-        cells[0] = k < 24 ? "Ozmari Hauler #" + std::to_string(k) : kLongRace + " Hauler #20";
-        cells[1] = "1234";
-        cells[2] = std::to_string(1400 + k);
-        cells[3] = kLongPlanet;
-        cells[12] = "2";
-        cells[16] = "WWWW";
-        cells[19] = "Transport";
-        for (int c = 0; c < 29; ++c) out += (c ? "\t" : "") + cells[c];
-        out += "\r\n";
+        const std::string name = k < 24 ? "Ozmari Hauler #" + std::to_string(k) : kLongRace + " Hauler #20";
+        out += test::fleet_line({{0, name}, {1, "1234"}, {2, std::to_string(1400 + k)}, {3, kLongPlanet}, {12, "2"},
+                                 {16, "WWWW"}, {19, "Transport"}}) +
+               "\r\n";
     }
     return out;
 }

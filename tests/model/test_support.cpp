@@ -31,18 +31,4 @@ Rig::Rig() {
     settings.onFatal = [] { throw RegistryFatal(); };
 }
 
-std::string fleet_line(std::initializer_list<std::pair<int, std::string>> fields) {
-    std::vector<std::string> cells(29);
-    for (const auto& [c, text] : fields) cells[static_cast<std::size_t>(c)] = text;
-    std::string line;
-    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "\t" : "") + cells[c];
-    return line;
-}
-
-const std::string kFleetHeading = [] {
-    std::string h = "Fleet Name";
-    for (int c = 1; c < 29; ++c) h += "\tH" + std::to_string(c);
-    return h;
-}();
-
 }  // namespace trevanor::test

@@ -8,6 +8,7 @@
 #include "model/model.h"
 #include "support/failing_store.h"
 #include "support/recording_prompter.h"
+#include "support/report_lines.h"
 
 namespace trevanor::test {
 
@@ -39,8 +40,5 @@ struct Rig {
     AllyMerge& merge = model.merge;
 };
 
-// A fleet report line of 29 fields; `fields` gives the cells by column.
-std::string fleet_line(std::initializer_list<std::pair<int, std::string>> fields);
-extern const std::string kFleetHeading;
 
 }  // namespace trevanor::test

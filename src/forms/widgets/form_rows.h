@@ -1,7 +1,7 @@
 #pragma once
-// Small pieces the scanner windows are built from: a caption with a value
-// (and its unit) in a grid row, a masked number field, and a choice list
-// refilled with its choice kept.
+// Small pieces the scanner windows are built from: a framed panel, a caption
+// with a value (and its unit) in a grid row, a masked number field, the
+// Apply and Close row, and a choice list refilled with its choice kept.
 
 #include <QComboBox>
 #include <QFrame>
@@ -9,11 +9,21 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "forms/widgets/named.h"
+#include "model/numbers.h"
+#include "platform/cp1252.h"
 
 namespace trevanor {
+
+// A panel with a frame around it.
+inline QFrame* framed_panel(QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
+}
 
 // "caption  value  unit" in row `row` of `grid`; returns the value's label.
 inline QLabel* value_row(QGridLayout* grid, int row, const char* caption, const char* name, const char* text,
@@ -63,8 +73,7 @@ struct RangePanel {
     QPushButton* recalc;        // Recalc_bTN
 };
 inline RangePanel range_panel(QWidget* parent, const char* initial) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::StyledPanel);
+    QFrame* frame = framed_panel(parent);
     auto* grid = new QGridLayout(frame);
     auto* title = new QLabel(QStringLiteral("RANGE:"), frame);
     QFont bold = title->font();
@@ -81,6 +90,26 @@ inline RangePanel range_panel(QWidget* parent, const char* initial) {
     grid->addWidget(recalc, 1, 2, 2, 1);
     grid->setColumnStretch(0, 1);
     return {frame, np, p, recalc};
+}
+
+// The number in a range field, blanks trimmed; the conversion error for any other text.
+inline int range_of(const QLineEdit* field) { return to_int(toCp1252(field->text().trimmed())); }
+
+// "&Apply" (the default button) and "&Close" at the right of a row.
+struct ApplyCloseRow {
+    QHBoxLayout* row;
+    QPushButton* apply;
+    QPushButton* close;
+};
+inline ApplyCloseRow apply_close_row(QWidget* parent, const char* applyName, const char* closeName) {
+    auto* row = new QHBoxLayout;
+    auto* apply = named(new QPushButton(QStringLiteral("&Apply"), parent), applyName);
+    apply->setDefault(true);
+    auto* close = named(new QPushButton(QStringLiteral("&Close"), parent), closeName);
+    row->addStretch();
+    row->addWidget(apply);
+    row->addWidget(close);
+    return {row, apply, close};
 }
 
 // Fills a choice-only list with `items`; `chosen` stays chosen when it is
