@@ -265,7 +265,7 @@ void AllyMerge::update_fleet_lists(int base, bool everyRow) {
         setStatus("Fleet lists updating (" + std::to_string(k) + " out of " + std::to_string(n) + ")");
         names.push_back(fleets.cell(col::UniqueName, listed[static_cast<std::size_t>(k - 1)]));
     }
-    s_.listFleets(names);
+    s_.listFleets(std::move(names));
     // The list keeps its order; new keys join it, after the equal ones already there.
     std::vector<int> all = s_.sortList;
     all.insert(all.end(), listed.begin(), listed.end());

@@ -75,7 +75,7 @@ void FleetReportReader::read(const std::string& path) {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(last));
     for (int r = 1; r <= last; ++r) names.push_back(fleets.cell(col::UniqueName, r));
-    s_.listFleets(names);
+    s_.listFleets(std::move(names));
 
     set_player_names();
     if (!validate_fleet_vs_planets(fleets, s_.planets, 0)) prompter_.warning("Fleet file does not seem to match MAP file!");

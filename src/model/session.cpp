@@ -38,16 +38,22 @@ void Session::resetPlaceLists() {
 
 void Session::addPlaces(std::vector<std::string> texts) {
     sort_ci(texts);
+    addSortedPlaces(std::move(texts));
+}
+
+void Session::addSortedPlaces(std::vector<std::string> texts) {
     placeList1.addSorted(texts);
     placeList2.addSorted(std::move(texts));
 }
 
-void Session::listFleets(const std::vector<std::string>& uniqueNames) {
+void Session::listFleets(std::vector<std::string> uniqueNames) {
+    // One sort serves both lists: the same mark before every name keeps the order.
+    sort_ci(uniqueNames);
     std::vector<std::string> places;
     places.reserve(uniqueNames.size());
     for (const auto& name : uniqueNames) places.push_back("!" + name);
-    addPlaces(std::move(places));
-    mapFleetList.addAll(uniqueNames);
+    addSortedPlaces(std::move(places));
+    mapFleetList.addSorted(std::move(uniqueNames));
 }
 
 void Session::unlistFleets() {

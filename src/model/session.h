@@ -113,9 +113,11 @@ struct Session {
     void resetPlaceLists();
     // Adds the same texts (planet names) to both of the calculator's lists.
     void addPlaces(std::vector<std::string> texts);
+    // The same, for texts already in order (see sort_ci).
+    void addSortedPlaces(std::vector<std::string> texts);
     // Lists fleets by unique name: "!" and the name in both of the
     // calculator's lists, the name in the map's fleet list.
-    void listFleets(const std::vector<std::string>& uniqueNames);
+    void listFleets(std::vector<std::string> uniqueNames);
     // Takes every fleet off those lists; " unknown" and the planets stay.
     void unlistFleets();
 };
