@@ -317,6 +317,11 @@ void TFleet_Data_FM::sync() {
 }
 
 void TFleet_Data_FM::adjust_formsize() {
+    // Until the window is first shown, its children do not tell their
+    // layouts that a text changed: the sizes are worked out afresh, so that
+    // the window is placed beside the fleet with the size it shows.
+    ensurePolished();
+    for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
     if (layout()) layout()->activate();
     adjustSize();
 }

@@ -80,8 +80,8 @@ TEST_F(Clicks, LeftClicksFillTheSelectedObjectBox) {
         QTest::mouseClick(m.Image1, Qt::LeftButton, {}, c.pixel);
         EXPECT_EQ(m.Label11->text(), c.line1);
         EXPECT_EQ(m.Label12->text(), c.line2);
-        if (*c.x) EXPECT_EQ(m.Label9->text(), c.x);
-        if (*c.y) EXPECT_EQ(m.Label10->text(), c.y);
+        if (*c.x) { EXPECT_EQ(m.Label9->text(), c.x); }
+        if (*c.y) { EXPECT_EQ(m.Label10->text(), c.y); }
         EXPECT_EQ(m.view().Selected_object.Pixel_x != 0, c.marker);
         EXPECT_EQ(m.Fleet_CBx->currentText(), c.jumpFleet);
     }
@@ -140,6 +140,21 @@ TEST_F(Clicks, RightClickOnAGroupOpensItsParticularsBesideIt) {
     EXPECT_EQ(clipboard.content, "Vorlani Scout #1");
     QTest::keyClick(w.Fleet_CB, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
+}
+
+// Placed with the size it shows, even at its first opening, when the labels
+// have only just been filled: it never covers the fleet clicked.
+TEST_F(Clicks, ParticularsNeverCoverTheFleetClicked) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint object : {QPoint(screen.right() - 40, screen.center().y()),
+                                QPoint(screen.left() + 40, screen.center().y())}) {
+        w.hide();
+        w.show_fleet(1, false);
+        w.place_beside(object, screen.bottom());
+        w.showAndActivate();
+        QCoreApplication::processEvents();  // the layout's requests, as the event loop runs them
+        EXPECT_FALSE(w.frameGeometry().contains(object)) << object.x();
+    }
 }
 
 TEST_F(Clicks, ScannerCirclesOfAFleetAreStoredAndDrawn) {
