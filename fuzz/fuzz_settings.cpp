@@ -6,6 +6,7 @@
 // RegistryFatal after the fatal message), never in anything else. What the
 // routines wrote that went through is read back by a fresh store object.
 
+#include <QApplication>
 #include <QString>
 
 #include <cstdint>
@@ -56,6 +57,19 @@ struct Rig {
 };
 
 }  // namespace
+
+// QSettings itself needs no application object for a file of its own, but the
+// program has one when it reads its settings, and only then can a value
+// written as "@Variant(...)" decode to a type of the Gui or Widgets module
+// (an image, a font, a size policy): without it such a value is an invalid type.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_settings";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A new name each time: QSettings keeps the files it read in a cache by path.

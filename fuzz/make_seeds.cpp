@@ -110,6 +110,15 @@ int main(int argc, char** argv) {
           "RFILE1=/games/A|2FB.MAP\n[game.map]\nP1=dword:ffffffff\n[GAME.MAP]\nown_race=sz:_none_\n[broken\n"
           "[GAME.MAP/sub]\nx=1\n");
     write(settings, "named_map", ";A|B/C.MAP\n[A|7CB|2FC.MAP]\nOwn_race=sz:Quessari\n[C.MAP]\np16=dword:00000001\n");
+    // Values of other types, as QSettings writes them: an image, a font, bytes, nothing.
+    write(settings, "variants",
+          R"ini([General]
+Autoload_MAP=@Variant(\0\0\0\x41\0\0\0\x1\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x2\0\0\0\x2\b\x2\0\0\0\xfd\xd4\x9as\0\0\0\tpHYs\0\0\xe\xc4\0\0\xe\xc4\x1\x95+\xe\x1b\0\0\0\x16IDAT\b\x99\x63\xfc\xcf\xc0\xc0\xc0\xc0\xc0\xc4\xc0\xc0\xc0\xc0\xc0\0\0\r\x1d\x1\x3\f\xc7\xe7\x89\0\0\0\0IEND\xae\x42`\x82)
+rfile1=@Variant(\0\0\0@\0\0\0\f\0T\0\x61\0h\0o\0m\0\x61@(\0\0\0\0\0\0\xff\xff\xff\xff\x5\x1\0\x32\x10)
+[GAME.MAP]
+Own_race=@ByteArray(Vorlani)
+p1=@Invalid()
+)ini");
     std::cout << "seeds written to " << out.string() << "\n";
     return 0;
 }
