@@ -38,6 +38,13 @@ inline const std::filesystem::path& scratch_dir() {
         std::error_code ec;
         std::filesystem::path base = "/dev/shm";
         if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
+        // Folders of runs that ended without their exit handlers (a crash, a kill) go first.
+        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("trevanor-fuzz-", 0) == 0 &&
+                !std::filesystem::exists("/proc/" + name.substr(std::string("trevanor-fuzz-").size()), ec))
+                std::filesystem::remove_all(entry.path(), ec);
+        }
         auto d = base / ("trevanor-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         std::atexit([] {
