@@ -1,0 +1,122 @@
+// The merge of an ally's report over any bytes. The demo game's MAP and first
+// report are read; the input holds the options of two merges, then the ally's
+// report:
+//
+//   byte 0, 2   report owner of merge 1, 2: a race of the game (index modulo their count)
+//   byte 1, 3   bit 0 ignore own, 1 ignore owner, 2 delete mode, 3 allow overwrite;
+//               byte 1 bit 4: the own race is player 1's (else none chosen);
+//               byte 3 bit 7: merge 2 reads the demo's DEMO.F4 instead of the input
+//   byte 4..    the report
+//
+// After each merge: it either completed or threw MergeError, for one of the
+// model's errors, and left the session as it was; the position-sorted table holds the fleet table's rows
+// in order; the owners accepted are the ones merged.
+
+#include <cstdint>
+
+#include "fuzz_support.h"
+#include "model/errors.h"
+#include "model/memory_settings.h"
+#include "model/own_race.h"
+#include "model/players.h"
+
+using namespace trevanor;
+
+namespace {
+
+// The demo MAP and first report read once; each input starts from a copy.
+const Session& game_read() {
+    static const Session session = [] {
+        MemorySettings store;
+        fuzz::SilentPrompter prompter;
+        WindowHooks hooks;
+        Model model(store, prompter, hooks);
+        model.settings.onFatal = [] { throw RegistryFatal(); };
+        model.commands.FormCreate();
+        model.commands.read_MAP_file(fuzz::sample("DEMO.MAP"));
+        model.commands.reports().read(fuzz::sample("DEMO.F1"));
+        return model.session;
+    }();
+    return session;
+}
+
+MergeOptions options_from(const Session& s, std::uint8_t ownerByte, std::uint8_t flags) {
+    const std::vector<std::string> races = race_names(s);
+    MergeOptions o;
+    o.reportOwner = races.empty() ? std::string() : races[ownerByte % races.size()];
+    o.ignoreOwn = flags & 1;
+    o.ignoreOwner = flags & 2;
+    o.deleteMode = flags & 4;
+    o.allowOverwrite = flags & 8;
+    return o;
+}
+
+// The first part of the session that differs, or empty when none does.
+std::string difference(const Session& a, const Session& b) {
+    if (a.fleets.rows() != b.fleets.rows()) return "fleet table";
+    if (a.fleetsByPos.rows() != b.fleetsByPos.rows()) return "position-sorted table";
+    if (a.planets.rows() != b.planets.rows()) return "planet table";
+    if (a.sortList != b.sortList) return "sort list";
+    if (a.Fleet_index != b.Fleet_index) return "fleet index";
+    for (int p = 1; p <= kPlayers; ++p) {
+        const Player &x = a.Players[static_cast<std::size_t>(p)], &y = b.Players[static_cast<std::size_t>(p)];
+        if (x.Name != y.Name || x.Number != y.Number || x.Color != y.Color) return "player " + std::to_string(p);
+    }
+    if (a.placeList1.items() != b.placeList1.items() || a.placeList2.items() != b.placeList2.items())
+        return "place lists";
+    if (a.mapFleetList.items() != b.mapFleetList.items()) return "map fleet list";
+    if (a.acceptedReportOwners != b.acceptedReportOwners) return "accepted report owners";
+    if (a.main.caption != b.main.caption) return "caption";
+    if (a.main.ownRaceItems.size() != b.main.ownRaceItems.size()) return "own race menu";
+    return {};
+}
+
+void merge(Model& model, const std::string& path, const MergeOptions& options, const char* which) {
+    Session& s = model.session;
+    const Session before = s;
+    bool done = false;
+    try {
+        if (!model.merge.may_load(options)) {
+            if (const std::string d = difference(before, s); !d.empty())
+                fuzz::broken(std::string("a refused ") + which + " changed the " + d);
+            return;
+        }
+        done = model.merge.load_report(path, options);
+    } catch (const MergeError& e) {
+        // Stopped by one of the model's own errors, not by a fault (an index
+        // out of range, say) that the merge's restore would hide.
+        const std::string what = e.what();
+        if (what.find("is not a valid integer value") == std::string::npos &&
+            what.find("a table holds at most") == std::string::npos && what.rfind("Cannot ", 0) != 0)
+            fuzz::broken(std::string("the ") + which + " stopped for no reason of its own: " + what);
+        if (const std::string d = difference(before, s); !d.empty())
+            fuzz::broken(std::string("the stopped ") + which + " changed the " + d);
+        return;
+    }
+    if (!done) fuzz::broken(std::string("the ") + which + "'s file was refused");
+    fuzz::check_position_table(s, which);
+    if (!options.ignoreOwner &&
+        std::find(s.acceptedReportOwners.begin(), s.acceptedReportOwners.end(), options.reportOwner) ==
+            s.acceptedReportOwners.end())
+        fuzz::broken(std::string("the report owner of the ") + which + " is not accepted");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 4) return -1;  // not kept in the corpus
+    const std::string path = fuzz::write_file("ALLY.F2", data + 4, size - 4);
+    MemorySettings store;
+    fuzz::SilentPrompter prompter;
+    WindowHooks hooks;
+    Model model(store, prompter, hooks);
+    model.settings.onFatal = [] { throw RegistryFatal(); };
+    model.session = game_read();
+    Session& s = model.session;
+    if (data[1] & 16) set_own_race(s, model.settings, race_name_of(s, 1), OwnRaceChange::Picked);
+
+    merge(model, path, options_from(s, data[0], data[1]), "first merge");
+    const std::string second = data[3] & 128 ? fuzz::sample("DEMO.F4") : path;
+    merge(model, second, options_from(s, data[2], data[3]), "second merge");
+    return 0;
+}

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Coverage-guided fuzzing with libFuzzer: installs what is missing (clang 14 and its
+# runtime libraries), builds the harnesses of fuzz/ with clang in build-fuzz/ (coverage,
+# AddressSanitizer, UndefinedBehaviorSanitizer) and runs each one in turn, one process at
+# the lowest priority, for SECONDS (default 60). Prints per harness the executions, exec/s,
+# coverage (cov: edges, ft: features), corpus size and findings. Exits non-zero when a
+# harness found something.
+#
+#   scripts/fuzz.sh [SECONDS] [HARNESS ...]     HARNESS: map_reader first_report ally_merge settings
+#
+# Each harness starts from fuzz/corpus/<harness>/ (the seeds, kept small; rewrite them with
+# build-fuzz/fuzz/trevanor-fuzz-seeds fuzz/corpus) and what earlier runs found, kept in
+# build-fuzz/corpus/<harness>/. Inputs that break something land in
+# build-fuzz/findings/<harness>/ (crash-*, leak-*, timeout-*, oom-*); rerun one with
+# build-fuzz/fuzz/fuzz_<harness> FILE. FUZZ_FLAGS adds libFuzzer options (e.g. -runs=N).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+[[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS] [HARNESS ...]" >&2; exit 2; }
+shift $(($# > 0 ? 1 : 0))
+all=(map_reader first_report ally_merge settings)
+harnesses=("${@:-${all[@]}}")
+for h in "${harnesses[@]}"; do
+    [[ " ${all[*]} " == *" $h "* ]] || { echo "unknown harness $h (one of: ${all[*]})" >&2; exit 2; }
+done
+
+packages=(cmake ninja-build pkg-config qt6-base-dev libgl-dev clang-14 libclang-rt-14-dev llvm-14)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DTREVANOR_FUZZ=ON -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF -DTREVANOR_SANITIZE=OFF >/dev/null
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_map_reader fuzz_first_report fuzz_ally_merge fuzz_settings \
+    trevanor-fuzz-seeds
+
+export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+# A small quarantine still catches a use after free within one input, and keeps the settings
+# harness (Qt allocates fresh memory for every file it writes) from spending its time in page faults.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:quarantine_size_mb=16}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export QT_QPA_PLATFORM=offscreen
+
+# The settings harness runs through Qt's recursive readers of stored values, whose ever new
+# call stacks would fill the sanitizer's store of allocation stacks without end: its reports
+# leave out where memory was allocated and freed (rerun a finding with ASAN_OPTIONS=detect_leaks=1
+# for those).
+declare -A asan=([settings]=malloc_context_size=0)
+declare -A dict=([map_reader]=map [first_report]=report [ally_merge]=report [settings]=settings)
+declare -A maxlen=([map_reader]=16384 [first_report]=16384 [ally_merge]=16384 [settings]=4096)
+summary=()
+found=0
+for h in "${harnesses[@]}"; do
+    corpus=build-fuzz/corpus/$h
+    findings=build-fuzz/findings/$h
+    log=build-fuzz/fuzz-$h.log
+    mkdir -p "$corpus" "$findings"
+    before=$(ls "$findings" | wc -l)
+    echo
+    echo "=== $h: $seconds s (log: $log)"
+    status=0
+    # shellcheck disable=SC2086 # FUZZ_FLAGS is a list of options
+    ASAN_OPTIONS="$ASAN_OPTIONS${asan[$h]:+:${asan[$h]}}" nice -n 19 "build-fuzz/fuzz/fuzz_$h" \
+        "$corpus" "fuzz/corpus/$h" -dict="fuzz/dict/${dict[$h]}.dict" \
+        -max_len="${maxlen[$h]}" -timeout=25 -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$findings/" ${FUZZ_FLAGS:-} >"$log" 2>&1 || status=$?
+    grep -E '^#[0-9]+[[:space:]]' "$log" | tail -n 1 || true
+    stat() { sed -n "s/^stat::$1: *//p" "$log" | tail -n 1; }
+    last=$(grep -E '^#[0-9]+[[:space:]].*cov: ' "$log" | tail -n 1 || true)
+    cov=$(sed -n 's/.*cov: \([0-9]*\).*/\1/p' <<<"$last")
+    ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
+    corp=$(sed -n 's/.* corp: \([0-9]*\)\/\([0-9]*[a-zA-Z]*\).*/\1 \2/p' <<<"$last")
+    new=$(( $(ls "$findings" | wc -l) - before ))
+    if ((status != 0 || new > 0)); then
+        found=1
+        grep -m 3 -E 'ERROR: |broken rule|runtime error|Test unit written' "$log" || true
+    fi
+    summary+=("$(printf '%-13s %12s %8s %6s %7s %7s %9s %8s' "$h" "$(stat number_of_executed_units)" \
+        "$(stat average_exec_per_sec)" "${cov:-?}" "${ft:-?}" "${corp% *}" "${corp#* }" "$new")")
+done
+
+echo
+printf '%-13s %12s %8s %6s %7s %7s %9s %8s\n' harness executions exec/s cov ft corpus bytes findings
+printf '%s\n' "${summary[@]}"
+exit $found
