@@ -15,8 +15,6 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "model/errors.h"
-#include "model/memory_settings.h"
 #include "model/own_race.h"
 #include "model/players.h"
 
@@ -26,17 +24,7 @@ namespace {
 
 // The demo MAP and first report read once; each input starts from a copy.
 const Session& game_read() {
-    static const Session session = [] {
-        MemorySettings store;
-        fuzz::SilentPrompter prompter;
-        WindowHooks hooks;
-        Model model(store, prompter, hooks);
-        model.settings.onFatal = [] { throw RegistryFatal(); };
-        model.commands.FormCreate();
-        model.commands.read_MAP_file(fuzz::sample("DEMO.MAP"));
-        model.commands.reports().read(fuzz::sample("DEMO.F1"));
-        return model.session;
-    }();
+    static const Session session = fuzz::demo_session(true);
     return session;
 }
 
@@ -106,11 +94,8 @@ void merge(Model& model, const std::string& path, const MergeOptions& options, c
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return -1;  // not kept in the corpus
     const std::string path = fuzz::write_file("ALLY.F2", data + 4, size - 4);
-    MemorySettings store;
-    fuzz::SilentPrompter prompter;
-    WindowHooks hooks;
-    Model model(store, prompter, hooks);
-    model.settings.onFatal = [] { throw RegistryFatal(); };
+    fuzz::ModelRig rig;
+    Model& model = rig.model;
     model.session = game_read();
     Session& s = model.session;
     if (data[1] & 16) set_own_race(s, model.settings, race_name_of(s, 1), OwnRaceChange::Picked);

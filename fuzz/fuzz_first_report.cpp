@@ -9,8 +9,6 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "model/errors.h"
-#include "model/memory_settings.h"
 
 using namespace trevanor;
 
@@ -18,16 +16,7 @@ namespace {
 
 // The demo MAP read once; each input starts from a copy.
 const Session& map_read() {
-    static const Session session = [] {
-        MemorySettings store;
-        fuzz::SilentPrompter prompter;
-        WindowHooks hooks;
-        Model model(store, prompter, hooks);
-        model.settings.onFatal = [] { throw RegistryFatal(); };
-        model.commands.FormCreate();
-        model.commands.read_MAP_file(fuzz::sample("DEMO.MAP"));
-        return model.session;
-    }();
+    static const Session session = fuzz::demo_session(false);
     return session;
 }
 
@@ -35,11 +24,8 @@ const Session& map_read() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::write_file("GAME.F1", data, size);
-    MemorySettings store;
-    fuzz::SilentPrompter prompter;
-    WindowHooks hooks;
-    Model model(store, prompter, hooks);
-    model.settings.onFatal = [] { throw RegistryFatal(); };
+    fuzz::ModelRig rig;
+    Model& model = rig.model;
     model.session = map_read();
     Session& s = model.session;
 

@@ -7,8 +7,6 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "model/errors.h"
-#include "model/memory_settings.h"
 
 using namespace trevanor;
 
@@ -38,11 +36,8 @@ bool read(Model& model, const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::write_file("GAME.MAP", data, size);
-    MemorySettings store;
-    fuzz::SilentPrompter prompter;
-    WindowHooks hooks;
-    Model model(store, prompter, hooks);
-    model.settings.onFatal = [] { throw RegistryFatal(); };
+    fuzz::ModelRig rig;
+    Model& model = rig.model;
     model.commands.FormCreate();
 
     const bool first = read(model, path);

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "model/errors.h"
+#include "model/memory_settings.h"
 #include "model/model.h"
 #include "model/position_order.h"
 #include "model/prompter.h"
@@ -76,6 +78,26 @@ public:
     void warning(const std::string&) override {}
     Answer confirm(const std::string&, bool) override { return Answer::No; }
 };
+
+// A model as the program builds one, over a settings store in memory; a
+// fatal settings error ends the routine with RegistryFatal.
+struct ModelRig {
+    ModelRig() { model.settings.onFatal = [] { throw RegistryFatal(); }; }
+    MemorySettings store;
+    SilentPrompter prompter;
+    WindowHooks hooks;
+    Model model{store, prompter, hooks};
+};
+
+// The session after the main window's start and reading the demo game's
+// files: the MAP, then (when given) the first report. Read once per process.
+inline Session demo_session(bool withFirstReport) {
+    ModelRig rig;
+    rig.model.commands.FormCreate();
+    rig.model.commands.read_MAP_file(sample("DEMO.MAP"));
+    if (withFirstReport) rig.model.commands.reports().read(sample("DEMO.F1"));
+    return rig.model.session;
+}
 
 // The position-sorted table holds the fleet table's rows, each once, in the
 // order of the hidden sort list.

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Trevanor needs to build, test and run, when missing.
+# Installs the Debian packages Trevanor needs to build, test and run, when missing,
+# and the packages named as arguments (the fuzzing and packaging scripts' own).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-wine
-          xdotool x11-utils imagemagick desktop-file-utils)
+          xdotool x11-utils imagemagick desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

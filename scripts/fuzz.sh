@@ -25,19 +25,7 @@ for h in "${harnesses[@]}"; do
     [[ " ${all[*]} " == *" $h "* ]] || { echo "unknown harness $h (one of: ${all[*]})" >&2; exit 2; }
 done
 
-packages=(cmake ninja-build pkg-config qt6-base-dev libgl-dev clang-14 libclang-rt-14-dev llvm-14)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh clang-14 libclang-rt-14-dev llvm-14
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DTREVANOR_FUZZ=ON -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF -DTREVANOR_SANITIZE=OFF >/dev/null

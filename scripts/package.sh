@@ -20,19 +20,9 @@ case "${1:-}" in
     *) echo "usage: scripts/package.sh [--test]" >&2; exit 2 ;;
 esac
 
-bash scripts/deps.sh
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-need=(dpkg-dev file)
-$test_install && need+=(debootstrap)
-missing=()
-for p in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+extra=(dpkg-dev file)
+$test_install && extra+=(debootstrap)
+bash scripts/deps.sh "${extra[@]}"
 
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF
 cmake --build build-deb -j "$(nproc)"
