@@ -2,37 +2,36 @@
 //   trevanor-screenshots SAMPLES_DIR OUT_DIR
 // Runs on any Qt platform (offscreen included); touches no user settings.
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include "app/application.h"
 #include "forms/Dist_calc.h"
+#include "forms/Fleet_Statistics.h"
 #include "forms/Fleet_data.h"
 #include "forms/Fleets.h"
-#include "forms/Tachyon_det.h"
-#include "forms/remove.h"
 #include "forms/Own_race_unit.h"
 #include "forms/Planets.h"
-#include "forms/Fleet_Statistics.h"
 #include "forms/PlayerColor.h"
 #include "forms/Scanner_type.h"
-#include "forms/planetary_scanner.h"
-#include <QListWidget>
-#include <QToolButton>
+#include "forms/Tachyon_det.h"
 #include "forms/ally_report.h"
-#include <QCheckBox>
-#include <QStatusBar>
-#include "app/application.h"
 #include "forms/map.h"
-#include <QRadioButton>
+#include "forms/planetary_scanner.h"
+#include "forms/remove.h"
 #include "platform/qt_settings_backend.h"
 #include "support/recording_prompter.h"
 #include "support/scripted_services.h"
