@@ -1,11 +1,11 @@
-// The merge of an ally's report over any bytes. The demo game's MAP and first
-// report are read; the input holds the options of two merges, then the ally's
-// report:
+// The merge of an ally's report over any bytes. A small game cut from the
+// demo is read (its MAP and first report); the input holds the options of two
+// merges, then the ally's report:
 //
 //   byte 0, 2   report owner of merge 1, 2: a race of the game (index modulo their count)
 //   byte 1, 3   bit 0 ignore own, 1 ignore owner, 2 delete mode, 3 allow overwrite;
 //               byte 1 bit 4: the own race is player 1's (else none chosen);
-//               byte 3 bit 7: merge 2 reads the demo's DEMO.F4 instead of the input
+//               byte 3 bit 7: merge 2 reads the game's cut of DEMO.F4 instead of the input
 //   byte 4..    the report
 //
 // After each merge: it either completed or threw MergeError, for one of the
@@ -14,9 +14,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <utility>
 
 #include "fuzz_support.h"
+#include "model/columns.h"
+#include "model/files.h"
 #include "model/own_race.h"
 #include "model/players.h"
 
@@ -24,10 +27,59 @@ using namespace trevanor;
 
 namespace {
 
-// The demo MAP and first report read once; each input starts from a copy.
-const Session& game_read() {
-    static const Session session = fuzz::demo_session(true);
-    return session;
+std::vector<std::string> lines_of(const std::string& path) {
+    const std::string bytes = read_file_bytes(path);
+    std::vector<std::string> lines;
+    for (const std::string_view line : split_lines(bytes)) lines.emplace_back(line);
+    return lines;
+}
+
+std::string field(const std::string& line, std::size_t index) {
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < index && start != std::string::npos; ++k) {
+        start = line.find('\t', start);
+        if (start != std::string::npos) ++start;
+    }
+    if (start == std::string::npos) return {};
+    return line.substr(start, line.find('\t', start) - start);
+}
+
+// Writes the heading and the lines `keep` picks to a scratch file; returns its path.
+template <class Keep>
+std::string write_cut(const std::string& name, const std::vector<std::string>& lines, Keep keep) {
+    std::string text;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (k == 0 || keep(k, lines[k])) text += lines[k] + "\r\n";
+    return fuzz::write_file(name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// The small game: every fifth fleet of the demo's first report and of
+// DEMO.F4, the planets those fleets are at or head for, and the first twenty
+// planets. Own and foreign fleets, several at one spot, destinations naming
+// planets and fleets are all still there, at a fraction of the cost per input.
+struct SmallGame {
+    Session session;
+    std::string allyReport;
+};
+
+const SmallGame& small_game() {
+    static const SmallGame game = [] {
+        const auto fifth = [](std::size_t k, const std::string&) { return k % 5 == 0; };
+        const std::vector<std::string> first = lines_of(fuzz::sample("DEMO.F1"));
+        const std::vector<std::string> ally = lines_of(fuzz::sample("DEMO.F4"));
+        std::set<std::string> places;
+        for (const auto* report : {&first, &ally})
+            for (std::size_t k = 5; k < report->size(); k += 5)
+                places.insert({field((*report)[k], col::Planet), field((*report)[k], col::Destination)});
+        const std::string map = write_cut("SMALL.MAP", lines_of(fuzz::sample("DEMO.MAP")),
+                                          [&](std::size_t k, const std::string& line) {
+                                              return k <= 20 || places.count(field(line, planet_col::Name)) > 0;
+                                          });
+        SmallGame g{fuzz::game_session(map, write_cut("SMALL.F1", first, fifth)), {}};
+        g.allyReport = write_cut("SMALL.F4", ally, fifth);
+        return g;
+    }();
+    return game;
 }
 
 MergeOptions options_from(const Session& s, std::uint8_t ownerByte, std::uint8_t flags) {
@@ -133,12 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::write_file("ALLY.F2", data + 4, size - 4);
     fuzz::ModelRig rig;
     Model& model = rig.model;
-    model.session = game_read();
+    model.session = small_game().session;
     Session& s = model.session;
     if (data[1] & 16) set_own_race(s, model.settings, race_name_of(s, 1), OwnRaceChange::Picked);
 
     merge(model, path, options_from(s, data[0], data[1]), "first merge");
-    const std::string second = data[3] & 128 ? fuzz::sample("DEMO.F4") : path;
+    const std::string second = data[3] & 128 ? small_game().allyReport : path;
     merge(model, second, options_from(s, data[2], data[3]), "second merge");
     return 0;
 }

@@ -89,14 +89,19 @@ struct ModelRig {
     Model model{store, prompter, hooks};
 };
 
-// The session after the main window's start and reading the demo game's
-// files: the MAP, then (when given) the first report. Read once per process.
-inline Session demo_session(bool withFirstReport) {
+// The session after the main window's start and reading a MAP, then (when
+// given) a first report.
+inline Session game_session(const std::string& map, const std::string& firstReport) {
     ModelRig rig;
     rig.model.commands.FormCreate();
-    rig.model.commands.read_MAP_file(sample("DEMO.MAP"));
-    if (withFirstReport) rig.model.commands.reports().read(sample("DEMO.F1"));
+    rig.model.commands.read_MAP_file(map);
+    if (!firstReport.empty()) rig.model.commands.reports().read(firstReport);
     return rig.model.session;
+}
+
+// The same for the demo game's MAP and (when asked) its first report.
+inline Session demo_session(bool withFirstReport) {
+    return game_session(sample("DEMO.MAP"), withFirstReport ? sample("DEMO.F1") : std::string());
 }
 
 // The position-sorted table holds the fleet table's rows, each once, in the
@@ -123,8 +128,8 @@ inline void check_position_table(const Session& s, const char* after) {
     }
     std::string previous;
     for (int r = 1; r <= byPos.lastRow(); ++r) {
-        std::string key = to_lower(position_key(byPos.row(r)));
-        if (r > 1 && key < previous)
+        std::string key = position_key(byPos.row(r));
+        if (r > 1 && compare_ci(key, previous) < 0)
             broken("the position-sorted table is out of order at row " + std::to_string(r) + where);
         previous = std::move(key);
     }
