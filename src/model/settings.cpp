@@ -44,6 +44,7 @@ void Settings::write(const std::string& key, const TextSetting& value, const std
 std::string Settings::recentName(int k) const { return numbered(setting::Recent_file.name, k); }
 
 void Settings::registry_check() {
+    SettingsBatch batch(store_);
     open(kProgramKey, true);
     if (exists(kProgramKey, setting::Autoload_map.name)) {
         s_.Autoload_map = read(kProgramKey, setting::Autoload_map) != 0;
@@ -90,6 +91,7 @@ std::string Settings::read_recent_file(int k) {
 }
 
 void Settings::update_recent_file_list(const std::string& path) {
+    SettingsBatch batch(store_);
     open(kProgramKey, true);
     const auto recent = [&](int k) {
         return exists(kProgramKey, recentName(k).c_str()) ? store_.readText(kProgramKey, recentName(k)) : std::string();
@@ -109,6 +111,7 @@ void Settings::update_recent_file_list(const std::string& path) {
 
 void Settings::save_players_to_reg() {
     if (s_.Map_name.empty()) return;
+    SettingsBatch batch(store_);
     open(s_.Map_name, true);
     for (int p = 1; p <= kPlayers; ++p)
         store_.writeInt(s_.Map_name, numbered(setting::Player_color.name, p),
@@ -131,6 +134,7 @@ bool Settings::load_players_fm_reg() {
 
 std::string Settings::fleetfile_read() {
     if (s_.Map_name.empty()) return {};
+    SettingsBatch batch(store_);
     const std::string& key = s_.Map_name;
     open(key, true);
     if (!exists(key, setting::Autoload_fleet.name)) {
@@ -157,6 +161,7 @@ void Settings::fleetfile_write(const std::string& path) {
 
 void Settings::autoload_fleetfile_status_write(bool flag) {
     if (s_.Map_name.empty()) return;
+    SettingsBatch batch(store_);
     open(s_.Map_name, true);
     write(s_.Map_name, setting::Autoload_fleet, flag ? 1 : 0);
     // Only a report read as this MAP's first report is stored for it; with
@@ -178,6 +183,7 @@ std::optional<std::string> Settings::stored_own_race() {
 }
 
 void Settings::save_options() {
+    SettingsBatch batch(store_);
     if (s_.main.AutoloadlastMAP1.checked)
         autoload_write(true, s_.Autoload_map_file);
     else

@@ -37,6 +37,24 @@ public:
     // Writing a value whose name exists in another case replaces that value.
     virtual void writeInt(const std::string& key, const std::string& name, std::int32_t value) = 0;
     virtual void writeText(const std::string& key, const std::string& name, const std::string& value) = 0;
+
+    // Writes between these two reach the store together when it has to write
+    // a whole file for them. Batches nest; the outermost end writes.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+};
+
+// The values one routine writes reach the store together, also when the
+// routine stops with an error.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsBackend& store) : store_(store) { store_.beginBatch(); }
+    ~SettingsBatch() { store_.endBatch(); }
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+private:
+    SettingsBackend& store_;
 };
 
 }  // namespace trevanor

@@ -167,7 +167,13 @@ void QtSettingsBackend::write(const std::string& key, const std::string& name, c
         target = joinPath(group, storedName(name));
     }
     settings_->setValue(target, value);
-    settings_->sync();
+    if (batchDepth_ == 0) settings_->sync();
+}
+
+void QtSettingsBackend::beginBatch() { ++batchDepth_; }
+
+void QtSettingsBackend::endBatch() {
+    if (batchDepth_ > 0 && --batchDepth_ == 0) settings_->sync();
 }
 
 bool QtSettingsBackend::openKey(const std::string& key, bool create) {

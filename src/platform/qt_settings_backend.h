@@ -55,6 +55,9 @@ public:
     std::string readText(const std::string& key, const std::string& name) override;
     void writeInt(const std::string& key, const std::string& name, std::int32_t value) override;
     void writeText(const std::string& key, const std::string& name, const std::string& value) override;
+    // Each write outside a batch rewrites the file at once; a batch rewrites it when it ends.
+    void beginBatch() override;
+    void endBatch() override;
 
     // The INI file, or the registry path on Windows.
     QString fileName() const;
@@ -72,6 +75,7 @@ private:
     QString location_;         // INI file, or registry path
     std::set<QString> createdKeys_;  // lower-cased stored names of keys created empty
     bool typedStore_ = false;  // the registry keeps value types itself
+    int batchDepth_ = 0;       // open batches; the file is written when the last one ends
     std::unique_ptr<QSettings> settings_;
 };
 

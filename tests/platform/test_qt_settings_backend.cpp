@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -368,6 +369,28 @@ TEST_F(SettingsFile, IntegersAreWrittenAsRegistryDwords) {
         EXPECT_EQ(reopened.readInt("", "value"), c.value);
         EXPECT_EQ(reopened.readInt("game.map", "value"), c.value);
     }
+}
+
+TEST_F(SettingsFile, BatchedWritesReachTheFileWhenTheOutermostBatchEnds) {
+    QtSettingsBackend store(path_);
+    store.writeInt("", "Before", 1);
+    try {
+        trevanor::SettingsBatch outer(store);
+        store.writeInt("GAME.MAP", "Ships", 2);
+        {
+            trevanor::SettingsBatch inner(store);
+            store.writeText("GAME.MAP", "Race", "Vorlani");
+        }
+        EXPECT_FALSE(fileText().contains(QStringLiteral("Ships="))) << "written before the outer batch ended";
+        EXPECT_EQ(store.readText("game.map", "race"), "Vorlani");  // the store sees its own writes at once
+        throw std::runtime_error("a routine stops half-way");
+    } catch (const std::runtime_error&) {
+    }
+    const QString text = fileText();
+    EXPECT_TRUE(text.contains(QStringLiteral("Ships=dword:00000002"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Race=sz:Vorlani"))) << text.toStdString();
+    store.writeInt("", "After", 3);
+    EXPECT_TRUE(fileText().contains(QStringLiteral("After=dword:00000003"))) << "a write after the batch waits";
 }
 
 TEST_F(SettingsFile, TextsRoundTripThroughTheFile) {
