@@ -22,6 +22,7 @@
 #include "model/files.h"
 #include "model/own_race.h"
 #include "model/players.h"
+#include "model/report_format.h"
 
 using namespace trevanor;
 
@@ -32,16 +33,6 @@ std::vector<std::string> lines_of(const std::string& path) {
     std::vector<std::string> lines;
     for (const std::string_view line : split_lines(bytes)) lines.emplace_back(line);
     return lines;
-}
-
-std::string field(const std::string& line, std::size_t index) {
-    std::size_t start = 0;
-    for (std::size_t k = 0; k < index && start != std::string::npos; ++k) {
-        start = line.find('\t', start);
-        if (start != std::string::npos) ++start;
-    }
-    if (start == std::string::npos) return {};
-    return line.substr(start, line.find('\t', start) - start);
 }
 
 // Writes the heading and the lines `keep` picks to a scratch file; returns its path.
@@ -69,11 +60,13 @@ const SmallGame& small_game() {
         const std::vector<std::string> ally = lines_of(fuzz::sample("DEMO.F4"));
         std::set<std::string> places;
         for (const auto* report : {&first, &ally})
-            for (std::size_t k = 5; k < report->size(); k += 5)
-                places.insert({field((*report)[k], col::Planet), field((*report)[k], col::Destination)});
+            for (std::size_t k = 5; k < report->size(); k += 5) {
+                const auto fields = cut_at_tabs((*report)[k], col::Destination + 1);
+                places.insert({fields[col::Planet], fields[col::Destination]});
+            }
         const std::string map = write_cut("SMALL.MAP", lines_of(fuzz::sample("DEMO.MAP")),
                                           [&](std::size_t k, const std::string& line) {
-                                              return k <= 20 || places.count(field(line, planet_col::Name)) > 0;
+                                              return k <= 20 || places.count(split_map_line(line)[planet_col::Name]) > 0;
                                           });
         SmallGame g{fuzz::game_session(map, write_cut("SMALL.F1", first, fifth)), {}};
         g.allyReport = write_cut("SMALL.F4", ally, fifth);
