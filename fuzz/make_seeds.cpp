@@ -119,6 +119,11 @@ rfile1=@Variant(\0\0\0@\0\0\0\f\0T\0\x61\0h\0o\0m\0\x61@(\0\0\0\0\0\0\xff\xff\xf
 Own_race=@ByteArray(Vorlani)
 p1=@Invalid()
 )ini");
+    // Lists that claim far more elements than the file holds: Qt reserves room for them first.
+    write(settings, "huge_count", R"ini([General]
+Autoload_MAP=@Variant(\0\0\0\t\x7f\xff\xff\xff)
+rfile1=@Variant(\0\0\0\v\xf\xff\xff\xff)
+)ini");
     std::cout << "seeds written to " << out.string() << "\n";
     return 0;
 }
