@@ -19,6 +19,7 @@
 #include "app/application.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/window_buttons.h"
 #include "model/calculator.h"
@@ -145,6 +146,7 @@ void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
 void TForm1::buildCoordinates(QWidget* parent) {
     auto* coords = named(new QGroupBox(QStringLiteral("Coordinates"), parent), "GroupBox1");
     coords->setGeometry(6, 2, 296, 94);
+    coordinates_ = coords;
     label(coords, QStringLiteral("X"), 34, 18);
     label(coords, QStringLiteral("Y"), 82, 18);
     label(coords, QStringLiteral("Localization"), 160, 18);
@@ -178,6 +180,7 @@ void TForm1::buildCoordinates(QWidget* parent) {
 void TForm1::buildResults(QWidget* parent) {
     auto* results = named(new QGroupBox(QStringLiteral("Results"), parent), "GroupBox2");
     results->setGeometry(306, 2, 156, 94);
+    results_ = results;
     QLabel** values[3] = {&Dist_Lbl, &Ang1_LBL, &Ang2_LBL};
     const char* const captions[3] = {"Distance:", "Angle 1:", "Angle 2:"};
     const char* const names[3] = {"Dist_Lbl", "Ang1_LBL", "Ang2_LBL"};
@@ -202,6 +205,7 @@ QWidget* TForm1::buildInfoPanel(QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(6, 98, 456, 112);
+    infoPanel_ = panel;
     const auto line = [panel](const char* name, int y, int height, int width = 296) {
         auto* l = new QLabel(panel);
         l->setObjectName(QString::fromLatin1(name));
@@ -250,8 +254,8 @@ void TForm1::syncFromSession() {
     const char* const recent[] = {"N11", "N21", "N31", "N41"};
     for (int k = 0; k < 4; ++k) action(recent[k])->setText(path_text(m.recentCaptions[static_cast<std::size_t>(k)]));
     syncOwnRaceMenu();
-    syncPlaceList(Planet1_CB, s.placeList1, shownPlaces1_);
-    syncPlaceList(Planet2_CB, s.placeList2, shownPlaces2_);
+    const bool first = syncPlaceList(Planet1_CB, s.placeList1, shownPlaces1_);
+    if (syncPlaceList(Planet2_CB, s.placeList2, shownPlaces2_) || first) fitPlaceLists();
 }
 
 void TForm1::syncOwnRaceMenu() {
@@ -291,15 +295,40 @@ void TForm1::syncOwnRaceMenu() {
     OwnRace1->menuAction()->setEnabled(m.OwnRace1.enabled);
 }
 
-void TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& shown) {
-    if (shown == list.revision()) return;
+bool TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& shown) {
+    if (shown == list.revision()) return false;
     QStringList items;
     items.reserve(static_cast<qsizetype>(list.size()));
     for (const auto& item : list.items()) items << fromCp1252(item);
+    const QString chosen = box->currentText();
     box->clear();
     box->addItems(items);
+    box->setCurrentIndex(std::max(0, box->findText(chosen)));
     fit_popup(box);
     shown = list.revision();
+    return true;
+}
+
+// The lists grow to the right, and the window with them, as far as the
+// screen leaves room; the window stays on the screen.
+void TForm1::fitPlaceLists() {
+    constexpr int kListWidth = 134, kWindowWidth = 468, kHeight = 234;
+    int need = 0;
+    for (const QComboBox* box : {Planet1_CB, Planet2_CB}) need = std::max(need, closed_width(box, longest_item(box)));
+    const QRect area = available_area(this);
+    const int d = std::clamp(need - kListWidth, 0, std::max(0, area.width() - kWindowWidth));
+    if (d == widened_) return;
+    widened_ = d;
+    for (QComboBox* box : {Planet1_CB, Planet2_CB}) box->resize(kListWidth + d, box->height());
+    coordinates_->resize(296 + d, coordinates_->height());
+    results_->move(306 + d, results_->y());
+    infoPanel_->resize(456 + d, infoPanel_->height());
+    Calc_BTN->move(300 + d, Calc_BTN->y());
+    for (QLabel* l : {Label10, Label11, Label12}) l->resize(296 + d, l->height());
+    Label13->resize(456 + d, Label13->height());
+    const QSize frame = frameGeometry().size() - size();
+    setFixedSize(kWindowWidth + d, kHeight);
+    move(fit_within(QRect(frameGeometry().topLeft(), size() + frame), area).topLeft());
 }
 
 void TForm1::clearCoordinates() {

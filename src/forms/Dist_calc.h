@@ -65,7 +65,12 @@ private:
     void buildResults(QWidget* parent);
     QWidget* buildInfoPanel(QWidget* parent);
     void syncOwnRaceMenu();
-    void syncPlaceList(QComboBox* box, const class SortedList& list, unsigned& shown);
+    // Refills a place list when its items changed; a chosen place that is
+    // still listed stays chosen. True when refilled.
+    bool syncPlaceList(QComboBox* box, const class SortedList& list, unsigned& shown);
+    // Widens the place lists (and with them the window) to show their
+    // longest names whole.
+    void fitPlaceLists();
     bool checkField(QLineEdit* field);
     QString mapFolder();
     void resultsUnknown();
@@ -75,6 +80,10 @@ private:
     QActionGroup* raceGroup_;
     QString lastDistance_;
     unsigned shownPlaces1_ = ~0u, shownPlaces2_ = ~0u;
+    QWidget* coordinates_ = nullptr;
+    QWidget* results_ = nullptr;
+    QWidget* infoPanel_ = nullptr;
+    int widened_ = 0;  // pixels the place lists have grown by
     std::vector<std::string> shownRaceItems_;
     bool checking_ = false;
 };

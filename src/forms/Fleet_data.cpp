@@ -6,17 +6,16 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/application.h"
 #include "forms/Scanner_type.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "map/hit_test.h"
 #include "model/numbers.h"
@@ -324,6 +323,18 @@ void TFleet_Data_FM::adjust_formsize() {
     for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
     if (layout()) layout()->activate();
     adjustSize();
+    if (isVisible()) keep_on_screen();
+}
+
+QRect TFleet_Data_FM::frame_rect() const {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return {frameGeometry().topLeft(), sizeHint().expandedTo(minimumSize()) + frame};
+}
+
+// Grown by "&Full" or a change of view, the window stays wholly on the
+// screen, and beside the fleet where there is room.
+void TFleet_Data_FM::keep_on_screen() {
+    move(keep_beside(frame_rect(), available_area(this), object_).topLeft());
 }
 
 void TFleet_Data_FM::focusList() {
@@ -337,26 +348,22 @@ void TFleet_Data_FM::show_fleet(int g, bool group) {
 }
 
 void TFleet_Data_FM::place_beside(QPoint object, int bottom) {
+    object_ = object;
     adjust_formsize();
-    const QSize size = frameGeometry().size();
+    const QSize size = frame_rect().size();
     int top = object.y() - 25;
     if (top + size.height() > bottom) top = object.y() - size.height();
     int left = object.x() + 25;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect area = available_area(this);
     if (area.right() < left + size.width()) left = object.x() - size.width() - 20;
-    // Kept on the screen, near an edge too.
-    left = std::clamp(left, area.left(), std::max(area.left(), area.right() - size.width()));
-    top = std::clamp(top, area.top(), std::max(area.top(), area.bottom() - size.height()));
-    move(left, top);
+    move(keep_beside(QRect(QPoint(left, top), size), area, object).topLeft());
 }
 
 void TFleet_Data_FM::highlight_route() {
     TMap_FM* map = app_.map();
     if (!map || !map->routesShown()) return;
     undo_highlight();
-    const std::string& warpText = view["warp_lbl"].text;
-    const int warp = (warpText == "SG" ? 11 : to_int_def(warpText, 0)) & 0xFF;
+    const int warp = view.warp & 0xFF;
     if (warp == 0) return;
     const int row = convert_pos2id(app_.session, view.groupFirstRow + view.itemIndex, app_.prompter);
     if (row == 0) return;

@@ -28,7 +28,8 @@ public:
     // "Set as &default" is ticked for a group).
     void show_fleet(int g, bool group);
     // Places the window beside the object at `object` (screen coordinates),
-    // above `bottom` when it fits, and on the screen.
+    // above `bottom` when it fits, and on the screen; it stays there, on the
+    // screen, as it grows and shrinks.
     void place_beside(QPoint object, int bottom);
 
     void adjust_formsize();
@@ -75,11 +76,15 @@ private:
     void highlight_route();
     void undo_highlight();
     void focusList();
+    // The frame as the window's size now asks for it, at its place.
+    QRect frame_rect() const;
+    void keep_on_screen();
     template <class W>
     W* add(W* widget, const char* name);
 
     std::map<std::string, QWidget*> controls_;
     bool activatedSinceShown_ = false;
+    QPoint object_;  // the fleet clicked, on the screen
 };
 
 }  // namespace trevanor

@@ -1,6 +1,7 @@
 #include "forms/PlayerColor.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -29,6 +30,8 @@ constexpr const char* kItemNames[16] = {"Teal",      "Green",    "LimeGreen1", "
 constexpr int kBoxWidth = 97, kBoxHeight = 33, kRowStep = 40;
 constexpr int kColumnX[3] = {4, 112, 220};
 constexpr int kBarWidth = 82, kBarHeight = 15;
+// The window: 321 x 233 at least, 4 pixels from its edges to the controls.
+constexpr int kWidth = 321, kHeight = 233, kMargin = 4;
 
 QColor toQColor(std::int32_t value) { return to_qcolor(static_cast<ColorValue>(value)); }
 
@@ -60,7 +63,6 @@ void ColorBar::paintEvent(QPaintEvent*) {
 TPly_clr_FM::TPly_clr_FM(Application& app) : ToolWindow(app, "TPly_clr_FM", "Player Color") {
     // A title without buttons: the Close button and Esc close it.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(321, 233);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -97,7 +99,14 @@ TPly_clr_FM::TPly_clr_FM(Application& app) : ToolWindow(app, "TPly_clr_FM", "Pla
     QFont italic = Label1->font();
     italic.setItalic(true);
     Label1->setFont(italic);
-    Label1->setGeometry(kColumnX[1] + kBoxWidth + 3, 4 * kRowStep + 4, 321 - (kColumnX[1] + kBoxWidth + 3), 17);
+    // Beside the last box of the middle column, ending where the buttons end;
+    // the window is wider where the hint's font needs it.
+    const int hintLeft = kColumnX[1] + kBoxWidth + 3;
+    const int hintWidth = std::max(kWidth - kMargin - hintLeft, Label1->sizeHint().width());
+    const int width = hintLeft + hintWidth + kMargin;
+    Label1->setGeometry(hintLeft, 4 * kRowStep + 4, hintWidth, 17);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFixedSize(width, kHeight);
 
     stay_on_top_Chb = new QCheckBox(QStringLiteral("Stay on &top"), this);
     stay_on_top_Chb->setObjectName(QStringLiteral("stay_on_top_Chb"));
@@ -107,7 +116,7 @@ TPly_clr_FM::TPly_clr_FM(Application& app) : ToolWindow(app, "TPly_clr_FM", "Pla
     Button1 = new QPushButton(QStringLiteral("&Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    Button1->setGeometry(321 - 4 - 75, 233 - 4 - 25, 75, 25);
+    Button1->setGeometry(width - kMargin - 75, kHeight - kMargin - 25, 75, 25);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     setWindowButtons(Button1, Button1);
 }

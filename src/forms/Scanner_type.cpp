@@ -11,7 +11,7 @@
 
 #include "app/application.h"
 #include "forms/map.h"
-#include "forms/widgets/digit_field.h"
+#include "forms/widgets/spin_field.h"
 #include "forms/widgets/form_rows.h"
 #include "forms/widgets/text_table_view.h"
 #include "model/numbers.h"
@@ -127,16 +127,14 @@ QGroupBox* TOther_Scanner_FM::buildJoatGroup(QWidget* parent) {
     JOAT_SDF_ChB = named(new QCheckBox(QStringLiteral("Scout, Destroyer or Frigate"), JoAT_GB), "JOAT_SDF_ChB");
     g->addWidget(JOAT_SDF_ChB, 0, 0, 1, 3);
     g->addWidget(new QLabel(QStringLiteral("Electronics level"), JoAT_GB), 1, 0);
-    UpDown1 = up_down("UpDown1", 3, kMaxElectronics, 3, JoAT_GB);
-    auto* level = new QHBoxLayout;
-    // Two digits, the second optional: levels run from 3 to 26.
-    JOAT_Elec_ME = digit_field("JOAT_Elec_ME", "90;_", "3", 28, UpDown1, level, JoAT_GB);
-    level->addStretch();
-    g->addLayout(level, 1, 1, 1, 2);
+    // The arrows run through levels 3 to 26; two digits are typed, and a
+    // level above 26 is cut to 26. The field shows 0 while JoAT is off.
+    JOAT_Elec_ME = new SpinField("JOAT_Elec_ME", 3, kMaxElectronics, 3, JoAT_GB);
+    JOAT_Elec_ME->setTypedRange(0, 99);
+    g->addWidget(JOAT_Elec_ME, 1, 1, 1, 2, Qt::AlignLeft);
     NPSR_JOAT_LBL = value_row(g, 2, "Non-penetrating:", "NPSR_JOAT_LBL", "0", "l.y.");
     PSR_JOAT_LBL = value_row(g, 3, "Penetrating:", "PSR_JOAT_LBL", "0", "l.y.");
     JOAT_Elec_ME->setEnabled(false);
-    UpDown1->setEnabled(false);
     return JoAT_GB;
 }
 
@@ -149,7 +147,7 @@ void TOther_Scanner_FM::connectControls() {
     connect(Recalc_bTN, &QPushButton::clicked, this, [this] { calc_fleet_range(); });
     connect(NAS_CBX, &QCheckBox::clicked, this, [this] { calc_fleet_range(); });
     connect(JOAT_SDF_ChB, &QCheckBox::clicked, this, [this] { JOAT_SDF_ChBClick(); });
-    connect(JOAT_Elec_ME, &QLineEdit::textChanged, this, [this] {
+    connect(JOAT_Elec_ME, &QSpinBox::textChanged, this, [this] {
         calc_joat();
         calc_fleet_range();
     });
@@ -300,14 +298,12 @@ void TOther_Scanner_FM::JOAT_SDF_ChBClick() {
             JOAT_SDF_ChB->setChecked(false);
         } else {
             JOAT_Elec_ME->setEnabled(true);
-            UpDown1->setEnabled(true);
-            JOAT_Elec_ME->setText(QStringLiteral("3"));
+            JOAT_Elec_ME->setValue(3);
         }
     }
     if (!JOAT_SDF_ChB->isChecked()) {
-        JOAT_Elec_ME->setText(QStringLiteral("0"));
+        JOAT_Elec_ME->setValue(0);
         JOAT_Elec_ME->setEnabled(false);
-        UpDown1->setEnabled(false);
     }
     calc_joat();
     calc_fleet_range();
@@ -317,7 +313,7 @@ void TOther_Scanner_FM::calc_joat() {
     int level = to_int_def(toCp1252(JOAT_Elec_ME->text().trimmed()), 0);
     if (level > kMaxElectronics) {
         level = kMaxElectronics;
-        JOAT_Elec_ME->setText(QString::number(level));
+        JOAT_Elec_ME->setValue(level);
     }
     joat_ = trevanor::calc_joat(level);
     NPSR_JOAT_LBL->setNum(joat_.nonPenetrating);

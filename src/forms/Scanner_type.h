@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "forms/widgets/spin_field.h"
 #include "forms/widgets/tool_window.h"
 #include "model/scanner_types.h"
 
@@ -17,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollBar;
 class QVBoxLayout;
 
 namespace trevanor {
@@ -65,8 +65,7 @@ public:
     QCheckBox* NAS_CBX;
     QGroupBox* JoAT_GB;
     QCheckBox* JOAT_SDF_ChB;
-    QLineEdit* JOAT_Elec_ME;
-    QScrollBar* UpDown1;
+    SpinField* JOAT_Elec_ME;
     QLabel* NPSR_JOAT_LBL;
     QLabel* PSR_JOAT_LBL;
     QLineEdit* NPSR_ME;

@@ -8,7 +8,7 @@
 
 #include "app/application.h"
 #include "forms/map.h"
-#include "forms/widgets/digit_field.h"
+#include "forms/widgets/spin_field.h"
 #include "forms/widgets/named.h"
 #include "model/tachyon.h"
 #include "platform/cp1252.h"
@@ -27,19 +27,17 @@ QLabel* bold(QLabel* label) {
 TTachyon_FM::TTachyon_FM(Application& app) : ToolWindow(app, "TTachyon_FM", "Tachyon Detector") {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* grid = new QGridLayout(this);
-    const auto field = [&](int row, const char* caption, const char* name, const char* upDownName, int max,
-                           const char* text, QScrollBar*& upDown) {
+    // Two digits are typed; the arrows stop at 33 detectors and 98% cloaking.
+    const auto field = [&](int row, const char* caption, const char* name, int max, int value) {
         grid->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
-        upDown = up_down(upDownName, 0, max, QString::fromLatin1(text).toInt(), this);
-        auto* line = new QHBoxLayout;
-        QLineEdit* edit = digit_field(name, "00; ", text, 32, upDown, line, this);  // two digits, blanks as " "
-        line->addStretch();
-        grid->addLayout(line, row, 1);
-        return edit;
+        auto* spin = new SpinField(name, 0, max, value, this);
+        spin->setTypedRange(0, 99);
+        grid->addWidget(spin, row, 1, Qt::AlignLeft);
+        return spin;
     };
-    TD_no_ME = field(0, "Number of Tachyon Detectors on a ship:", "TD_no_ME", "UpDown1", 33, "10", UpDown1);
-    Cloacking_perc_ME = field(1, "Enemy ship cloacking (%):", "Cloacking_perc_ME", "UpDown2", 98, "98", UpDown2);
-    UpDown2->setSingleStep(10);
+    TD_no_ME = field(0, "Number of Tachyon Detectors on a ship:", "TD_no_ME", 33, 10);
+    Cloacking_perc_ME = field(1, "Enemy ship cloacking (%):", "Cloacking_perc_ME", 98, 98);
+    Cloacking_perc_ME->setSingleStep(10);
     grid->addWidget(new QLabel(QStringLiteral("Reduction:"), this), 2, 0);
     reduc_lbl = named(new QLabel(this), "reduc_lbl");
     grid->addWidget(reduc_lbl, 2, 1);
@@ -59,20 +57,20 @@ TTachyon_FM::TTachyon_FM(Application& app) : ToolWindow(app, "TTachyon_FM", "Tac
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    connect(TD_no_ME, &QLineEdit::textChanged, this, [this] { calc_eff(); });
-    connect(Cloacking_perc_ME, &QLineEdit::textChanged, this, [this] { calc_eff(); });
+    connect(TD_no_ME, &QSpinBox::textChanged, this, [this] { calc_eff(); });
+    connect(Cloacking_perc_ME, &QSpinBox::textChanged, this, [this] { calc_eff(); });
     connect(Apply_BTN, &QPushButton::clicked, this, [this] { Apply_BTNClick(); });
     connect(Close_BTN, &QPushButton::clicked, this, [this] { close(); });
 }
 
 void TTachyon_FM::activated() {
-    TD_no_ME->setText(QStringLiteral("1"));
+    TD_no_ME->setValue(1);
     calc_eff();
 }
 
 void TTachyon_FM::calc_eff() {
     const TachyonEffect e = trevanor::calc_eff(toCp1252(TD_no_ME->text()), toCp1252(Cloacking_perc_ME->text()));
-    if (e.cloakingCut) Cloacking_perc_ME->setText(QStringLiteral("98"));
+    if (e.cloakingCut) Cloacking_perc_ME->setValue(98);
     reduc_lbl->setText(QString::number(e.reduction) + u'%');
     Eff_lbl->setText(QString::number(e.efficiency) + u'%');
 }

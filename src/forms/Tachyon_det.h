@@ -3,12 +3,11 @@
 // scanning ship carries tachyon detectors; "&Apply" hands the efficiency to
 // the map, which draws the stored scanner ranges at that percentage.
 
+#include "forms/widgets/spin_field.h"
 #include "forms/widgets/tool_window.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace trevanor {
 
@@ -19,10 +18,8 @@ public:
     void calc_eff();
     void Apply_BTNClick();
 
-    QLineEdit* TD_no_ME;
-    QScrollBar* UpDown1;
-    QLineEdit* Cloacking_perc_ME;
-    QScrollBar* UpDown2;
+    SpinField* TD_no_ME;
+    SpinField* Cloacking_perc_ME;
     QLabel* reduc_lbl;
     QLabel* Eff_lbl;
     QPushButton* Apply_BTN;

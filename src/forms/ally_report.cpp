@@ -185,6 +185,14 @@ void TAlly_report_FM::show_own_race() {
     }
 }
 
+void TAlly_report_FM::shown() {
+    if (!app_.session.Own_race_name.empty()) {
+        Race_CBx->hide();
+        Own_race_lbl->show();
+    }
+    show_own_race();
+}
+
 void TAlly_report_FM::FormActivate() {
     const QString owner = Rep_owner_Cbx->currentText();
     {

@@ -40,6 +40,8 @@ public:
 
 protected:
     void activated() override { FormActivate(); }
+    // The own race as it is now, before the window is first activated.
+    void shown() override;
 
 private:
     void buildRaceRows(QVBoxLayout* layout);

@@ -30,13 +30,14 @@
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
 #include "forms/widgets/text_table_view.h"
-#include "forms/widgets/digit_field.h"
+#include "forms/widgets/spin_field.h"
 #include "forms/widgets/named.h"
 #include "map/route_filter.h"
 #include "model/own_race.h"
 #include "model/scanner_marks.h"
 #include "model/players.h"
 #include "model/numbers.h"
+#include "model/report_format.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -170,11 +171,8 @@ QGroupBox* TMap_FM::buildRoutesGroup(QWidget* panel) {
     Route_race_CB = named(new QComboBox(routes), "Route_race_CB");
     rg->addWidget(Route_race_CB, 0, 1, 1, 3);
     rg->addWidget(new QLabel(QStringLiteral("Jumps:"), routes), 1, 0);
-    UpDown1 = up_down("UpDown1", 1, 9, 1, routes);
-    auto* jumps = new QHBoxLayout;
-    Jumps_ME = digit_field("Jumps_ME", "9;_", "1", 24, UpDown1, jumps, routes);
-    jumps->addStretch();
-    rg->addLayout(jumps, 1, 1);
+    Jumps_ME = new SpinField("Jumps_ME", 1, 9, 1, routes);  // one digit, 1 to 9 years
+    rg->addWidget(Jumps_ME, 1, 1, Qt::AlignLeft);
     rg->addWidget(new QLabel(QStringLiteral("Status:"), routes), 1, 2);
     Otfr_SBTN = status_button("Otfr_SBTN", "Other's Fleets Route", routes);
     rg->addWidget(Otfr_SBTN, 1, 3);
@@ -198,11 +196,8 @@ QGroupBox* TMap_FM::buildJumpGroup(QWidget* panel) {
     PfC_btn->setMinimumWidth(40);
     jg->addWidget(PfC_btn, 0, 3);
     jg->addWidget(new QLabel(QStringLiteral("Warp:"), jump), 1, 0);
-    UpDown2 = up_down("UpDown2", 1, 10, 9, jump);
-    auto* warp = new QHBoxLayout;
-    Warp_ME = digit_field("Warp_ME", "90;_", "9", 28, UpDown2, warp, jump);  // warp 1 to 10
-    warp->addStretch();
-    jg->addLayout(warp, 1, 1);
+    Warp_ME = new SpinField("Warp_ME", 1, 10, 9, jump);  // warp 1 to 10
+    jg->addWidget(Warp_ME, 1, 1, Qt::AlignLeft);
     jg->addWidget(new QLabel(QStringLiteral("Status:"), jump), 1, 2);
     FJ_SBTN = status_button("FJ_SBTN", "Fleet move range", jump);
     jg->addWidget(FJ_SBTN, 1, 3);
@@ -221,6 +216,7 @@ QGroupBox* TMap_FM::buildScannerGroup(QWidget* panel) {
     sg->addWidget(new QLabel(QStringLiteral("Eff. %"), scanners), 2, 0);
     Scan_Eff_cbx = named(new QComboBox(scanners), "Scan_Eff_cbx");
     Scan_Eff_cbx->setEditable(true);
+    Scan_Eff_cbx->setInsertPolicy(QComboBox::NoInsert);  // typing never adds items
     for (int e = 100; e >= 10; e -= 10) Scan_Eff_cbx->addItem(QString::number(e) + u'%');
     // Three characters are typed at most; a "%" may follow.
     Scan_Eff_cbx->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}%?")), Scan_Eff_cbx));
@@ -288,10 +284,10 @@ void TMap_FM::connectControls() {
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{Fleet_nr_RB, Vsl_Quantity_RB, No_nr_RB, Hide_own_CB,
                                                                        Refresh_BTN})
         connect(b, &QAbstractButton::clicked, this, redraw);
-    connect(Jumps_ME, &QLineEdit::textChanged, this, [this] {
+    connect(Jumps_ME, &QSpinBox::valueChanged, this, [this] {
         if (!app_.session.Own_race_name.empty() && Otfr_SBTN->isChecked()) app_.run([this] { refresh_map(); });
     });
-    connect(Warp_ME, &QLineEdit::textChanged, this, redraw);
+    connect(Warp_ME, &QSpinBox::valueChanged, this, redraw);
     connect(Scan_Eff_cbx, &QComboBox::activated, this, redraw);
     connect(Scan_Eff_cbx->lineEdit(), &QLineEdit::editingFinished, this, [this] { Scan_Eff_cbxExit(); });
     connect(Otfr_SBTN, &QToolButton::clicked, this, [this] { Otfr_SBTNClick(); });
@@ -404,10 +400,10 @@ Overlays TMap_FM::overlays() const {
     o.storedRanges = FSR_SBTN->isChecked();
     o.jumpPotential = FJ_SBTN->isChecked();
     o.jumpFleet = toCp1252(Fleet_CBx->currentText());
-    o.warp = Warp_ME->text().trimmed().toInt();
+    o.warp = Warp_ME->value();
     o.routes = Otfr_SBTN->isChecked();
     o.routeFilter = toCp1252(Route_race_CB->currentText());
-    o.jumps = std::max(1, Jumps_ME->text().trimmed().toInt());
+    o.jumps = Jumps_ME->value();
     o.efficiencyText = toCp1252(Scan_Eff_cbx->currentText());
     return o;
 }
@@ -513,7 +509,7 @@ void TMap_FM::open_particulars(const MapHit& hit) {
     const bool group = hit.what == MapHit::What::Group;
     const TextTable& t = app_.session.fleetsByPos;
     if (routesShown() && !(group && window->m_default_chb->isChecked())) {
-        const int warp = to_int_def(t.cell(col::Warp, hit.row), 0) & 0xFF;
+        const int warp = warp_of(t.cell(col::Warp, hit.row)) & 0xFF;  // "SG" is the stargate
         if (warp != 0)
             app_.run([&] {
                 if (const int row = convert_pos2id(app_.session, hit.row, app_.prompter))
@@ -537,13 +533,13 @@ void TMap_FM::PfC_btnClick() {
 bool TMap_FM::routesShown() const { return Otfr_SBTN->isChecked(); }
 
 void TMap_FM::draw_route_now(int fleetRow, int warp, ColorValue colour) {
-    RouteContext ctx = redraw_.routes(canvas_, view_, std::max(1, Jumps_ME->text().trimmed().toInt()));
+    RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
     draw_route(ctx, fleetRow, warp, colour);
     showImage();
 }
 
 void TMap_FM::check_then_draw_route(int owner, int fleetRow, ColorValue colour, int warp) {
-    RouteContext ctx = redraw_.routes(canvas_, view_, std::max(1, Jumps_ME->text().trimmed().toInt()));
+    RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
     trevanor::check_then_draw_route(ctx, view_, toCp1252(Route_race_CB->currentText()), owner, fleetRow, colour, warp);
     showImage();
 }

@@ -5,6 +5,7 @@
 // a MAP change, or the last MAP at start-up.
 
 #include "forms/widgets/maximized_window.h"
+#include "forms/widgets/spin_field.h"
 #include "map/hit_test.h"
 #include "map/map_redraw.h"
 #include "map/map_view.h"
@@ -24,7 +25,6 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
-class QScrollBar;
 class QToolButton;
 
 namespace trevanor {
@@ -92,13 +92,11 @@ public:
     QScrollArea* ScrollBox1;
     QWidget* Image1;
     QComboBox* Route_race_CB;
-    QLineEdit* Jumps_ME;
-    QScrollBar* UpDown1;
+    SpinField* Jumps_ME;
     QToolButton* Otfr_SBTN;
     QComboBox* Race_CB;
     QComboBox* Fleet_CBx;
-    QLineEdit* Warp_ME;
-    QScrollBar* UpDown2;
+    SpinField* Warp_ME;
     QPushButton* PfC_btn;
     QToolButton* FJ_SBTN;
     QPushButton* Add_BTN;

@@ -14,10 +14,6 @@ namespace trevanor {
 namespace {
 constexpr ColorValue kWhite = 0xFFFFFF;
 
-std::uint16_t to_u16(double v) {
-    return std::isfinite(v) ? static_cast<std::uint16_t>(static_cast<std::int64_t>(round_even(v)) & 0xFFFF) : 0;
-}
-
 // An object's position as the proximity test reads it: the first four
 // characters of its X and Y cells.
 std::optional<std::pair<int, int>> near_position(const std::string& x, const std::string& y) {
@@ -63,10 +59,6 @@ void fleet_hit(const Session& s, const MapView& view, int g, MapHit& hit) {
     hit.marker = marker_at(view, t.cell(col::X, g), t.cell(col::Y, g), hit.color);
 }
 }  // namespace
-
-MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY) {
-    return {to_u16(pixelX * view.Map_scale + 1000), to_u16(view.Map_extent + 1000 - round_even(pixelY * view.Map_scale_y))};
-}
 
 MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pixelY) {
     MapHit hit;

@@ -17,13 +17,6 @@ namespace trevanor {
 // The selection colour of a group of fleets: the system's button face.
 constexpr ColorValue kButtonFaceColor = 0x8000000F;
 
-struct MapPoint {
-    std::uint16_t x = 0, y = 0;  // light years
-};
-
-// The map coordinates of an image pixel, and back.
-MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY);
-
 struct MapHit {
     enum class What { DeepSpace, Fleet, Group, Planet } what = What::DeepSpace;
     int row = 0;                  // the position-sorted row hit (fleets) or the planet row

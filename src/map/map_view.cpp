@@ -13,16 +13,9 @@ namespace trevanor {
 namespace {
 constexpr ColorValue kYellow = 0x00FFFF;
 
-// A cell as a 32-bit number; nullopt for a blank or damaged cell.
-std::optional<std::int32_t> number(const std::string& text) {
-    const auto v = parse_int(text);
-    if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(*v);
-}
-
 // Where a planet is; nothing for a row of a blank or damaged MAP line.
 std::optional<std::pair<std::int32_t, std::int32_t>> planet_at(const TextTable& planets, int r) {
-    const auto x = number(planets.cell(planet_col::X, r)), y = number(planets.cell(planet_col::Y, r));
+    const auto x = parse_int32(planets.cell(planet_col::X, r)), y = parse_int32(planets.cell(planet_col::Y, r));
     if (!x || !y) return std::nullopt;
     return std::make_pair(*x, *y);
 }
@@ -34,19 +27,19 @@ int label_font_size(Zoom zoom) { return zoom == Zoom::MaxOut ? 8 : zoom == Zoom:
 
 double round_even(double value) { return std::nearbyint(value); }
 
-namespace {
-// Pixel coordinates are unsigned 16-bit: values outside wrap around, as
-// they always have; a quotient that is no number at all gives 0.
 std::uint16_t to_u16(double value) {
     if (!std::isfinite(value) || std::fabs(value) > 1e15) return 0;
     return static_cast<std::uint16_t>(static_cast<std::int64_t>(round_even(value)) & 0xFFFF);
 }
-}  // namespace
 
 std::uint16_t MapView::pixel_x(std::int64_t x) const { return to_u16(static_cast<double>(x - 1000) / Map_scale); }
 
 std::uint16_t MapView::pixel_y(std::int64_t y) const {
     return static_cast<std::uint16_t>(Image_height - to_u16(static_cast<double>(y - 1000) / Map_scale));
+}
+
+MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY) {
+    return {to_u16(pixelX * view.Map_scale + 1000), to_u16(view.Map_extent + 1000 - round_even(pixelY * view.Map_scale_y))};
 }
 
 int MapView::pixels(double lightYears) const {

@@ -46,6 +46,16 @@ struct MapView {
 
 // Round half to even, as the transform rounds.
 double round_even(double value);
+// A pixel coordinate: unsigned 16-bit, values outside wrap around as they
+// always have; a value that is no number at all gives 0.
+std::uint16_t to_u16(double value);
+
+// A point of the universe, light years.
+struct MapPoint {
+    std::uint16_t x = 0, y = 0;
+};
+// The map coordinates of an image pixel (the inverse of pixel_x, pixel_y).
+MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY);
 
 // The extent from the planets' largest Y (when not yet set and some planet exists).
 void compute_extent(MapView& view, const TextTable& planets);

@@ -25,21 +25,6 @@ int round_int(double v) { return std::isfinite(v) && std::fabs(v) < 1e9 ? static
 // Light years a fleet covers in a year: warp squared, nothing outside warp 1..10.
 int yearly_distance(int warp) { return warp >= 1 && warp <= 10 ? warp * warp : 0; }
 
-std::optional<int> number_in(const std::string& text) {
-    const auto v = parse_int(text);
-    if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
-    return static_cast<int>(*v);
-}
-
-bool is_space_point(const std::string& dest) { return dest.find("Space (") != std::string::npos; }
-
-// The point of a destination "Space (XXXX, YYYY)"; nothing when damaged.
-std::optional<Point> space_point(const std::string& dest) {
-    const auto x = number_in(dest.substr(7, 4)), y = number_in(dest.size() > 13 ? dest.substr(13, 4) : "");
-    if (!x || !y) return std::nullopt;
-    return Point{*x, *y};
-}
-
 // k arrowheads spaced `spacing` light years from the fleet towards the target.
 void draw_arrowheads(const RouteContext& ctx, Point from, Point to, std::int64_t dx, std::int64_t dy, int spacing,
                      int k) {
@@ -90,10 +75,11 @@ void draw_reach(RouteContext& ctx, Point p, double vx, double vy, int warp, Colo
 // The target of an own fleet's destination: a point in space, a planet, or a
 // fleet by its unique name with or without the race word. Nothing for the
 // destinations no route is drawn to; a message when nothing matches.
-std::optional<Point> find_target(RouteContext& ctx, const std::string& dest, const std::string& race) {
-    if (is_space_point(dest)) return space_point(dest);
-    if (dest == "Wormhole" || dest == "Salvage " || dest == "-- " || dest == "Mystery Trader") return std::nullopt;
-    const Located at = locate_destination(ctx.session, dest, race);
+std::optional<Point> find_target(RouteContext& ctx, const Destination& d, const std::string& cell,
+                                 const std::string& race) {
+    if (d.kind == Destination::Kind::Point) return Point{static_cast<int>(d.x), static_cast<int>(d.y)};
+    if (d.kind != Destination::Kind::Place) return std::nullopt;
+    const Located at = locate_destination(ctx.session, cell, race);
     if (at.found()) return Point{at.x, at.y};
     ctx.prompter.message("Fleet report(s) does not match MAP file or the file(s) is corrupted.");
     return std::nullopt;
@@ -114,7 +100,7 @@ void draw_to_target(RouteContext& ctx, int row, Point fleet, Point p, Point targ
         return;
     }
     const std::string& etaText = ctx.session.fleets.cell(col::Eta, row);
-    const int eta = etaText.empty() ? 0 : number_in(etaText.substr(0, etaText.size() - 1)).value_or(0);
+    const int eta = etaText.empty() ? 0 : parse_int32(etaText.substr(0, etaText.size() - 1)).value_or(0);
     if (ctx.jumps >= eta) {
         circle(c, t.x, t.y, 4);
         c.state.penStyle = PenStyle::Dot;
@@ -147,7 +133,7 @@ void draw_route(RouteContext& ctx, int row, int warp, ColorValue colour) {
     }
     const std::string dest = fleets.cell(col::Destination, row);
     // A row without a position has no route to draw.
-    const auto fx = number_in(fleets.cell(col::X, row)), fy = number_in(fleets.cell(col::Y, row));
+    const auto fx = parse_int32(fleets.cell(col::X, row)), fy = parse_int32(fleets.cell(col::Y, row));
     if (!fx || !fy) return;
     Canvas& c = ctx.canvas;
     c.state.penStyle = PenStyle::Solid;
@@ -155,17 +141,15 @@ void draw_route(RouteContext& ctx, int row, int warp, ColorValue colour) {
     const Point fleet{*fx, *fy};
     const Point p{ctx.view.pixel_x(fleet.x), ctx.view.pixel_y(fleet.y)};
 
-    if (fleets.cell(col::Task, row).empty()) {
-        // A foreign fleet's heading: two numbers H.V, each stored plus 127.
-        const auto dot = dest.find('.');
-        const auto h = number_in(dest.substr(0, dot)), v = number_in(dot == std::string::npos ? dest : dest.substr(dot + 1));
-        if (!h || !v) return;
-        const double dx = *h - 127.0, dy = *v - 127.0;
-        draw_reach(ctx, p, round_even(dx / ctx.view.Map_scale), round_even(dy / ctx.view.Map_scale), warp, colour, true);
+    const bool own = !fleets.cell(col::Task, row).empty();
+    const Destination d = parse_destination(dest, own);
+    if (d.kind == Destination::Kind::Heading) {
+        draw_reach(ctx, p, round_even(static_cast<double>(d.x) / ctx.view.Map_scale),
+                   round_even(static_cast<double>(d.y) / ctx.view.Map_scale), warp, colour, true);
         return;
     }
     c.state.penColor = colour;
-    const auto target = find_target(ctx, dest, owner_word(fleets.cell(col::Name, row)));
+    const auto target = find_target(ctx, d, dest, owner_word(fleets.cell(col::Name, row)));
     if (target) draw_to_target(ctx, row, fleet, p, *target, warp, colour);
 }
 

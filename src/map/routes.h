@@ -12,11 +12,10 @@
 #include "map/map_view.h"
 #include "model/fleet_report_reader.h"
 #include "model/prompter.h"
+#include "model/report_format.h"
 #include "model/session.h"
 
 namespace trevanor {
-
-constexpr int kStargateWarp = 11;
 
 // What drawing routes needs: the data, the view, the surface, the user (for
 // messages), the repair of empty destinations and the years to show.

@@ -51,12 +51,15 @@ void draw_scanner_range(Canvas& canvas, const MapView& view, const Session& sess
     c.state.penMode = mode == RangeMode::Erase ? PenMode::Copy : PenMode::Merge;
     c.state.penColor = mode == RangeMode::Erase ? 0 : range.color;
     c.state.brushClear = true;
-    solid_circle(c, x, y, r);
-    c.state.penStyle = mode == RangeMode::JumpPotential ? PenStyle::Dot : PenStyle::Dash;
-    const int d = static_cast<int>(round_even(r / std::sqrt(2.0)));
-    line(c, x - d, y - d, x + d, y + d);
-    line(c, x - d, y + d, x + d, y - d);
-    if (mode == RangeMode::JumpPotential) upright_cross(c, x, y, r);
+    // A radius that rounds to no pixel draws nothing, not a dot.
+    if (r > 0) {
+        solid_circle(c, x, y, r);
+        c.state.penStyle = mode == RangeMode::JumpPotential ? PenStyle::Dot : PenStyle::Dash;
+        const int d = static_cast<int>(round_even(r / std::sqrt(2.0)));
+        line(c, x - d, y - d, x + d, y + d);
+        line(c, x - d, y + d, x + d, y - d);
+        if (mode == RangeMode::JumpPotential) upright_cross(c, x, y, r);
+    }
     if (rp > 0) {
         solid_circle(c, x, y, rp);
         c.state.penStyle = PenStyle::Dash;

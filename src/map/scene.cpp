@@ -11,13 +11,6 @@ namespace trevanor {
 namespace {
 constexpr ColorValue kWhite = 0xFFFFFF;
 
-// A cell as a 32-bit number; nothing for a blank or damaged cell.
-std::optional<std::int32_t> number(const std::string& text) {
-    const auto v = parse_int(text);
-    if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(*v);
-}
-
 // A cell of a row; empty past its end (a row written through row() may be short).
 const std::string& at(const std::vector<std::string>& row, int column) {
     static const std::string kEmpty;
@@ -30,7 +23,7 @@ std::vector<ScenePlanet> read_planets(const TextTable& planets) {
     const auto& rows = planets.rows();
     for (int r = 1; r <= planets.lastRow(); ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
-        const auto x = number(at(row, planet_col::X)), y = number(at(row, planet_col::Y));
+        const auto x = parse_int32(at(row, planet_col::X)), y = parse_int32(at(row, planet_col::Y));
         // A blank or damaged MAP line has no place on the map.
         if (x && y) out.push_back({*x, *y, r, at(row, planet_col::Name)});
     }
@@ -50,7 +43,7 @@ std::vector<FleetRow> drawable_rows(const TextTable& t) {
     const auto& rows = t.rows();
     for (int r = 1; r <= t.lastRow(); ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
-        const auto x = number(at(row, col::X)), y = number(at(row, col::Y)), owner = number(at(row, col::Owner));
+        const auto x = parse_int32(at(row, col::X)), y = parse_int32(at(row, col::Y)), owner = parse_int32(at(row, col::Owner));
         if (x && y && owner) out.push_back({&row, *x, *y, *owner});
     }
     return out;
@@ -70,7 +63,7 @@ SceneSpot make_spot(const Session& session, const FleetRow* first, std::size_t n
     s.ownRace = owner_word(name) == session.Own_race_name;
 
     // A damaged ship count counts as none; 32-bit counts cannot overflow their 64-bit sum.
-    const auto ships = [](const FleetRow& r) -> std::int64_t { return number(at(*r.cells, col::Ships)).value_or(0); };
+    const auto ships = [](const FleetRow& r) -> std::int64_t { return parse_int32(at(*r.cells, col::Ships)).value_or(0); };
     std::int64_t count = ships(*first);
     if (n > 1) {
         count = 0;

@@ -30,14 +30,12 @@ std::optional<std::int64_t> parse_int(std::string_view text) {
     return static_cast<std::int64_t>(value);
 }
 
-namespace {
 std::optional<std::int32_t> parse_int32(std::string_view text) {
     const auto v = parse_int(text);
     if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(*v);
 }
-}  // namespace
 
 void saturating_add(std::int64_t& sum, std::int64_t value) {
     if (__builtin_add_overflow(sum, value, &sum))

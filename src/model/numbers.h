@@ -10,6 +10,9 @@ namespace trevanor {
 // An optional sign followed by decimal digits, nothing else; nullopt for any
 // other text and for values outside the 64-bit range.
 std::optional<std::int64_t> parse_int(std::string_view text);
+// The same within the 32-bit range: a cell's number, nullopt for a blank or
+// damaged cell.
+std::optional<std::int32_t> parse_int32(std::string_view text);
 
 // The value as a 32-bit (to_int) or 64-bit (to_int64) number; a text that is
 // not one throws not_an_integer's error.

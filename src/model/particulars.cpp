@@ -54,23 +54,27 @@ using More = Details::More;
 
 // The course and distance to an own fleet's destination; false when the
 // destination matches nothing.
-bool course_to_destination(const Session& s, int r, int x, int y, const std::string& d, Details& out, More& more,
+bool course_to_destination(const Session& s, int r, int x, int y, const std::string& cell, Details& out, More& more,
                            Prompter& prompter) {
     more.destinationColor = kBlack;
-    if (d == "Wormhole" || d == "Salvage " || d == "Mystery Trader") {
-        out.course = "?";
-        return true;
-    }
-    if (d == "-- ") {
+    const Destination d = parse_destination(cell, true);
+    Located target;
+    switch (d.kind) {
+    case Destination::Kind::NoMove:
         out.course = "--";
         return true;
-    }
-    Located target;
-    if (d.find("Space (") != std::string::npos) {
-        target.x = to_int(d.substr(7, 4));
-        target.y = to_int(d.size() > 13 ? d.substr(13, 4) : std::string());
-    } else {
-        target = locate_destination(s, d, race_name_of(s, owner_of(s.fleetsByPos, r)));
+    case Destination::Kind::Special:
+        out.course = cell == "-- " ? "--" : "?";
+        return true;
+    case Destination::Kind::Unreadable:
+        not_an_integer(d.bad);
+    case Destination::Kind::Point:
+    case Destination::Kind::Heading:
+        target.x = static_cast<int>(d.x);
+        target.y = static_cast<int>(d.y);
+        break;
+    case Destination::Kind::Place:
+        target = locate_destination(s, cell, race_name_of(s, owner_of(s.fleetsByPos, r)));
         if (!target.found()) {
             prompter.message("Fleet report(s) does not match MAP file or the file(s) is corrupted.");
             out.course = "?";
@@ -78,6 +82,7 @@ bool course_to_destination(const Session& s, int r, int x, int y, const std::str
             return false;
         }
         more.destinationColor = target.color;
+        break;
     }
     const std::int64_t dx = std::int64_t{target.x} - x, dy = std::int64_t{target.y} - y;
     out.course = course_text(dx, dy);
@@ -137,19 +142,19 @@ void partial_data(const Session& s, int r, const std::string& d, Details& out, P
     more.terra = t.cell(col::Terraforming, r) + marker;
     more.drawEnabled = number_or_zero(t.cell(col::PenScan, r)) > 0 || number_or_zero(t.cell(col::Scan, r)) > 0;
     out.more = more;
-    if (t.cell(col::Warp, r) == "0") {
+    // The heading: two numbers joined by ".", each stored plus 127. No move
+    // at warp 0, or where the repair of an empty cell wrote "0.0".
+    const Destination heading = parse_destination(d, false);
+    if (t.cell(col::Warp, r) == "0" || heading.kind == Destination::Kind::NoMove) {
         out.course = "--";
         return;
     }
-    // The heading: two numbers joined by ".", each stored plus 127.
-    const auto dot = d.find('.');
-    const auto h = parse_int(d.substr(0, dot)), v = parse_int(dot == std::string::npos ? d : d.substr(dot + 1));
-    if (!h || !v || std::llabs(*h) > INT32_MAX || std::llabs(*v) > INT32_MAX) {
+    if (heading.kind != Destination::Kind::Heading || !heading.dotted) {
         prompter.message("Fleet report file is corrupted!");
         out.course = "?";
         return;
     }
-    out.course = course_text(*h - 127, *v - 127);
+    out.course = course_text(heading.x, heading.y);
 }
 }  // namespace
 

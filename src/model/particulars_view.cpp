@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "players.h"
+#include "report_format.h"
 
 namespace trevanor {
 
@@ -174,6 +175,7 @@ void ParticularsView::get_fleet_particulars(Session& s, int firstRow, int offset
         {"o_warship_lbl", &p.warship}, {"o_bomber_lbl", &p.bomber},   {"o_utility_lbl", &p.utility},
         {"o_mass_lbl", &p.mass},       {"warp_lbl", &p.warp}};
     for (const auto& [name, text] : figures) set(name, *text);
+    warp = warp_of(s.fleetsByPos.cell(col::Warp, r));
     show_details(s, r, p, reports, prompter);
 }
 

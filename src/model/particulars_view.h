@@ -51,6 +51,7 @@ public:
     std::vector<std::string> items;         // Fleet_CB: unique names, or owners in the multi view
     int itemIndex = -1;
     int groupFirstRow = 0;                  // the first fleet of the group shown (position-sorted row)
+    int warp = 0;                           // the fleet shown: its warp as a number, 11 for "SG"
     std::vector<std::string> savedItems;    // the single view's list while the multi view shows
     int savedIndex = 0;
     MultiTotals totals{};

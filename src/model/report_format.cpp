@@ -1,6 +1,9 @@
 #include "report_format.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "numbers.h"
 
 namespace trevanor {
 
@@ -54,6 +57,58 @@ bool is_report_heading(std::string_view line) { return first_field(line) == "Fle
 std::string cut_to_cell(std::string text) {
     if (text.size() > kCellLimit) text.resize(kCellLimit);
     return text;
+}
+
+namespace {
+Destination unreadable(std::string_view piece) {
+    Destination d;
+    d.kind = Destination::Kind::Unreadable;
+    d.bad = std::string(piece);
+    return d;
+}
+
+// "Space (" then X in characters 8..11 and Y in 14..17.
+Destination space_point(std::string_view cell) {
+    const std::string_view xText = cell.substr(7, 4), yText = cell.size() > 13 ? cell.substr(13, 4) : std::string_view();
+    const auto x = parse_int32(xText), y = parse_int32(yText);
+    if (!x) return unreadable(xText);
+    if (!y) return unreadable(yText);
+    Destination d;
+    d.kind = Destination::Kind::Point;
+    d.x = *x;
+    d.y = *y;
+    return d;
+}
+
+// Two numbers H.V, each stored plus 127; without a "." both are the whole text.
+Destination heading(std::string_view cell) {
+    const auto dot = cell.find('.');
+    const std::string_view hText = cell.substr(0, dot), vText = dot == std::string_view::npos ? cell : cell.substr(dot + 1);
+    const auto h = parse_int32(hText), v = parse_int32(vText);
+    if (!h) return unreadable(hText);
+    if (!v) return unreadable(vText);
+    Destination d;
+    d.kind = Destination::Kind::Heading;
+    d.x = std::int64_t{*h} - 127;
+    d.y = std::int64_t{*v} - 127;
+    d.dotted = dot != std::string_view::npos;
+    return d;
+}
+}  // namespace
+
+Destination parse_destination(std::string_view cell, bool ownFleet) {
+    if (cell.empty() || cell == "0.0") return {};
+    if (!ownFleet) return heading(cell);
+    if (cell.find("Space (") != std::string_view::npos) return space_point(cell);
+    Destination d;
+    const bool special = cell == "Wormhole" || cell == "Salvage " || cell == "-- " || cell == "Mystery Trader";
+    d.kind = special ? Destination::Kind::Special : Destination::Kind::Place;
+    return d;
+}
+
+int warp_of(std::string_view cell) {
+    if (cell == "SG") return kStargateWarp;
+    return parse_int32(cell).value_or(0);
 }
 
 }  // namespace trevanor

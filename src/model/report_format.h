@@ -3,6 +3,7 @@
 // TABs into planet number, X, Y and name. A fleet report line holds 29
 // TAB-separated fields; a report's heading line begins with "Fleet Name".
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,5 +34,28 @@ bool is_report_heading(std::string_view line);
 
 // A text cut to kCellLimit characters.
 std::string cut_to_cell(std::string text);
+
+// What a fleet's destination cell says. An own fleet (its task is known)
+// names where it goes; a foreign fleet's cell holds only its heading.
+struct Destination {
+    enum class Kind {
+        NoMove,      // empty, or the "0.0" that the repair of an empty cell writes
+        Place,       // a planet, or a fleet by its unique name with or without its race word
+        Point,       // "Space (XXXX, YYYY)"
+        Special,     // "Wormhole", "Salvage ", "-- ", "Mystery Trader": nowhere to draw
+        Heading,     // "H.V", each number stored plus 127
+        Unreadable,  // a point or a heading whose numbers are not numbers
+    };
+    Kind kind = Kind::NoMove;
+    std::int64_t x = 0, y = 0;  // Point: where; Heading: the direction, dx and dy
+    bool dotted = true;         // Heading: the two numbers were joined by "."; else both are the whole text
+    std::string bad;            // Unreadable: the piece that is no number
+};
+Destination parse_destination(std::string_view cell, bool ownFleet);
+
+// The stargate's warp: "SG" in a report, and 11 where a warp is a number.
+constexpr int kStargateWarp = 11;
+// A warp cell as a number: "SG" is the stargate, a text that is no number 0.
+int warp_of(std::string_view cell);
 
 }  // namespace trevanor

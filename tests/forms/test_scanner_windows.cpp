@@ -48,9 +48,10 @@ struct ScannerWindows : Program {
         f.add_scanner_btn->click();
     }
     // Selects the field's text and types over it.
-    static void type(QLineEdit* field, const char* text) {
+    static void type(QWidget* field, const char* text) {
         field->setFocus();
-        field->selectAll();
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) spin->selectAll();
         QTest::keyClicks(field, QString::fromLatin1(text));
     }
     static void doubleClick(QListWidget* list, int row) {
@@ -89,7 +90,6 @@ TEST_F(ScannerWindows, InitialStates) {
     EXPECT_EQ(f.ScannerType_CBx->currentIndex(), -1);
     EXPECT_EQ(pl.Planetary_ScannerType_CBx->currentIndex(), -1);
     EXPECT_FALSE(f.JOAT_Elec_ME->isEnabled());
-    EXPECT_FALSE(f.UpDown1->isEnabled());
     EXPECT_EQ(f.JOAT_Elec_ME->text(), "3");
     EXPECT_EQ(f.NPSR_JOAT_LBL->text(), "0");
     EXPECT_EQ(pl.NPSR_ME->text().trimmed() + pl.PSR_ME->text().trimmed(), "00");
@@ -121,7 +121,7 @@ TEST_F(ScannerWindows, FleetRangesFromScannersAndTraits) {
         EXPECT_EQ(shownRanges(), c.ranges) << c.what;
     }
     EXPECT_EQ(f.JOAT_Elec_ME->text(), "26");  // cut to the highest level
-    EXPECT_EQ(f.UpDown1->value(), 26);
+    EXPECT_EQ(f.JOAT_Elec_ME->value(), 26);
     EXPECT_EQ(f.NPSR_JOAT_LBL->text(), "520");
     EXPECT_TRUE(messages("message").empty());
 }

@@ -53,6 +53,7 @@ struct Routes : ::testing::Test {
             row[col::Eta] = f.eta;
             row[col::Task] = f.task;
         }
+        s.fleetsByPos = s.fleets;
         s.Fleet_index = {};
         s.Fleet_index[1] = {1, 1};
     }
@@ -220,9 +221,30 @@ TEST_F(Routes, EmptyDestinationIsRepairedOnce) {
     fleets({{"Vorlani A #1", "1100", "1100", "", "1", "9", "1y"}});
     draw_route(ctx, 1, 9, 0xFFFFFF);
     EXPECT_EQ(s.fleets.cell(col::Destination, 1), "0.0");
-    // The repair's message, then "0.0" matches nothing.
-    ASSERT_EQ(prompter.shown.size(), 3u);
-    EXPECT_EQ(prompter.shown[2].text, "Fleet report(s) does not match MAP file or the file(s) is corrupted.");
+    // The repair's message only: "0.0" means no move, and no route is drawn.
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown[0].text.starts_with("Fleet report(s) has an error."));
+    EXPECT_TRUE(canvas.calls.empty());
+}
+
+// Destinations that draw no route, and say nothing beyond the repair of an
+// empty cell: no move ("0.0"), nowhere to draw, or a damaged point.
+TEST_F(Routes, NoRouteWithoutAMove) {
+    const struct {
+        const char* dest;
+        const char* task;
+        std::size_t messages;
+    } cases[] = {{"0.0", "Patrol", 0}, {"", "Patrol", 1}, {"0.0", "", 0}, {"", "", 1},
+                 {"Mystery Trader", "Patrol", 0}, {"Space (12x4, 1500)", "Patrol", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.dest) + "/" + c.task);
+        canvas.calls.clear();
+        prompter.shown.clear();
+        fleets({{"Vorlani A #1", "1100", "1100", c.dest, "1", "9", "1y", c.task}});
+        draw_route(ctx, 1, 9, 0xFFFFFF);
+        EXPECT_EQ(canvas.of(Op::LineTo).size() + canvas.of(Op::Ellipse).size(), 0u);
+        EXPECT_EQ(prompter.shown.size(), c.messages);
+    }
 }
 
 TEST(Locate, PlanetsAndFleetsSilentOrNot) {
@@ -289,6 +311,10 @@ TEST(RangeCircles, RadiiModesAndPens) {
         {"jump potential ignores efficiency", {1500, 1500, 0xFF0000, 81, 0}, RangeMode::JumpPotential, 10, {80},
          PenMode::Merge, 0xFF0000},
         {"erase in black", {1500, 1500, 0x0000FF, 300, 0}, RangeMode::Erase, 50, {296}, PenMode::Copy, 0},
+        // Rounded to pixels first (296), then scaled: 97.68 gives 98.
+        {"33%: rounded twice", {1500, 1500, 0x0000FF, 300, 0}, RangeMode::Scanner, 33, {98}, PenMode::Merge, 0x0000FF},
+        {"efficiency 0: nothing", {1500, 1500, 0x0000FF, 300, 0}, RangeMode::Scanner, 0, {}, PenMode::Merge, 0},
+        {"warp 0: nothing", {1500, 1500, 0xFF0000, 0, 0}, RangeMode::JumpPotential, 100, {}, PenMode::Merge, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -302,6 +328,7 @@ TEST(RangeCircles, RadiiModesAndPens) {
             EXPECT_TRUE(e.state.brushClear);
         }
         EXPECT_EQ(radii, c.radii);
+        if (c.radii.empty()) EXPECT_TRUE(canvas.of(Op::LineTo).empty());
         EXPECT_EQ(canvas.state.penMode, PenMode::Copy);
     }
 }

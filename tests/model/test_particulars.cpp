@@ -149,6 +149,47 @@ TEST_F(Spot, ForeignFleetsShowWhatTheScannersSaw) {
     EXPECT_EQ(prompter.shown.back().text, "Fleet report file is corrupted!");
 }
 
+// An empty destination is repaired to "0.0", which means no move: the course
+// shows "--" without a distance and without a second message. A foreign
+// heading must be two numbers joined by ".".
+TEST_F(Spot, DestinationsWithoutAMoveOrUnreadable) {
+    const struct {
+        const char* what;
+        const char* dest;
+        const char* task;
+        const char* course;
+        const char* message;  // the last message, or null for none
+    } cases[] = {
+        {"own, empty", "", "Patrol", "--", "Fleet report(s) has an error. At line of Vorlani A #1"},
+        {"own, repaired", "0.0", "Patrol", "--", nullptr},
+        {"foreign, empty", "", "", "--", "Fleet report(s) has an error. At line of Vorlani A #1"},
+        {"foreign, repaired", "0.0", "", "--", nullptr},
+        {"foreign, no dot", "130", "", "?", "Fleet report file is corrupted!"},
+        {"foreign, second part no number", "130.x", "", "?", "Fleet report file is corrupted!"},
+        {"foreign, heading", "130.140", "", "013", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompter.shown.clear();
+        rows({{"Vorlani A #1", "1200", "1200", "", c.dest, "1", c.task}});
+        const FleetParticulars p = of(1);
+        ASSERT_TRUE(p.details && p.details->more);
+        EXPECT_EQ(p.details->course, c.course);
+        EXPECT_TRUE(p.details->fullEnabled);
+        if (*c.task) {
+            EXPECT_EQ(p.details->more->destination, "0.0");
+            EXPECT_EQ(p.details->more->destinationColor, 0u);
+            EXPECT_EQ(p.details->more->distanceHint, "");
+        }
+        if (c.message) {
+            ASSERT_EQ(prompter.shown.size(), 1u);
+            EXPECT_TRUE(prompter.shown[0].text.starts_with(c.message)) << prompter.shown[0].text;
+        } else {
+            EXPECT_TRUE(prompter.shown.empty());
+        }
+    }
+}
+
 TEST_F(Spot, GroupTotalsPerOwner) {
     Row own1{"Vorlani A #1", "1500", "1500", "Aldris", "Aldris", "1", "Patrol"};
     own1.scan = "150";

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOption>
 #include <QStyleOptionViewItem>
 #include <QtMath>
 #include <algorithm>
@@ -237,8 +238,7 @@ int popup_item_width(const QComboBox* box, int row) {
     return view->itemDelegateForIndex(index)->sizeHint(option, index).width();
 }
 
-void fit_popup(QComboBox* box) {
-    QAbstractItemView* view = box->view();
+int longest_item(const QComboBox* box) {
     const TextWidths widths(box->font());
     int longest = -1;
     qreal most = -1;
@@ -247,6 +247,13 @@ void fit_popup(QComboBox* box) {
             most = w;
             longest = i;
         }
+    return longest;
+}
+
+void fit_popup(QComboBox* box) { fit_popup(box, longest_item(box)); }
+
+void fit_popup(QComboBox* box, int longest) {
+    QAbstractItemView* view = box->view();
     if (longest < 0) {
         view->setMinimumWidth(0);
         return;
@@ -254,6 +261,15 @@ void fit_popup(QComboBox* box) {
     int need = popup_item_width(box, longest) + 2 * view->frameWidth();
     if (box->count() > box->maxVisibleItems()) need += view->verticalScrollBar()->sizeHint().width();
     view->setMinimumWidth(need);
+}
+
+int closed_width(const QComboBox* box, int row) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QFontMetrics metrics(box->font());
+    const int text = row < 0 ? 0 : metrics.horizontalAdvance(box->itemText(row));
+    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, metrics.height()), box).width();
 }
 
 }  // namespace trevanor

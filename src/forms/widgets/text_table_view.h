@@ -90,6 +90,12 @@ private:
 // Widens the popup list of a drop-down list so that its longest item shows
 // whole; call it after filling the list.
 void fit_popup(QComboBox* box);
+// The same when the longest item is known.
+void fit_popup(QComboBox* box, int longest);
+// The item of a list with the widest text; -1 for an empty list.
+int longest_item(const QComboBox* box);
+// The width a closed drop-down list needs to show item `row` whole.
+int closed_width(const QComboBox* box, int row);
 // The width that item `row` of the list needs in its popup.
 int popup_item_width(const QComboBox* box, int row);
 

@@ -2,7 +2,11 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
+#include "app/application.h"
+#include "forms/Dist_calc.h"
+#include "forms/widgets/screen_fit.h"
 #include "forms/widgets/window_buttons.h"
 
 namespace trevanor {
@@ -23,7 +27,19 @@ void ToolWindow::setWindowButtons(QAbstractButton* defaultButton, QAbstractButto
     cancelButton_ = cancelButton;
 }
 
+void ToolWindow::place() {
+    const QWidget* over = app_.main();
+    const QRect area = available_area(over ? over : this);
+    const QPoint centre = over && over->isVisible() ? over->frameGeometry().center() : area.center();
+    const QRect frame = frameGeometry();
+    move(fit_within(QRect(centre - QPoint(frame.width() / 2, frame.height() / 2), frame.size()), area).topLeft());
+}
+
 bool ToolWindow::event(QEvent* e) {
+    if (e->type() == QEvent::Show && !e->spontaneous()) {
+        if (!testAttribute(Qt::WA_Moved)) place();
+        shown();
+    }
     const bool handled = QWidget::event(e);
     if (e->type() == QEvent::WindowActivate) activated();
     if (e->type() == QEvent::Hide && !e->spontaneous()) shownThisOpening_ = false;

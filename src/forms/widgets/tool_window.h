@@ -1,9 +1,10 @@
 #pragma once
 // A top-level tool window of the program, with what every such window needs:
 // showing it above the others, Enter and Esc for its default and cancel
-// buttons (only dialogs press them by themselves), a hook that runs on every
-// activation, and a flag for messages shown once per opening. Closing the
-// window hides it.
+// buttons (only dialogs press them by themselves), hooks that run on every
+// showing and activation, and a flag for messages shown once per opening.
+// A window that has not placed itself opens centred over the main window,
+// also where no window manager places windows. Closing the window hides it.
 
 #include <QWidget>
 
@@ -25,6 +26,11 @@ protected:
     void setWindowButtons(QAbstractButton* defaultButton, QAbstractButton* cancelButton);
     // Runs each time the window becomes the active window.
     virtual void activated() {}
+    // Runs each time the window is shown, before it is activated (which a
+    // bare display never does by itself).
+    virtual void shown() {}
+    // Gives the window its place when it is shown and has none yet.
+    virtual void place();
 
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
