@@ -124,3 +124,17 @@ TEST_F(Program, AllyReportWindowEnterLoadsAndEscCloses) {
     QTest::keyClick(w.Rep_owner_Cbx, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
 }
+
+// Where nothing activates a window by itself, its texts are right as soon as
+// it shows.
+TEST_F(Program, AllyReportWindowShowsTheOwnRaceBeforeItIsActivated) {
+    openWith("Open1", write("GAME.MAP", test::kMap));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", write("GAME.F1", test::report()));
+    TAlly_report_FM& w = *app->allyReport();
+    w.show();  // no event loop ran: no activation
+    EXPECT_EQ(w.Own_fleets_ChB->text(), "ignore own fleets (Vorlani)");
+    EXPECT_TRUE(w.Own_fleets_ChB->isEnabled());
+    EXPECT_EQ(w.Own_race_lbl->text(), "Vorlani");
+    EXPECT_TRUE(w.Own_race_lbl->isVisible());
+}

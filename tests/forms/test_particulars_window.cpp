@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -43,7 +45,9 @@ std::string spot_report() {
                  {12, "3"}, {14, "5"}, {15, "90"}, {17, "0"}, {18, "0"}, {20, "0"}, {21, "0"}, {22, "0"}, {23, "0"},
                  {24, "0"}, {25, "0"}, {26, "3"}, {27, "0"}, {28, "0"}}) +
            line({{0, "Umbral Eye #7"}, {1, "1234"}, {2, "1456"}, {4, "127.127"}, {6, "1"}, {12, "12"}, {14, "0"},
-                 {17, "80"}, {18, "0"}, {20, "0"}, {21, "0"}, {22, "0"}, {23, "0"}});
+                 {17, "80"}, {18, "0"}, {20, "0"}, {21, "0"}, {22, "0"}, {23, "0"}}) +
+           line({{0, "Vorlani Gate #9"}, {1, "1450"}, {2, "1550"}, {4, "Amber"}, {6, "1"}, {12, "1"}, {13, "1y"},
+                 {14, "SG"}, {19, "Move"}});
 }
 
 struct Clicks : Program {
@@ -142,6 +146,40 @@ TEST_F(Clicks, RightClickOnAGroupOpensItsParticularsBesideIt) {
     EXPECT_FALSE(w.isVisible());
 }
 
+// "SG" in the report is the stargate: its route is highlighted as the
+// particulars window highlights it.
+TEST_F(Clicks, RightClickHighlightsAStargateRoute) {
+    m.Otfr_SBTN->click();
+    QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1450, 1550));
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(text("warp_lbl"), "SG");
+    EXPECT_NE(m.view().Last_route_row, 0);
+    EXPECT_EQ(m.view().Last_route_warp, 11);
+}
+
+// The demo's home stack starts with a fleet whose destination is empty: the
+// repair says so once, and "0.0" then means no move.
+TEST_F(Program, HomeStackWithAnEmptyDestination) {
+    openWith("Open1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.MAP"));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.F1"));
+    TMap_FM& m = *app->map();
+    TFleet_Data_FM& w = *app->particulars();
+    m.FormActivate();
+    prompter.shown.clear();
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(m.Image1, Qt::RightButton, {}, QPoint(m.view().pixel_x(1668), m.view().pixel_y(1418)));
+        ASSERT_TRUE(w.isVisible());
+        EXPECT_EQ(w.GroupBox1->title(), "Vorlani Hauler #21");
+        EXPECT_TRUE(w.control("Full_btn")->isEnabled());
+        EXPECT_EQ(static_cast<QLabel*>(w.control("course_lbl"))->text(), "--");
+        EXPECT_EQ(static_cast<QLabel*>(w.control("dest_lbl"))->text(), "0.0");
+        EXPECT_TRUE(w.control("dest_lbl")->toolTip().isEmpty());
+    }
+    ASSERT_EQ(prompter.shown.size(), 1u);  // the repair, once
+    EXPECT_TRUE(prompter.shown[0].text.starts_with("Fleet report(s) has an error. At line of Vorlani Hauler #21"));
+}
+
 // Placed with the size it shows, even at its first opening, when the labels
 // have only just been filled: it never covers the fleet clicked.
 TEST_F(Clicks, ParticularsNeverCoverTheFleetClicked) {
@@ -154,6 +192,44 @@ TEST_F(Clicks, ParticularsNeverCoverTheFleetClicked) {
         w.showAndActivate();
         QCoreApplication::processEvents();  // the layout's requests, as the event loop runs them
         EXPECT_FALSE(w.frameGeometry().contains(object)) << object.x();
+    }
+}
+
+// A stack near the lower or the right edge of the screen: the window opened
+// by the right click, expanded, switched to the totals and back, stays wholly
+// on the screen each time, and beside the stack where there is room.
+TEST_F(Clicks, ParticularsStayOnTheScreenAsTheyGrow) {
+    m.show();
+    QCoreApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget* viewport = m.ScrollBox1->viewport();
+    const QPoint stack = at(1100, 1200);
+    const struct {
+        const char* where;
+        int dx, dy;  // where the stack shows in the view, from its lower right corner
+    } cases[] = {{"near the bottom", viewport->width() / 2, 12}, {"near the right edge", 12, viewport->height() / 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        w.hide();
+        m.ScrollBox1->horizontalScrollBar()->setValue(stack.x() - viewport->width() + c.dx);
+        m.ScrollBox1->verticalScrollBar()->setValue(stack.y() - viewport->height() + c.dy);
+        QTest::mouseClick(m.Image1, Qt::RightButton, {}, stack);
+        ASSERT_TRUE(w.isVisible());
+        const QPoint object = m.Image1->mapToGlobal(stack);
+        const auto check = [&](const char* step) {
+            QCoreApplication::processEvents();
+            const QRect frame = w.frameGeometry();
+            EXPECT_TRUE(screen.contains(frame)) << step << ": " << frame.x() << "," << frame.y() << " "
+                                                << frame.width() << "x" << frame.height();
+            if (frame.height() < screen.height() / 2) EXPECT_FALSE(frame.contains(object)) << step;
+        };
+        check("opened");
+        button("Full_btn")->click();
+        check("expanded");
+        button("mfleets_btn")->click();
+        check("totals");
+        button("one_fleet_btn")->click();
+        check("back to one fleet");
     }
 }
 

@@ -6,10 +6,14 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <optional>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -19,6 +23,9 @@
 #include "forms/Planets.h"
 #include "forms/PlayerColor.h"
 #include "forms/Scanner_type.h"
+#include "forms/Tachyon_det.h"
+#include "forms/remove.h"
+#include "forms/widgets/text_table_view.h"
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
@@ -100,4 +107,106 @@ TEST_F(Program, NoControlCoversAnother) {
         }
     }
     QApplication::setFont(systemFont);
+}
+
+namespace {
+
+// Where a control's text lies in its window, and whether it is cut.
+struct TextPlace {
+    QRect rect;
+    bool cut = false;
+};
+
+std::optional<TextPlace> text_place(QWidget* window, QWidget* w) {
+    int need = 0;
+    Qt::Alignment align = Qt::AlignLeft;
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || l->wordWrap() || !l->pixmap().isNull()) return std::nullopt;
+        need = l->sizeHint().width();
+        align = l->alignment();
+    } else if (auto* p = qobject_cast<QPushButton*>(w)) {
+        if (p->text().isEmpty()) return std::nullopt;
+        need = p->fontMetrics().horizontalAdvance(QString(p->text()).remove(u'&')) + 4;
+        align = Qt::AlignHCenter;
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (b->text().isEmpty()) return std::nullopt;
+        need = b->minimumSizeHint().width();
+    } else if (auto* c = qobject_cast<QComboBox*>(w); c && c->isEditable()) {
+        // The text field inside takes the text, with the field's margins.
+        const int text = c->fontMetrics().horizontalAdvance(c->currentText()) + 4;
+        need = text + c->width() - c->lineEdit()->width();
+    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+        if (c->currentIndex() < 0) return std::nullopt;
+        need = closed_width(c, c->currentIndex());
+    } else {
+        return std::nullopt;
+    }
+    const int width = std::min(need, w->width());
+    const int x = align & Qt::AlignRight ? w->width() - width : align & Qt::AlignHCenter ? (w->width() - width) / 2 : 0;
+    return TextPlace{QRect(w->mapTo(window, QPoint(x, 0)), QSize(width, w->height())), need > w->width()};
+}
+
+void check_texts(QWidget* window, std::vector<std::string>& faults) {
+    constexpr int kMargin = 2;
+    const QRect inner = window->rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible() || internal(w) || qobject_cast<QTabBar*>(w->parentWidget())) continue;
+        const auto place = text_place(window, w);
+        if (!place) continue;
+        if (place->cut) faults.push_back(name_of(w) + " is cut (" + std::to_string(w->width()) + " px)");
+        if (!inner.contains(place->rect)) faults.push_back(name_of(w) + " touches the window's edge");
+    }
+}
+
+}  // namespace
+
+// Every text whole, and a margin between it and the window's edges.
+TEST_F(Program, NoTextIsCutOrTouchesAnEdge) {
+    openWith("Open1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.MAP"));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.F1"));
+    // The longest place names chosen in the calculator.
+    for (QComboBox* box : {main().Planet1_CB, main().Planet2_CB}) box->setCurrentIndex(longest_item(box));
+    action("AddFleetfileF1")->trigger();
+    QWidget* const windows[] = {&main(),           app->map(),          app->allyReport(), app->playerColor(),
+                                app->statistics(), app->fleetScanner(), app->planetaryScanner(),
+                                app->tachyon(),    app->scannerList()};
+    for (QWidget* window : windows) {
+        window->show();
+        QApplication::processEvents();
+        std::vector<std::string> faults;
+        check_texts(window, faults);
+        EXPECT_EQ(faults, std::vector<std::string>{}) << window->objectName().toStdString();
+        window->hide();
+    }
+}
+
+// Where no window manager places windows: the maximised ones fill the
+// screen's free area, the others open over the main window, never at the
+// screen's corner over another window's menu.
+TEST_F(Program, WindowsOpenWhereTheyBelong) {
+    main().show();
+    QApplication::processEvents();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (QWidget* w : std::initializer_list<QWidget*>{app->map(), app->planets(), app->fleets()}) {
+        w->show();
+        QApplication::processEvents();
+        EXPECT_EQ(w->frameGeometry(), area) << w->objectName().toStdString();
+        w->hide();
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{app->fleetScanner(), app->planetaryScanner(), app->scannerList(),
+                                                      app->statistics(), app->allyReport(), app->playerColor(),
+                                                      app->tachyon()}) {
+        w->show();
+        QApplication::processEvents();
+        const QRect frame = w->frameGeometry();
+        if (frame.width() > area.width()) {  // larger than this small screen: its left edge shows
+            EXPECT_EQ(frame.left(), area.left()) << w->objectName().toStdString();
+        } else {
+            EXPECT_TRUE(area.contains(frame)) << w->objectName().toStdString();
+            EXPECT_LE((frame.center() - main().frameGeometry().center()).manhattanLength(), 2)
+                << w->objectName().toStdString();
+        }
+        w->hide();
+    }
 }
