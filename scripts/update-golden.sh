@@ -15,6 +15,6 @@ c=tests/golden/cases
   --ally $s/DEMO.F4 --owner Ozmari > tests/golden/damaged_allies.txt 2>/dev/null || true
 "$dump" $s/DEMO.MAP $s/DEMO.MAP > tests/golden/not_a_report.txt 2>/dev/null || true
 "$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --particulars "Vorlani Scout #11" \
-  --particulars "Quessari Far Seeker" --particulars Nobody --group 1668 1418 --group 1000 1000 \
+  --particulars "Quessari Far Seeker" --particulars Nobody --group 1668 1418 --group 1669 1417 --group 1000 1000 \
   > tests/golden/particulars.txt
 git diff --stat -- tests/golden

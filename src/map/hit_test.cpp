@@ -1,9 +1,5 @@
 #include "map/hit_test.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <optional>
-
 #include "model/locate.h"
 #include "model/numbers.h"
 #include "model/players.h"
@@ -14,19 +10,6 @@ namespace trevanor {
 namespace {
 constexpr ColorValue kWhite = 0xFFFFFF;
 
-// An object's position as the proximity test reads it: the first four
-// characters of its X and Y cells.
-std::optional<std::pair<int, int>> near_position(const std::string& x, const std::string& y) {
-    const auto px = parse_int(left(x, 4)), py = parse_int(left(y, 4));
-    if (!px || !py) return std::nullopt;
-    return std::make_pair(static_cast<int>(*px), static_cast<int>(*py));
-}
-
-bool near(const std::string& x, const std::string& y, MapPoint click) {
-    const auto at = near_position(x, y);
-    return at && std::abs(at->first - click.x) <= 1 && std::abs(at->second - click.y) <= 1;
-}
-
 SelectedObject marker_at(const MapView& view, const std::string& x, const std::string& y, ColorValue colour) {
     SelectedObject m;
     m.Pixel_x = view.pixel_x(parse_int(x).value_or(0));
@@ -35,14 +18,10 @@ SelectedObject marker_at(const MapView& view, const std::string& x, const std::s
     return m;
 }
 
-bool same_spot(const TextTable& t, int a, int b) {
-    return b <= t.lastRow() && t.cell(col::X, a) == t.cell(col::X, b) && t.cell(col::Y, a) == t.cell(col::Y, b);
-}
-
 void fleet_hit(const Session& s, const MapView& view, int g, MapHit& hit) {
     const TextTable& t = s.fleetsByPos;
     hit.row = g;
-    if (same_spot(t, g, g + 1)) {
+    if (spot_of(s, g).group()) {
         hit.what = MapHit::What::Group;
         hit.line1 = "Multi-fleets";
         hit.color = kButtonFaceColor;
@@ -65,17 +44,14 @@ MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pix
     hit.click = pixel_to_map(view, pixelX, pixelY);
     hit.xText = "X:" + std::string(left(std::to_string(hit.click.x), 4));
     hit.yText = "Y:" + std::string(left(std::to_string(hit.click.y), 4));
-    const TextTable& t = session.fleetsByPos;
-    for (int g = 1; g <= t.lastRow(); ++g)
-        if (near(t.cell(col::X, g), t.cell(col::Y, g), hit.click)) {
-            fleet_hit(session, view, g, hit);
-            return hit;
-        }
-    const TextTable& planets = session.planets;
-    for (int r = 1; r <= planets.lastRow(); ++r) {
+    if (const int g = fleet_near(session, hit.click.x, hit.click.y)) {
+        fleet_hit(session, view, g, hit);
+        return hit;
+    }
+    if (const int r = planet_near(session, hit.click.x, hit.click.y)) {
+        const TextTable& planets = session.planets;
         const std::string& x = planets.cell(planet_col::X, r);
         const std::string& y = planets.cell(planet_col::Y, r);
-        if (!near(x, y, hit.click)) continue;
         hit.what = MapHit::What::Planet;
         hit.row = r;
         hit.line2 = planets.cell(planet_col::Name, r);

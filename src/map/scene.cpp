@@ -3,6 +3,7 @@
 #include <climits>
 #include <optional>
 
+#include "model/locate.h"
 #include "model/numbers.h"
 #include "model/players.h"
 
@@ -30,50 +31,36 @@ std::vector<ScenePlanet> read_planets(const TextTable& planets) {
     return out;
 }
 
-// A row of the position-sorted table that can be drawn: a row without a
-// position or owner (an empty or short report line) has no place on the map.
-struct FleetRow {
-    const std::vector<std::string>* cells;
-    std::int32_t x, y, owner;
-};
-
-std::vector<FleetRow> drawable_rows(const TextTable& t) {
-    std::vector<FleetRow> out;
-    out.reserve(static_cast<std::size_t>(t.lastRow()));
+// The spot of position-sorted rows [first, first + count): colour, mixed
+// flag and both labels.
+SceneSpot make_spot(const Session& session, const SpotRows& spot) {
+    const TextTable& t = session.fleetsByPos;
     const auto& rows = t.rows();
-    for (int r = 1; r <= t.lastRow(); ++r) {
-        const auto& row = rows[static_cast<std::size_t>(r)];
-        const auto x = parse_int32(at(row, col::X)), y = parse_int32(at(row, col::Y)), owner = parse_int32(at(row, col::Owner));
-        if (x && y && owner) out.push_back({&row, *x, *y, *owner});
-    }
-    return out;
-}
-
-// The spot of rows [first, first + n): colour, mixed flag and both labels.
-SceneSpot make_spot(const Session& session, const FleetRow* first, std::size_t n) {
-    const auto& a = *first->cells;
+    const auto& a = rows[static_cast<std::size_t>(spot.first)];
     SceneSpot s;
-    s.x = first->x;
-    s.y = first->y;
-    s.color = owner_color(session, first->owner);
-    s.fleets = static_cast<int>(n);
+    s.x = *parse_int32(at(a, col::X));
+    s.y = *parse_int32(at(a, col::Y));
+    // An owner that is no number is no player: drawn in white.
+    s.color = owner_color(session, to_int_def(at(a, col::Owner), 0));
+    s.fleets = spot.count;
+    const auto row = [&](int k) -> const std::vector<std::string>& { return rows[static_cast<std::size_t>(spot.first + k)]; };
     // Owners compare as the cells read: the same text is the same owner.
-    for (std::size_t k = 1; k < n && !s.mixed; ++k) s.mixed = at(*first[k].cells, col::Owner) != at(a, col::Owner);
+    for (int k = 1; k < spot.count && !s.mixed; ++k) s.mixed = at(row(k), col::Owner) != at(a, col::Owner);
     const std::string& name = at(a, col::Name);
     s.ownRace = owner_word(name) == session.Own_race_name;
 
     // A damaged ship count counts as none; 32-bit counts cannot overflow their 64-bit sum.
-    const auto ships = [](const FleetRow& r) -> std::int64_t { return parse_int32(at(*r.cells, col::Ships)).value_or(0); };
-    std::int64_t count = ships(*first);
-    if (n > 1) {
+    const auto ships = [&](int k) -> std::int64_t { return parse_int32(at(row(k), col::Ships)).value_or(0); };
+    std::int64_t count = ships(0);
+    if (spot.count > 1) {
         count = 0;
         if (!s.mixed)
-            for (std::size_t k = 0; k < n; ++k) count += ships(first[k]);
+            for (int k = 0; k < spot.count; ++k) count += ships(k);
     }
     s.countIsZero = count == 0;
     s.countLabel = count != 0 ? std::to_string(count) : "m";
 
-    if (n >= 2) {
+    if (spot.count >= 2) {
         s.numberLabel.assign(1, 'm');
     } else {
         const std::string& id = at(a, col::Id);
@@ -83,19 +70,18 @@ SceneSpot make_spot(const Session& session, const FleetRow* first, std::size_t n
     return s;
 }
 
+// Every spot whose rows stand on the map, in position order.
 std::vector<SceneSpot> read_spots(const Session& session) {
-    const std::vector<FleetRow> rows = drawable_rows(session.fleetsByPos);
+    const TextTable& t = session.fleetsByPos;
     std::vector<SceneSpot> out;
-    std::size_t i = 0;
-    while (i < rows.size()) {
-        // The spot: the following drawable rows at the same X and Y, as texts.
-        const auto& a = *rows[i].cells;
-        std::size_t n = 1;
-        while (i + n < rows.size() && at(*rows[i + n].cells, col::X) == at(a, col::X) &&
-               at(*rows[i + n].cells, col::Y) == at(a, col::Y))
-            ++n;
-        out.push_back(make_spot(session, &rows[i], n));
-        i += n;
+    for (int r = 1; r <= t.lastRow();) {
+        if (!on_map(t, r, col::X, col::Y)) {
+            ++r;
+            continue;
+        }
+        const SpotRows spot = spot_of(session, r);
+        out.push_back(make_spot(session, spot));
+        r = spot.first + spot.count;
     }
     return out;
 }

@@ -1,10 +1,12 @@
 #include "locate.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "calculator.h"
 #include "numbers.h"
 #include "players.h"
+#include "text.h"
 
 namespace trevanor {
 
@@ -59,6 +61,56 @@ Located locate_destination(const Session& session, const std::string& destinatio
         if (!at.found()) at = locate_object(session, ObjectKind::Fleet, race + " " + destination + mark, nullptr);
     }
     return at;
+}
+
+int sorted_row_named(const Session& session, const std::string& uniqueName) {
+    const TextTable& t = session.fleetsByPos;
+    for (int r = 1; r <= t.lastRow(); ++r)
+        if (t.cell(col::UniqueName, r) == uniqueName) return r;
+    return 0;
+}
+
+bool on_map(const TextTable& table, int row, int xColumn, int yColumn) {
+    return parse_int32(table.cell(xColumn, row)) && parse_int32(table.cell(yColumn, row));
+}
+
+SpotRows spot_of(const Session& session, int row) {
+    const TextTable& t = session.fleetsByPos;
+    if (row < 1 || row > t.lastRow()) return {};
+    const auto same = [&](int a, int b) {
+        return t.cell(col::X, a) == t.cell(col::X, b) && t.cell(col::Y, a) == t.cell(col::Y, b);
+    };
+    int first = row, last = row;
+    while (first > 1 && same(first - 1, row)) --first;
+    while (last < t.lastRow() && same(last + 1, row)) ++last;
+    return {first, last - first + 1};
+}
+
+std::vector<std::string> spot_names(const Session& session, const SpotRows& spot) {
+    std::vector<std::string> names;
+    for (int r = spot.first; r < spot.first + spot.count; ++r) names.push_back(session.fleetsByPos.cell(col::UniqueName, r));
+    return names;
+}
+
+namespace {
+// A position as the proximity test reads it: the first four characters of
+// its X and Y cells, within one light year of the point in each direction.
+bool near(const std::string& xCell, const std::string& yCell, int x, int y) {
+    const auto px = parse_int(left(xCell, 4)), py = parse_int(left(yCell, 4));
+    return px && py && std::llabs(*px - x) <= 1 && std::llabs(*py - y) <= 1;
+}
+
+int first_near(const TextTable& t, int xColumn, int yColumn, int x, int y) {
+    for (int r = 1; r <= t.lastRow(); ++r)
+        if (near(t.cell(xColumn, r), t.cell(yColumn, r), x, y) && on_map(t, r, xColumn, yColumn)) return r;
+    return 0;
+}
+}  // namespace
+
+int fleet_near(const Session& session, int x, int y) { return first_near(session.fleetsByPos, col::X, col::Y, x, y); }
+
+int planet_near(const Session& session, int x, int y) {
+    return first_near(session.planets, planet_col::X, planet_col::Y, x, y);
 }
 
 double bearing(std::int64_t dx, std::int64_t dy) { return angle(dx, dy); }

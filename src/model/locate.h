@@ -1,8 +1,10 @@
 #pragma once
-// Finding a planet or a fleet by name for the map: where it is and in which
-// colour it is drawn.
+// Finding things in the tables: a planet or a fleet by name (where it is and
+// in which colour it is drawn), the fleets at one spot, and what stands
+// within a light year of a point.
 
 #include <string>
+#include <vector>
 
 #include "prompter.h"
 #include "session.h"
@@ -32,6 +34,33 @@ Located locate_destination(const Session& session, const std::string& destinatio
 // The fleet table row of a fleet by its unique name, searched in the block
 // of `owner`, then in the trailing block; 0 when not found.
 int find_fleet_row(const Session& session, int owner, const std::string& uniqueName);
+
+// The row of the position-sorted table that holds the fleet of this unique
+// name; 0 when none does.
+int sorted_row_named(const Session& session, const std::string& uniqueName);
+
+// A row stands on the map when its X and Y are numbers: such rows are
+// drawn, and hit by clicks; others (an empty or damaged line) are not.
+bool on_map(const TextTable& table, int row, int xColumn, int yColumn);
+
+// The fleets at one spot: the run of adjacent position-sorted rows whose X
+// and Y read the same (only X and Y count, not the planet). One row is a
+// single fleet, more a group.
+struct SpotRows {
+    int first = 0, count = 0;  // count 0: no spot
+    bool group() const { return count > 1; }
+};
+// The spot that row `row` of the position-sorted table belongs to.
+SpotRows spot_of(const Session& session, int row);
+// The unique names of the fleets at that spot, in position order.
+std::vector<std::string> spot_names(const Session& session, const SpotRows& spot);
+
+// What stands within one light year of the point (x, y) in each direction,
+// each position read from the first four characters of its X and Y cells:
+// the first position-sorted row on the map there (the first fleet of the
+// lowest-sorted spot near the point), or the first planet there; 0 for none.
+int fleet_near(const Session& session, int x, int y);
+int planet_near(const Session& session, int x, int y);
 
 // The bearing of (dx, dy) in degrees: 0 along +Y, 90 along +X.
 double bearing(std::int64_t dx, std::int64_t dy);

@@ -195,17 +195,6 @@ FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& rep
     return p;
 }
 
-std::vector<std::string> spot_names(const Session& session, int g) {
-    const TextTable& t = session.fleetsByPos;
-    std::vector<std::string> names;
-    if (g < 1 || g > t.lastRow()) return names;
-    for (int r = g; r <= t.lastRow(); ++r) {
-        if (r > g && (t.cell(col::X, r) != t.cell(col::X, g) || t.cell(col::Y, r) != t.cell(col::Y, g))) break;
-        names.push_back(t.cell(col::UniqueName, r));
-    }
-    return names;
-}
-
 MultiTotals multifleet(const Session& s, int first, int count) {
     MultiTotals totals{};
     const TextTable& t = s.fleetsByPos;

@@ -65,10 +65,6 @@ FleetParticulars fleet_figures(const Session& session, int r);
 // The details added to those figures.
 void add_fleet_details(Session& session, int r, FleetParticulars& p, FleetReportReader& reports, Prompter& prompter);
 
-// The unique names of the fleets at the spot that starts at position-sorted
-// row g: the rows that follow it with the same X and Y.
-std::vector<std::string> spot_names(const Session& session, int g);
-
 // The totals of one owner's fleets at a spot. Sums are 64-bit.
 struct OwnerTotals {
     std::int64_t Fleet_count = 0, Ships = 0, Unarmed = 0, Scout = 0, Warship = 0, Bomber = 0, Utility = 0, Mass = 0,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "locate.h"
 #include "players.h"
 #include "report_format.h"
 
@@ -134,7 +135,7 @@ void ParticularsView::open_fleet(Session& s, int g, bool group, FleetReportReade
         get_fleet_particulars(s, g, 0, false, 0, reports, prompter);
         return;
     }
-    items = spot_names(s, g);
+    items = spot_names(s, spot_of(s, g));
     itemIndex = 0;
     groupFirstRow = g;
     get_fleet_particulars(s, g, 0, (*this)["m_default_chb"].checked, static_cast<int>(items.size()), reports,

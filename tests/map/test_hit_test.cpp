@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "map/hit_test.h"
-#include "model/particulars.h"
+#include "map/scene.h"
+#include "model/locate.h"
 #include "support/recording_prompter.h"
 
 using namespace trevanor;
@@ -81,8 +82,33 @@ TEST(HitTest, FleetsGroupsPlanetsAndDeepSpace) {
         EXPECT_EQ(hit.marker.Pixel_x == 0, c.what == What::DeepSpace);
     }
     EXPECT_EQ(hit_test(s, v, 201, 799).marker.Pixel_x, 200);
-    EXPECT_EQ(spot_names(s, 1), (std::vector<std::string>{"Vorlani A #1", "Kesh B #2"}));
-    EXPECT_EQ(spot_names(s, 3), (std::vector<std::string>{"Kesh C #3"}));  // the last row of the table
+    EXPECT_EQ(spot_names(s, spot_of(s, 1)), (std::vector<std::string>{"Vorlani A #1", "Kesh B #2"}));
+    EXPECT_EQ(spot_names(s, spot_of(s, 2)), (std::vector<std::string>{"Vorlani A #1", "Kesh B #2"}));
+    EXPECT_EQ(spot_names(s, spot_of(s, 3)), (std::vector<std::string>{"Kesh C #3"}));  // the last row of the table
+}
+
+// What the map draws as one spot is what a click there hits: a spot shared
+// by the last two rows of the table, one of them with an owner that is no
+// number, is drawn as a group and hit as one; a row whose position is no
+// number is neither drawn nor hit.
+TEST(HitTest, TheMapAndTheClickAgreeOnSpots) {
+    Session s = spots();
+    s.fleetsByPos.setCell(col::X, 3, "1200");
+    s.fleetsByPos.setCell(col::Y, 3, "1200");
+    s.fleetsByPos.setCell(col::Owner, 3, "x");
+    s.fleetsByPos.setRowCount(5);
+    s.fleetsByPos.row(4) = s.fleetsByPos.row(1);
+    s.fleetsByPos.setCell(col::X, 4, "1400x");
+    s.fleetsByPos.setCell(col::UniqueName, 4, "Vorlani Odd #4");
+    const MapScene scene(s);
+    ASSERT_EQ(scene.spots().size(), 1u);
+    EXPECT_EQ(scene.spots()[0].fleets, 3);
+    EXPECT_TRUE(scene.spots()[0].mixed);
+    const MapView v = unit_view();
+    const MapHit hit = hit_test(s, v, 200, 800);
+    EXPECT_EQ(hit.what, What::Group);
+    EXPECT_EQ(spot_of(s, hit.row).count, 3);
+    EXPECT_EQ(hit_test(s, v, 400, 800).what, What::DeepSpace);  // the damaged row
 }
 
 TEST(HitTest, RowsWithoutAPositionAreNeverHit) {

@@ -211,8 +211,8 @@ TEST(FleetMarkers, NoFleetsDrawNothing) {
 }
 
 TEST(FleetMarkers, RowsWithoutAPositionAreLeftOutNotTheRest) {
-    // Rows of empty or short report lines: no X, no Y or no owner. The
-    // position order puts an empty row first.
+    // Rows of empty or short report lines: no X or no Y. The position order
+    // puts an empty row first.
     const struct {
         const char* what;
         std::vector<Fleet> fleets;
@@ -232,13 +232,14 @@ TEST(FleetMarkers, RowsWithoutAPositionAreLeftOutNotTheRest) {
         draw_fleets(canvas, unit_view(), s);
         EXPECT_EQ(canvas.of(Op::Polygon).size(), c.diamonds);
     }
-    // A spot whose second row has no owner is not mixed: it keeps its owner's colour.
+    // A spot whose second row has no owner holds two fleets, as a click there
+    // finds: the owners differ, so it is drawn as mixed, in white.
     Session s;
     set_fleets(s, {{"A #1", "1100", "1100"}, {"C #3", "1100", "1100", "1", ""}});
     RecordingCanvas canvas;
     draw_fleets(canvas, unit_view(), s);
     ASSERT_EQ(canvas.of(Op::Polygon).size(), 2u);
-    EXPECT_EQ(canvas.of(Op::Polygon)[0].state.penColor, s.Players[1].Color);
+    EXPECT_EQ(canvas.of(Op::Polygon)[0].state.penColor, 0xFFFFFFu);
 }
 
 TEST(SelectionMarker, ArrowheadAndZoomRoundTrips) {

@@ -3,6 +3,8 @@
 #include <map>
 #include <sstream>
 
+#include "model/locate.h"
+#include "model/numbers.h"
 #include "model/particulars_view.h"
 
 namespace trevanor {
@@ -35,38 +37,35 @@ void print_view(std::ostringstream& out, const ParticularsView& v) {
         for (const auto& c : ParticularsView::controls()) {
             if (!inView(c.name) || is_button(c.kind) != buttons) continue;
             const ControlState& s = v[c.name];
-            const std::string text = buttons ? (s.enabled ? "enabled" : "disabled") : s.text;
+            std::string text = buttons ? (s.enabled ? "enabled" : "disabled") : s.text;
+            if (c.kind == ControlKind::List) text = v.itemIndex >= 0 && v.itemIndex < static_cast<int>(v.items.size())
+                                                        ? v.items[static_cast<std::size_t>(v.itemIndex)]
+                                                        : std::string();
             const std::string colour = colour_text(c.kind == ControlKind::Shape ? s.fill : s.font);
             out << c.name << '\t' << text << '\t' << colour << '\t' << (s.hintShown ? s.hint : "") << '\t'
                 << (v.visible(c.name) ? "shown" : "hidden") << '\n';
         }
 }
 
-int row_named(const Session& s, const std::string& uniqueName) {
-    for (int r = 1; r <= s.fleetsByPos.lastRow(); ++r)
-        if (s.fleetsByPos.cell(col::UniqueName, r) == uniqueName) return r;
-    return 0;
-}
-
-int row_at(const Session& s, const std::string& x, const std::string& y) {
-    for (int r = 1; r <= s.fleetsByPos.lastRow(); ++r)
-        if (s.fleetsByPos.cell(col::X, r) == x && s.fleetsByPos.cell(col::Y, r) == y) return r;
-    return 0;
-}
-
+// As the window shows the fleet when it is chosen in the list after a right
+// click on its spot (or, alone there, right after the click).
 void one_fleet(Model& model, Prompter& prompter, const std::string& name, std::ostringstream& out) {
-    const int r = row_named(model.session, name);
+    const int r = sorted_row_named(model.session, name);
     if (r == 0) {
         prompter.message("No fleet named " + name + ".");
         return;
     }
+    const SpotRows spot = spot_of(model.session, r);
     ParticularsView view;
-    view.open_fleet(model.session, r, false, model.commands.reports(), prompter);
+    view.open_fleet(model.session, spot.first, spot.group(), model.commands.reports(), prompter);
+    if (spot.group()) view.choose(model.session, r - spot.first, model.commands.reports(), prompter);
     print_view(out, view);
 }
 
+// The spot a click at map coordinates X, Y finds.
 void group(Model& model, Prompter& prompter, const std::string& x, const std::string& y, std::ostringstream& out) {
-    const int g = row_at(model.session, x, y);
+    const auto px = parse_int32(x), py = parse_int32(y);
+    const int g = px && py ? fleet_near(model.session, *px, *py) : 0;
     if (g == 0) {
         prompter.message("No fleet at " + x + ", " + y + ".");
         return;
