@@ -28,7 +28,12 @@ std::string report() {
            line("Umbral Eye #7", "1234", "1456", "", "12", "");
 }
 
-Program::Program() { start(); }
+// Every first report read asks whether to read it with the MAP from now on;
+// tests that care answer it themselves.
+Program::Program() {
+    prompter.standing.emplace_back("It is very recommended that first report is own report.", Answer::No);
+    start();
+}
 
 Program::~Program() { app.reset(); }
 

@@ -1,7 +1,13 @@
 // Window tests run with a real QApplication on the offscreen platform.
+//
+// A test that opens a modal window or message box nobody answers would wait
+// until ctest's time-out; a watch on the event loop fails it at once instead
+// and closes the window.
 
 #include <QApplication>
+#include <QDialog>
 #include <QLocale>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/services.h"
@@ -11,6 +17,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
     trevanor::provide_tahoma();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        ADD_FAILURE() << "a modal window no test answers: " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << '"';
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        else modal->close();
+    });
+    watch.start(200);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

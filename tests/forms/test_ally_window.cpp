@@ -115,6 +115,7 @@ TEST_F(Program, AllyReportWindowEnterLoadsAndEscCloses) {
     EXPECT_TRUE(files.filters.empty());
 
     w.Rep_owner_Cbx->setCurrentText(QStringLiteral("Kesh"));
+    files.answers = {QString(), QString()};  // both dialogs cancelled
     QTest::keyClick(w.Rep_owner_Cbx, Qt::Key_Return);
     EXPECT_EQ(files.filters.size(), 1u) << "Enter loads a report";
     EXPECT_EQ(w.Rep_owner_Cbx->count(), 3) << "a typed owner is no new item";

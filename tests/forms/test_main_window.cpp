@@ -305,16 +305,19 @@ TEST_F(Program, OpenDialogsStartInTheFolderOfTheMap) {
     EXPECT_EQ(files.directories.back(), one);
     action("AddFleetfileF1")->trigger();  // the ally report window loads from there too
     app->allyReport()->Rep_owner_Cbx->setCurrentText(QStringLiteral("Kesh"));
+    files.answers.push_back({});  // each dialog below is cancelled
     app->allyReport()->load_BTN->click();
     EXPECT_EQ(files.directories.back(), one);
 
     openWith("Open1", second);
     EXPECT_EQ(files.directories.back(), one);
+    files.answers.push_back({});
     action("Open1")->trigger();
     EXPECT_EQ(files.directories.back(), two);
 
     quit();  // without autoload no MAP is open at the next start: the last one's folder
     start();
+    files.answers.push_back({});
     action("Open1")->trigger();
     EXPECT_EQ(files.directories.back(), two);
     EXPECT_EQ(files.directories.size(), 6u);

@@ -249,6 +249,7 @@ TEST_F(Clicks, ScannerCirclesOfAFleetAreStoredAndDrawn) {
     EXPECT_EQ(list.entries()[0],
               (StoredRange{"Umbral Eye #7", 80, 0, RangeKind::Fleet, 1234, 1456, app->session.Players[12].Color}));
     // Once more: the overwrite question.
+    prompter.answers.push_back(Answer::No);
     w.Draw_btn->click();
     EXPECT_EQ(messages("confirm").back(), "Fleet: \"Umbral Eye #7\" has already been set scanners range. Overwrite?");
 

@@ -111,6 +111,19 @@ TEST(HitTest, TheMapAndTheClickAgreeOnSpots) {
     EXPECT_EQ(hit_test(s, v, 400, 800).what, What::DeepSpace);  // the damaged row
 }
 
+TEST(HitTest, TheLastTwoRowsOfTheTableAsAGroup) {
+    Session s = spots();
+    for (const int c : {col::X, col::Y}) {
+        s.fleetsByPos.setCell(c, 1, "1100");
+        s.fleetsByPos.setCell(c, 3, "1200");
+    }
+    const MapHit hit = hit_test(s, unit_view(), 200, 800);
+    EXPECT_EQ(hit.what, What::Group);
+    EXPECT_EQ(hit.row, 2);
+    EXPECT_EQ(spot_of(s, 2).count, 2);
+    EXPECT_EQ(MapScene(s).spots()[1].fleets, 2);
+}
+
 TEST(HitTest, RowsWithoutAPositionAreNeverHit) {
     Session s = spots();
     s.fleetsByPos.setCell(col::X, 1, "");

@@ -95,7 +95,7 @@ TEST(Arrowheads, SectorsAndTheirBounds) {
 }
 
 TEST_F(Routes, ArrivalWithinTheYearsShownEndsAtTheTarget) {
-    // 80 light years north of Bexa at warp 9 (81 a year), two years away.
+    // 80 light years south of Bexa at warp 4 (16 a year), two years away by its ETA.
     fleets({{"Vorlani Scout #1", "1500", "1020", "Bexa", "1", "4", "2y"}});
     ctx.jumps = 3;
     draw_route(ctx, 1, 4, 0xFFFFFF);
@@ -113,15 +113,20 @@ TEST_F(Routes, ArrivalWithinTheYearsShownEndsAtTheTarget) {
 }
 
 TEST_F(Routes, TooFarForTheYearsShownGivesTheReach) {
-    fleets({{"Vorlani Scout #1", "1100", "1500", "Aldris", "1", "4", "2y"}});
-    ctx.jumps = 1;
-    draw_route(ctx, 1, 4, 0x0000FF);
-    EXPECT_TRUE(canvas.of(Op::Ellipse).empty());
-    // Due east: a dotted line of one year (16 light years) and one upright tick.
-    const auto all = strokes();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0], (std::pair<Point, Point>{{100, 500}, {116, 500}}));
-    EXPECT_EQ(all[1], (std::pair<Point, Point>{{116, 497}, {116, 503}}));
+    // Due east: a dotted line of one year (warp squared, in light years) and one upright tick.
+    for (const int warp : {4, 9, 10}) {
+        SCOPED_TRACE(warp);
+        canvas.calls.clear();
+        fleets({{"Vorlani Scout #1", "1100", "1500", "Aldris", "1", std::to_string(warp), "9y"}});
+        ctx.jumps = 1;
+        draw_route(ctx, 1, warp, 0x0000FF);
+        EXPECT_TRUE(canvas.of(Op::Ellipse).empty());
+        const int end = 100 + warp * warp;
+        const auto all = strokes();
+        ASSERT_EQ(all.size(), 2u);
+        EXPECT_EQ(all[0], (std::pair<Point, Point>{{100, 500}, {end, 500}}));
+        EXPECT_EQ(all[1], (std::pair<Point, Point>{{end, 497}, {end, 503}}));
+    }
 }
 
 TEST_F(Routes, StargateArrowheadsEveryHundredLightYearsOrHalfway) {

@@ -81,6 +81,7 @@ TEST_F(Games, OwnRaceIsAskedUnlessStoredWhateverIsInMemory) {
     rig.commands.FormCreate();
     rig.commands.open_map_file(mapA);
     s.Own_race_name = "_none_";  // the map window was opened before the report
+    rig.prompter.answers = {Answer::No, Answer::Yes, Answer::No};  // no autoload; change the MAP; no autoload
     rig.commands.add_fleet_file(reportA);
     EXPECT_EQ(rig.hooks.ownRaceCalls, std::vector<int>{1});
 

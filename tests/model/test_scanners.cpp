@@ -25,6 +25,9 @@ TEST(FleetScannerRange, FourthPowerRuleAndTraits) {
         {"JoAT worked out but not ticked", {{"Rhino"}, false, calc_joat(5)}, {50, 0}},
         {"No Advanced Scanners: Dolphin", {{"Dolphin (pen)"}, false, {}, true}, {440, 0}},
         {"No Advanced Scanners: Chameleon keeps its penetration", {{"Chameleon (SS, pen)"}, false, {}, true}, {320, 45}},
+        // Only the SS scanners' penetration counts then, not the Dolphin's.
+        {"No Advanced Scanners: Chameleon with Dolphin", {{"Chameleon (SS, pen)", "Dolphin (pen)"}, false, {}, true},
+         {468, 45}},
         {"No Advanced Scanners with JoAT's penetration", {{"Possum"}, false, calc_joat(4), true}, {300, 40}},
         {"nothing listed", {}, {0, 0}},
         {"Bat", {{"Bat"}}, {0, 0}},
@@ -96,6 +99,7 @@ TEST(StoredScannerRanges, AddReplaceRemoveClear) {
     EXPECT_EQ(list.entries(), (std::vector<StoredRange>{scout, planet}));
 
     // The same name again: asked, No keeps the old ranges.
+    prompter.answers = {Answer::No};
     change = list.add_or_replace({"Aldris", 100, 0, RangeKind::Planet, 1, 1, 0}, prompter);
     EXPECT_FALSE(change.drawn);
     EXPECT_EQ(prompter.shown.back().text, "Planet: \"Aldris\" has already been set scanners range. Overwrite?");

@@ -204,8 +204,10 @@ expect_windows "DEMO.MAP + DEMO.F1"
 # ---- View, Map; Zoom, 200% ------------------------------------------------------
 menu "$main" v m
 map=$(wait_window "Map")
-# Maximising needs a window manager; make the window large by hand.
-xdotool windowsize --sync "$map" 1600 1150
+# No window manager maximises it: the program gives it the screen itself.
+settle
+size=$(xdotool getwindowgeometry "$map" | awk '/Geometry:/ { print $2 }')
+[ "$size" = 1600x1200 ] || fail "the map window is $size, not the whole screen"
 focus "$map"
 menu "$map" z 2
 expect_windows "DEMO.MAP + DEMO.F1" "Map"
@@ -215,6 +217,9 @@ shot map-200
 # ---- an ally's report through "Adding another report" ----------------------------
 menu "$main" f f
 ally=$(wait_window "Adding another report")
+# Placed over the main window, not at the screen's corner over the map's menu.
+place=$(xdotool getwindowgeometry "$ally" | awk '/Position:/ { print $2 }')
+[ "$place" != 0,0 ] || fail "the ally report window opened at the screen's corner"
 focus "$ally"
 settle
 xdotool type --delay 20 "Quessari"

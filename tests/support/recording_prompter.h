@@ -1,8 +1,11 @@
 #pragma once
 // A prompter for tests: records every message and plays back scripted
-// answers to questions (No when none is left).
+// answers to questions, or the standing answer to a question a test expects
+// all along. A question no answer was scripted for fails the test at once
+// (and is answered No), rather than being left to a default.
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -23,7 +26,12 @@ public:
     void warning(const std::string& text) override { shown.push_back({"warning", text}); }
     Answer confirm(const std::string& text, bool) override {
         shown.push_back({"confirm", text});
-        if (answers.empty()) return Answer::No;
+        if (answers.empty()) {
+            for (const auto& [start, answer] : standing)
+                if (text.starts_with(start)) return answer;
+            ADD_FAILURE() << "a question no answer was scripted for: " << text;
+            return Answer::No;
+        }
         const Answer a = answers.front();
         answers.pop_front();
         return a;
@@ -31,6 +39,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<Answer> answers;
+    // Questions starting with the text, answered so whenever no answer is scripted.
+    std::vector<std::pair<std::string, Answer>> standing;
 };
 
 }  // namespace trevanor::test

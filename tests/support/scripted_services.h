@@ -3,19 +3,24 @@
 // back prepared answers, the clipboard is a text in memory.
 
 #include <deque>
+#include <gtest/gtest.h>
 
 #include "platform/services.h"
 
 namespace trevanor::test {
 
-// Plays back prepared answers; an empty queue cancels. Records the filter
-// and the folder of every dialog.
+// Plays back prepared answers; a dialog no answer was prepared for fails the
+// test at once (and is cancelled). An empty answer cancels. Records the
+// filter and the folder of every dialog.
 class ScriptedFileChooser : public FileChooser {
 public:
     QString open(QWidget*, const QString& filter, const QString& directory) override {
         filters.push_back(filter);
         directories.push_back(directory);
-        if (answers.empty()) return {};
+        if (answers.empty()) {
+            ADD_FAILURE() << "an open dialog no answer was prepared for: " << filter.toStdString();
+            return {};
+        }
         QString a = answers.front();
         answers.pop_front();
         return a;
