@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <deque>
 #include <fstream>
+#include <malloc.h>
+#include <cstdio>
 
 #include "app/application.h"
 #include "bench_support.h"
@@ -44,6 +46,10 @@ struct NoClipboard : Clipboard {
     QString text() const override { return {}; }
     void setText(const QString&) override {}
 };
+
+// Bytes the program holds on the heap (what a leak grows), apart from what
+// the allocator keeps for reuse.
+double heap_megabytes() { return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0); }
 
 double resident_megabytes() {
     std::ifstream statm("/proc/self/statm");
@@ -137,6 +143,8 @@ void BM_LongUse(benchmark::State& state) {
     for (auto _ : state) {
         running.round(k++);
         if (k == 10) at10 = resident_megabytes();
+        if (std::getenv("TREVANOR_BENCH_TRACE") && k % 10 == 0)
+            std::fprintf(stderr, "round %d: resident %.1f MB, heap %.1f MB\n", k, resident_megabytes(), heap_megabytes());
     }
     const double atEnd = resident_megabytes();
     state.counters["rounds"] = k;

@@ -143,7 +143,8 @@ std::vector<Blit> blits_of(Loaded& g, const MapView& v) {
     QtCanvas measure;
     measure.state.fontSize = label_font_size(v.zoom);
     MapView view = v;
-    apply_zoom(measure, view);
+    set_zoom(view, view.zoom);
+    size_surface(measure, view);
     const int h = measure.textHeight("m");
     std::vector<Blit> out;
     for (const ScenePlanet& p : scene.planets()) {

@@ -362,18 +362,12 @@ void TFleet_Data_FM::place_beside(QPoint object, int bottom) {
 void TFleet_Data_FM::highlight_route() {
     TMap_FM* map = app_.map();
     if (!map || !map->routesShown()) return;
-    undo_highlight();
+    map->undo_route_highlight();
     const int warp = view.warp & 0xFF;
     if (warp == 0) return;
     const int row = convert_pos2id(app_.session, view.groupFirstRow + view.itemIndex, app_.prompter);
     if (row == 0) return;
-    map->check_then_draw_route(to_int_def(app_.session.fleets.cell(col::Owner, row), 0), row, 0xFFFFFF, warp);
-}
-
-void TFleet_Data_FM::undo_highlight() {
-    TMap_FM* map = app_.map();
-    if (map && map->view().Last_route_row != 0)
-        map->draw_route_now(map->view().Last_route_row, map->view().Last_route_warp, map->view().Last_route_color);
+    map->highlight_route(to_int_def(app_.session.fleets.cell(col::Owner, row), 0), row, warp);
 }
 
 void TFleet_Data_FM::Fleet_CBChange(int index) {
@@ -395,10 +389,7 @@ void TFleet_Data_FM::one_fleet_btnClick() {
 
 void TFleet_Data_FM::mfleets_btnClick() {
     TMap_FM* map = app_.map();
-    if (map && map->routesShown() && map->view().Last_route_row != 0) {
-        app_.run([this] { undo_highlight(); });
-        map->view().Last_route_row = 0;
-    }
+    if (map && map->routesShown()) app_.run([map] { map->undo_route_highlight(); });
     app_.run([this] { view.change2multi(app_.session); });
     sync();
     adjust_formsize();
@@ -446,7 +437,6 @@ void TFleet_Data_FM::Draw_btnRightClick() {
     if (!scanners) return;
     const auto text = [this](const char* name) { return fromCp1252(std::string(left(view[name].text, kCellLimit))); };
     scanners->show(text("uniq_name_lbl"), text("np_scan_lbl"), text("pen_scan_lbl"));
-    scanners->Apply_BTN->setFocus();
 }
 
 void TFleet_Data_FM::activated() {

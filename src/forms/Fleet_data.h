@@ -74,7 +74,6 @@ private:
     // The route of the fleet shown, in white, the route highlighted before
     // back in its owner's colour.
     void highlight_route();
-    void undo_highlight();
     void focusList();
     // The frame as the window's size now asks for it, at its place.
     QRect frame_rect() const;

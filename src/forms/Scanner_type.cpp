@@ -196,6 +196,7 @@ void TOther_Scanner_FM::show(const QString& fleet, const QString& nonPenetrating
     NPSR_ME->setText(nonPenetrating);
     PSR_ME->setText(penetrating);
     Fleet_CBx->setCurrentIndex(Fleet_CBx->findText(fleet));
+    Apply_BTN->setFocus();  // ready to apply
 }
 
 void TOther_Scanner_FM::FormActivate() {

@@ -27,7 +27,8 @@ public:
     explicit TOther_Scanner_FM(Application& app);
 
     // Opened for one fleet with its ranges (from the particulars): the
-    // window is shown and activated, then the fields and the fleet are set.
+    // window is shown and activated, then the fields and the fleet are set,
+    // and "&Apply" has the focus.
     using ToolWindow::show;
     void show(const QString& fleet, const QString& nonPenetrating, const QString& penetrating);
 

@@ -11,9 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QCloseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -31,6 +29,7 @@
 #include "forms/remove.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/spin_field.h"
+#include "forms/widgets/map_image_view.h"
 #include "forms/widgets/named.h"
 #include "map/route_filter.h"
 #include "model/own_race.h"
@@ -43,30 +42,6 @@
 namespace trevanor {
 
 namespace {
-
-// The drawing surface on screen: shows the canvas's picture as it is.
-class MapImage : public QWidget {
-public:
-    using Press = std::function<void(Qt::MouseButton, int, int)>;
-    MapImage(const QImage& image, Press press, QWidget* parent) : QWidget(parent), image_(image), press_(std::move(press)) {
-        setObjectName(QStringLiteral("Image1"));
-        setCursor(Qt::CrossCursor);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.drawImage(0, 0, image_);
-    }
-    void mousePressEvent(QMouseEvent* e) override {
-        const QPoint at = e->position().toPoint();
-        press_(e->button(), at.x(), at.y());
-    }
-
-private:
-    const QImage& image_;
-    Press press_;
-};
 
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
     auto* b = named(new QToolButton(parent), name);
@@ -91,12 +66,9 @@ TMap_FM::TMap_FM(Application& app)
     layout->setMenuBar(bar);
     buildMenus(bar);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setBackgroundRole(QPalette::Dark);
-    Image1 = new MapImage(
-        canvas_.image(), [this](Qt::MouseButton button, int x, int y) { Image1MouseDown(button, x, y); }, ScrollBox1);
-    ScrollBox1->setWidget(Image1);
+    ScrollBox1 = new MapImageView(canvas_.image(), this);
+    ScrollBox1->onPress([this](Qt::MouseButton button, QPoint pixel) { Image1MouseDown(button, pixel.x(), pixel.y()); });
+    Image1 = ScrollBox1->image();
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(buildControls());
 }
@@ -446,17 +418,14 @@ void TMap_FM::store_range(const StoredRange& range) {
     Remove_BTN->setEnabled(!scannerListEmpty());
 }
 
-void TMap_FM::showImage() {
-    Image1->setFixedSize(canvas_.image().size());
-    Image1->update();
-}
+void TMap_FM::showImage() { ScrollBox1->imageChanged(); }
 
 void TMap_FM::zoomTo(Zoom zoom) {
-    rescale_marker(view_, zoom);
+    set_zoom(view_, zoom);
     const char* const items[] = {"MaxOut1", "N1501", "N2001"};
     action(items[static_cast<int>(zoom)])->setChecked(true);
     app_.run([this] { refresh_map(); });
-    centre_on(view_.Selected_object.Pixel_x, view_.Selected_object.Pixel_y);
+    ScrollBox1->centre_on({view_.Selected_object.Pixel_x, view_.Selected_object.Pixel_y});
 }
 
 void TMap_FM::namesTo(NameDensity density) {
@@ -465,11 +434,6 @@ void TMap_FM::namesTo(NameDensity density) {
     if (density == NameDensity::Quarter || density == NameDensity::Half) view_.Name_phase = !view_.Name_phase;
     view_.names = density;
     app_.run([this] { refresh_map(); });
-}
-
-void TMap_FM::centre_on(int x, int y) {
-    ScrollBox1->verticalScrollBar()->setValue(y - ScrollBox1->viewport()->height() / 2);
-    ScrollBox1->horizontalScrollBar()->setValue(x - ScrollBox1->viewport()->width() / 2);
 }
 
 void TMap_FM::show_selected(const MapHit& hit) {
@@ -496,7 +460,7 @@ void TMap_FM::Image1MouseDown(Qt::MouseButton button, int x, int y) {
         Fleet_CBx->setCurrentIndex(index);
     }
     view_.Selected_object = hit.marker;
-    if (hit.what != MapHit::What::DeepSpace && Autocenter->isChecked()) centre_on(x, y);
+    if (hit.what != MapHit::What::DeepSpace && Autocenter->isChecked()) ScrollBox1->centre_on({x, y});
     app_.run([this] { refresh_map(); });
     if (button == Qt::RightButton && fleet) open_particulars(hit);
 }
@@ -508,18 +472,17 @@ void TMap_FM::open_particulars(const MapHit& hit) {
     if (!window) return;
     const bool group = hit.what == MapHit::What::Group;
     const TextTable& t = app_.session.fleetsByPos;
-    if (routesShown() && !(group && window->m_default_chb->isChecked())) {
+    if (routesShown() && !(group && window->view.multiDefault())) {
         const int warp = warp_of(t.cell(col::Warp, hit.row)) & 0xFF;  // "SG" is the stargate
         if (warp != 0)
             app_.run([&] {
                 if (const int row = convert_pos2id(app_.session, hit.row, app_.prompter))
-                    check_then_draw_route(to_int_def(t.cell(col::Owner, hit.row), 0), row, 0xFFFFFF, warp);
+                    highlight_route(to_int_def(t.cell(col::Owner, hit.row), 0), row, warp);
             });
     }
     window->show_fleet(hit.row, group);
-    const QPoint object = Image1->mapToGlobal(QPoint(hit.marker.Pixel_x, hit.marker.Pixel_y));
-    const int bottom = ScrollBox1->viewport()->mapToGlobal(QPoint(0, ScrollBox1->viewport()->height())).y();
-    window->place_beside(object, bottom);
+    const QPoint object = ScrollBox1->screen_point({hit.marker.Pixel_x, hit.marker.Pixel_y});
+    window->place_beside(object, ScrollBox1->screen_bottom());
     window->showAndActivate();
 }
 
@@ -532,15 +495,15 @@ void TMap_FM::PfC_btnClick() {
 
 bool TMap_FM::routesShown() const { return Otfr_SBTN->isChecked(); }
 
-void TMap_FM::draw_route_now(int fleetRow, int warp, ColorValue colour) {
+void TMap_FM::highlight_route(int owner, int fleetRow, int warp) {
     RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
-    draw_route(ctx, fleetRow, warp, colour);
+    redraw_.highlight_route(ctx, toCp1252(Route_race_CB->currentText()), owner, fleetRow, warp);
     showImage();
 }
 
-void TMap_FM::check_then_draw_route(int owner, int fleetRow, ColorValue colour, int warp) {
+void TMap_FM::undo_route_highlight() {
     RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
-    trevanor::check_then_draw_route(ctx, view_, toCp1252(Route_race_CB->currentText()), owner, fleetRow, colour, warp);
+    redraw_.undo_highlight(ctx);
     showImage();
 }
 

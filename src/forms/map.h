@@ -4,6 +4,7 @@
 // that every other window calls after a change. Its creation reads the MAP of
 // a MAP change, or the last MAP at start-up.
 
+#include "forms/widgets/map_image_view.h"
 #include "forms/widgets/maximized_window.h"
 #include "forms/widgets/spin_field.h"
 #include "map/hit_test.h"
@@ -24,7 +25,6 @@ class QLineEdit;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
-class QScrollArea;
 class QToolButton;
 
 namespace trevanor {
@@ -45,8 +45,6 @@ public:
     // Zoom and planet-name menu items, as the menu runs them.
     void zoomTo(Zoom zoom);
     void namesTo(NameDensity density);
-    // Scrolls so that the pixel (x, y) is in the middle of the view.
-    void centre_on(int x, int y);
 
     QAction* action(const char* name) const;
     const MapView& view() const { return view_; }
@@ -73,12 +71,13 @@ public:
     // box and with the marker; a right click on a fleet opens its particulars.
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
     void PfC_btnClick();
-    // Routes drawn at once over the map as it is: one fleet's route in a
-    // colour, and the same through the route filter, recorded as the last
-    // route drawn (the particulars window undoes its white highlight).
+    // One fleet's route drawn in white at once over the map as it is, when
+    // the route filter lets its owner through, and recorded; the recorded
+    // route back in its owner's colour (the particulars undo the highlight).
     bool routesShown() const;
-    void draw_route_now(int fleetRow, int warp, ColorValue colour);
-    void check_then_draw_route(int owner, int fleetRow, ColorValue colour, int warp);
+    void highlight_route(int owner, int fleetRow, int warp);
+    void undo_route_highlight();
+    const RouteHighlight& routeHighlight() const { return redraw_.highlight(); }
     // "Fleet/Planet &Scanner Range" on, as its click turns it on, when it is off.
     void switch_ranges_on();
 
@@ -89,8 +88,8 @@ public:
     // What the switches and fields ask the redraw to draw over the map.
     Overlays overlays() const;
 
-    QScrollArea* ScrollBox1;
-    QWidget* Image1;
+    MapImageView* ScrollBox1;  // the picture, scrolled
+    QWidget* Image1;           // the picture itself
     QComboBox* Route_race_CB;
     SpinField* Jumps_ME;
     QToolButton* Otfr_SBTN;

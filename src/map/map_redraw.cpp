@@ -11,6 +11,13 @@ RouteContext MapRedraw::routes(Canvas& canvas, const MapView& view, int jumps) {
     return RouteContext{s_, view, canvas, prompter_, reports_, jumps};
 }
 
+void MapRedraw::highlight_route(RouteContext& ctx, const std::string& filter, int owner, int row, int warp) {
+    constexpr ColorValue kWhite = 0xFFFFFF;
+    check_then_draw_route(ctx, highlight_, filter, owner, row, kWhite, warp);
+}
+
+void MapRedraw::undo_highlight(RouteContext& ctx) { trevanor::undo_highlight(ctx, highlight_); }
+
 bool MapRedraw::draw_stored_range(Canvas& canvas, const MapView& view, const StoredRange& range, RangeMode mode,
                                   const std::string& efficiencyText) {
     const ScanEfficiency e = scan_efficiency(efficiencyText);
@@ -26,7 +33,8 @@ void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
     const PictureKey key{scene_.generation(),       view.zoom,   view.Map_extent, view.names,
                          phased && view.Name_phase, view.labels, view.hideOwn};
     if (kept_ != 0 && key == keptKey_ && canvas.restorePicture(kept_)) {
-        apply_zoom(canvas, view);
+        set_zoom(view, view.zoom);
+        size_surface(canvas, view);
         canvas.state = keptState_;
         return;
     }

@@ -51,6 +51,11 @@ public:
 
     // Routes of single fleets drawn at once (map clicks and the particulars).
     RouteContext routes(Canvas& canvas, const MapView& view, int jumps);
+    // The route of one fleet in white, when the filter lets its owner
+    // through, recorded; the recorded one back in its owner's colour.
+    void highlight_route(RouteContext& ctx, const std::string& filter, int owner, int row, int warp);
+    void undo_highlight(RouteContext& ctx);
+    const RouteHighlight& highlight() const { return highlight_; }
 
 private:
     // What the picture of planets and fleets depends on besides the scene.
@@ -72,6 +77,7 @@ private:
     Prompter& prompter_;
     FleetReportReader& reports_;
     MapScene scene_;
+    RouteHighlight highlight_;
     PictureKey keptKey_;
     std::uint64_t kept_ = 0;   // the canvas's number of the kept picture
     CanvasState keptState_;    // the state the drawing of it left

@@ -56,15 +56,20 @@ void compute_extent(MapView& view, const TextTable& planets) {
     if (largest - 985 > 0) view.Map_extent = largest - 985;
 }
 
-void apply_zoom(Canvas& canvas, MapView& view) {
-    const int s = surface_size(view.zoom);
-    canvas.setSize(s, s);
-    canvas.state.fontName = "Tahoma";
-    canvas.state.fontSize = label_font_size(view.zoom);
+void set_zoom(MapView& view, Zoom to) {
+    rescale_marker(view, to);
+    const int s = surface_size(to);
     const double extent = view.Map_extent > 0 ? view.Map_extent : 1000.0;
     view.Map_scale = extent / s;
     view.Map_scale_y = extent / s;
     view.Image_height = static_cast<std::uint16_t>(s);
+}
+
+void size_surface(Canvas& canvas, const MapView& view) {
+    const int s = surface_size(view.zoom);
+    canvas.setSize(s, s);
+    canvas.state.fontName = "Tahoma";
+    canvas.state.fontSize = label_font_size(view.zoom);
 }
 
 void draw_stars(Canvas& canvas, MapView& view, const Session& session) {

@@ -35,10 +35,6 @@ struct MapView {
     bool hideOwn = false;
     SelectedObject Selected_object;
 
-    int Last_route_row = 0;
-    ColorValue Last_route_color = 0;
-    std::uint8_t Last_route_warp = 0;
-
     std::uint16_t pixel_x(std::int64_t x) const;
     std::uint16_t pixel_y(std::int64_t y) const;
     int pixels(double lightYears) const;
@@ -60,10 +56,14 @@ MapPoint pixel_to_map(const MapView& view, int pixelX, int pixelY);
 // The extent from the planets' largest Y (when not yet set and some planet exists).
 void compute_extent(MapView& view, const TextTable& planets);
 
-// Sizes the surface for the zoom, sets the label font and the scales.
-void apply_zoom(Canvas& canvas, MapView& view);
+// The view at zoom `to`: the selection marker carried over from the zoom it
+// had, the scales and the surface height for the extent (1,000 light years
+// until a MAP gives one). Draws nothing.
+void set_zoom(MapView& view, Zoom to);
+// Sizes the surface for the view's zoom and sets the label font.
+void size_surface(Canvas& canvas, const MapView& view);
 
-// Sizes the surface for the zoom, sets the scales, draws names and dots.
+// Applies the zoom (set_zoom, size_surface), draws names and dots.
 void draw_stars(Canvas& canvas, MapView& view, const Session& session);
 // One marker and at most one label per spot of the position-sorted table.
 // Both read the tables afresh (see map/scene.h for drawing from a kept scene).
@@ -71,7 +71,8 @@ void draw_fleets(Canvas& canvas, const MapView& view, const Session& session);
 // The arrowhead under the selected point.
 void draw_selection_marker(Canvas& canvas, const MapView& view);
 
-// The marker's position carried from one zoom to another.
+// The marker's position carried from one zoom to another (the view takes
+// that zoom).
 void rescale_marker(MapView& view, Zoom to);
 
 }  // namespace trevanor

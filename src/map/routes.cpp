@@ -167,7 +167,7 @@ bool route_filter_passes(const Session& session, const std::string& filter, int 
     return owner == player_index_of(session, filter);
 }
 
-void check_then_draw_route(RouteContext& ctx, MapView& record, const std::string& filter, int owner, int row,
+void check_then_draw_route(RouteContext& ctx, RouteHighlight& record, const std::string& filter, int owner, int row,
                            ColorValue colour, int warp) {
     if (!route_filter_passes(ctx.session, filter, owner)) {
         record.Last_route_row = 0;
@@ -177,6 +177,11 @@ void check_then_draw_route(RouteContext& ctx, MapView& record, const std::string
     record.Last_route_row = row;
     record.Last_route_color = owner_color(ctx.session, to_int_def(ctx.session.fleets.cell(col::Owner, row), 0));
     record.Last_route_warp = static_cast<std::uint8_t>(warp);
+}
+
+void undo_highlight(RouteContext& ctx, RouteHighlight& record) {
+    if (record.Last_route_row != 0) draw_route(ctx, record.Last_route_row, record.Last_route_warp, record.Last_route_color);
+    record.Last_route_row = 0;
 }
 
 namespace {

@@ -36,10 +36,20 @@ void draw_route(RouteContext& ctx, int row, int warp, ColorValue colour);
 // accepted report owners.
 bool route_filter_passes(const Session& session, const std::string& filter, int owner);
 
-// One fleet's route when the filter lets its owner through, recorded in the
-// view's last-route record; otherwise nothing is drawn and the record cleared.
-void check_then_draw_route(RouteContext& ctx, MapView& record, const std::string& filter, int owner, int row,
+// The route last drawn for a single fleet on request (in white, to stand
+// out), so that it can be drawn again in its owner's colour.
+struct RouteHighlight {
+    int Last_route_row = 0;  // fleet table row; 0 for none
+    ColorValue Last_route_color = 0;
+    std::uint8_t Last_route_warp = 0;
+};
+
+// One fleet's route when the filter lets its owner through, recorded as the
+// last route drawn; otherwise nothing is drawn and the record cleared.
+void check_then_draw_route(RouteContext& ctx, RouteHighlight& record, const std::string& filter, int owner, int row,
                            ColorValue colour, int warp);
+// The recorded route drawn again in its owner's colour, and forgotten.
+void undo_highlight(RouteContext& ctx, RouteHighlight& record);
 
 // The routes of every fleet the filter lets through, in the owners' colours.
 void draw_OtFR(RouteContext& ctx, const std::string& filter);

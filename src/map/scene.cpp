@@ -112,7 +112,8 @@ void MapScene::build(const Session& session) {
 }
 
 void draw_stars(Canvas& canvas, MapView& view, const MapScene& scene) {
-    apply_zoom(canvas, view);
+    set_zoom(view, view.zoom);
+    size_surface(canvas, view);
     if (view.names != NameDensity::None) {
         canvas.state.fontColor = kWhite;
         canvas.state.brushClear = true;

@@ -46,6 +46,8 @@ public:
     // Shown, and so are the boxes it stands in.
     bool visible(const std::string& name) const;
     bool multiView() const { return (*this)["multi_grbx"].shown; }
+    // "Set as &default": a right click on a group opens the totals at once.
+    bool multiDefault() const { return (*this)["m_default_chb"].checked; }
 
     std::string caption;                    // the window's
     std::vector<std::string> items;         // Fleet_CB: unique names, or owners in the multi view

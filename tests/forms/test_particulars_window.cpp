@@ -97,7 +97,7 @@ TEST_F(Clicks, RightClickOnAGroupOpensItsParticularsBesideIt) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1100, 1200));
     ASSERT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), "Fleet Particulars (single fleet)");
-    EXPECT_NE(m.view().Last_route_row, 0);
+    EXPECT_NE(m.routeHighlight().Last_route_row, 0);
     EXPECT_EQ(w.Fleet_CB->count(), 2);
     EXPECT_EQ(text("sel_lbl"), "Select (2):");
     EXPECT_EQ(text("pos_lbl"), "Zeta Prime");
@@ -153,8 +153,8 @@ TEST_F(Clicks, RightClickHighlightsAStargateRoute) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1450, 1550));
     ASSERT_TRUE(w.isVisible());
     EXPECT_EQ(text("warp_lbl"), "SG");
-    EXPECT_NE(m.view().Last_route_row, 0);
-    EXPECT_EQ(m.view().Last_route_warp, 11);
+    EXPECT_NE(m.routeHighlight().Last_route_row, 0);
+    EXPECT_EQ(m.routeHighlight().Last_route_warp, 11);
 }
 
 // The demo's home stack starts with a fleet whose destination is empty: the

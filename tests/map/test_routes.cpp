@@ -214,12 +214,19 @@ TEST_F(Routes, FilterPicksOwnersAndKeepsTheRecord) {
         EXPECT_EQ(canvas.of(Op::Ellipse).size(), c.arrivals);
     }
     s.acceptedReportOwners = {};
-    check_then_draw_route(ctx, view, "_Only own", 2, 2, 0xFFFFFF, 9);
-    EXPECT_EQ(view.Last_route_row, 0);
-    check_then_draw_route(ctx, view, "_All", 2, 2, 0xFFFFFF, 9);
-    EXPECT_EQ(view.Last_route_row, 2);
-    EXPECT_EQ(view.Last_route_color, 0x00FF00u);
-    EXPECT_EQ(view.Last_route_warp, 9);
+    RouteHighlight record;
+    check_then_draw_route(ctx, record, "_Only own", 2, 2, 0xFFFFFF, 9);
+    EXPECT_EQ(record.Last_route_row, 0);
+    check_then_draw_route(ctx, record, "_All", 2, 2, 0xFFFFFF, 9);
+    EXPECT_EQ(record.Last_route_row, 2);
+    EXPECT_EQ(record.Last_route_color, 0x00FF00u);
+    EXPECT_EQ(record.Last_route_warp, 9);
+    // Undone: drawn again in the owner's colour, then forgotten.
+    canvas.calls.clear();
+    undo_highlight(ctx, record);
+    EXPECT_EQ(record.Last_route_row, 0);
+    ASSERT_FALSE(canvas.calls.empty());
+    EXPECT_EQ(canvas.calls.back().state.penColor, 0x00FF00u);
 }
 
 TEST_F(Routes, EmptyDestinationIsRepairedOnce) {
