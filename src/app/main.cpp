@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Trevanor"));
     QApplication::setQuitOnLastWindowClosed(false);
     trevanor::provide_tahoma();  // the tables' font, where the system lacks it
+    trevanor::return_large_blocks_to_system();
 
     trevanor::QtSettingsBackend store;
     trevanor::QtPrompter prompter;

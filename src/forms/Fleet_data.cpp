@@ -60,15 +60,12 @@ QLabel* cargo_caption(const char* text, ColorValue colour, QWidget* parent) {
 }  // namespace
 
 template <class W>
-W* TFleet_Data_FM::add(W* widget, const char* name) {
-    controls_[name] = named(widget, name);
+W* TFleet_Data_FM::add(W* widget, Ctl id) {
+    controls_[static_cast<std::size_t>(id)] = named(widget, ParticularsView::controls()[static_cast<std::size_t>(id)].name);
     return widget;
 }
 
-QWidget* TFleet_Data_FM::control(const char* name) const {
-    const auto it = controls_.find(name);
-    return it == controls_.end() ? nullptr : it->second;
-}
+QWidget* TFleet_Data_FM::control(Ctl id) const { return controls_[static_cast<std::size_t>(id)]; }
 
 TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_FM", "Fleet Particulars") {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -85,56 +82,57 @@ TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_
 }
 
 void TFleet_Data_FM::buildPanel(QVBoxLayout* layout) {
-    Panel1 = add(new QWidget(this), "Panel1");
+    Panel1 = add(new QWidget(this), Ctl::Panel1);
     Panel1->setFixedHeight(25);
     auto* row = new QHBoxLayout(Panel1);
     row->setContentsMargins(2, 0, 2, 0);
-    row->addWidget(add(new QLabel(Panel1), "sel_lbl"));
-    Fleet_CB = add(new QComboBox(Panel1), "Fleet_CB");
+    row->addWidget(add(new QLabel(Panel1), Ctl::sel_lbl));
+    Fleet_CB = add(new QComboBox(Panel1), Ctl::Fleet_CB);
     Fleet_CB->setMaxVisibleItems(16);
     row->addWidget(Fleet_CB, 1);
-    row->addWidget(add(new QLineEdit(Panel1), "c2c_ed"));
+    row->addWidget(add(new QLineEdit(Panel1), Ctl::c2c_ed));
     layout->addWidget(Panel1);
 }
 
 // A value of the single view: right-aligned, not bold like the box's caption.
-QLabel* TFleet_Data_FM::value(const char* name, QWidget* parent) {
+QLabel* TFleet_Data_FM::value(Ctl name, QWidget* parent) {
     auto* l = add(new QLabel(parent), name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
 }
 
 void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
-    GroupBox1 = add(new QGroupBox(this), "GroupBox1");
+    GroupBox1 = add(new QGroupBox(this), Ctl::GroupBox1);
     GroupBox1->setMinimumWidth(kClientWidth - 4);
     auto* g = new QGridLayout(GroupBox1);
     g->addWidget(new QLabel(QStringLiteral("Pos.:"), GroupBox1), 0, 0);
-    g->addWidget(add(new QLabel(GroupBox1), "pos_lbl"), 0, 1);
-    auto* shape = add(new QFrame(GroupBox1), "color_shp");
+    g->addWidget(add(new QLabel(GroupBox1), Ctl::pos_lbl), 0, 1);
+    auto* shape = add(new QFrame(GroupBox1), Ctl::color_shp);
     shape->setFixedSize(14, 14);
     g->addWidget(shape, 0, 2);
-    const std::pair<const char*, const char*> rows[] = {
-        {"Unarmed:", "o_unarmed_lbl"}, {"Scout:", "o_scout_lbl"},          {"Warship:", "o_warship_lbl"},
-        {"Bomber:", "o_bomber_lbl"},   {"Utility:", "o_utility_lbl"},      {"Number of ships:", "o_total_lbl"},
-        {"Fleet mass:", "o_mass_lbl"}};
+    const std::pair<const char*, Ctl> rows[] = {
+        {"Unarmed:", Ctl::o_unarmed_lbl}, {"Scout:", Ctl::o_scout_lbl},          {"Warship:", Ctl::o_warship_lbl},
+        {"Bomber:", Ctl::o_bomber_lbl},   {"Utility:", Ctl::o_utility_lbl},      {"Number of ships:", Ctl::o_total_lbl},
+        {"Fleet mass:", Ctl::o_mass_lbl}};
     int r = 1;
     for (const auto& [caption, name] : rows) {
         g->addWidget(new QLabel(QString::fromLatin1(caption), GroupBox1), r, 0);
         g->addWidget(value(name, GroupBox1), r++, 1);
     }
     g->addWidget(new QLabel(QStringLiteral("kT"), GroupBox1), r - 1, 2);
-    auto* voyage = add(new QGroupBox(GroupBox1), "voyage_grbx");
+    auto* voyage = add(new QGroupBox(GroupBox1), Ctl::voyage_grbx);
     auto* vg = new QGridLayout(voyage);
     vg->addWidget(new QLabel(QStringLiteral("Warp"), voyage), 0, 0);
-    vg->addWidget(value("warp_lbl", voyage), 0, 1);
+    vg->addWidget(value(Ctl::warp_lbl, voyage), 0, 1);
     vg->addWidget(new QLabel(QStringLiteral("Course (deg):"), voyage), 1, 0);
-    vg->addWidget(value("course_lbl", voyage), 1, 1);
+    vg->addWidget(value(Ctl::course_lbl, voyage), 1, 1);
     g->addWidget(voyage, r++, 0, 1, 3);
     g->addWidget(buildCargo(GroupBox1), r++, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    for (const char* name : {"Full_btn", "mfleets_btn", "c2c_btn", "X_btn"}) buttons->addWidget(add(new QPushButton(GroupBox1), name));
+    for (const Ctl id : {Ctl::Full_btn, Ctl::mfleets_btn, Ctl::c2c_btn, Ctl::X_btn})
+        buttons->addWidget(add(new QPushButton(GroupBox1), id));
     g->addLayout(buttons, r++, 0, 1, 3);
-    g->addWidget(add(new QLabel(GroupBox1), "uniq_name_lbl"), r, 0);
+    g->addWidget(add(new QLabel(GroupBox1), Ctl::uniq_name_lbl), r, 0);
     // Only the caption is bold, not what the box holds.
     QFont bold = GroupBox1->font();
     bold.setBold(true);
@@ -148,17 +146,17 @@ void TFleet_Data_FM::buildSingle(QVBoxLayout* layout) {
 }
 
 QGroupBox* TFleet_Data_FM::buildCargo(QWidget* parent) {
-    auto* cargo = add(new QGroupBox(parent), "cargo_GrBx");
+    auto* cargo = add(new QGroupBox(parent), Ctl::cargo_GrBx);
     auto* cg = new QGridLayout(cargo);
     const struct {
         const char* caption;
         ColorValue colour;
-        const char* name;
+        Ctl name;
         const char* unit;
-    } cargoRows[] = {{"Ironium:", 0xFF0000, "Iron_lbl", "kT"},
-                     {"Boranium:", 0x008000, "boran_lbl", "kT"},
-                     {"Germanium:", 0x00FFFF, "Germ_lbl", "kT"},
-                     {"Colonists:", 0xFFFFFF, "pop_lbl", "(00)"}};
+    } cargoRows[] = {{"Ironium:", 0xFF0000, Ctl::Iron_lbl, "kT"},
+                     {"Boranium:", 0x008000, Ctl::boran_lbl, "kT"},
+                     {"Germanium:", 0x00FFFF, Ctl::Germ_lbl, "kT"},
+                     {"Colonists:", 0xFFFFFF, Ctl::pop_lbl, "(00)"}};
     int c = 0;
     for (const auto& row : cargoRows) {
         cg->addWidget(cargo_caption(row.caption, row.colour, cargo), c, 0);
@@ -169,53 +167,53 @@ QGroupBox* TFleet_Data_FM::buildCargo(QWidget* parent) {
     rule->setFrameShape(QFrame::HLine);
     cg->addWidget(rule, c++, 0, 1, 3);
     cg->addWidget(new QLabel(QStringLiteral("Total:"), cargo), c, 0);
-    cg->addWidget(value("total_cargo_lbl", cargo), c, 1);
+    cg->addWidget(value(Ctl::total_cargo_lbl, cargo), c, 1);
     cg->addWidget(new QLabel(QStringLiteral("kT"), cargo), c, 2);
     return cargo;
 }
 
 void TFleet_Data_FM::buildMore(QVBoxLayout* layout) {
-    More_GrBx = add(new QGroupBox(this), "More_GrBx");
+    More_GrBx = add(new QGroupBox(this), Ctl::More_GrBx);
     auto* g = new QGridLayout(More_GrBx);
-    const std::pair<const char*, const char*> rows[] = {
-        {"Task:", "task_lbl"},      {"Destin.: ", "dest_lbl"},   {"ETA:", "ETA_lbl"},       {"Fuel:", "Fuel_lbl"},
-        {"Cloak:", "cloak_lbl"},    {"Scan:", "np_scan_lbl"},    {"Pen scan:", "pen_scan_lbl"}, {"Sweep:", "sweep_lbl"},
-        {"Mining:", "mining_lbl"},  {"Minelaying:", "mlaying_lbl"}, {"Terra.:", "terra_lbl"}};
+    const std::pair<const char*, Ctl> rows[] = {
+        {"Task:", Ctl::task_lbl},      {"Destin.: ", Ctl::dest_lbl},   {"ETA:", Ctl::ETA_lbl},       {"Fuel:", Ctl::Fuel_lbl},
+        {"Cloak:", Ctl::cloak_lbl},    {"Scan:", Ctl::np_scan_lbl},    {"Pen scan:", Ctl::pen_scan_lbl}, {"Sweep:", Ctl::sweep_lbl},
+        {"Mining:", Ctl::mining_lbl},  {"Minelaying:", Ctl::mlaying_lbl}, {"Terra.:", Ctl::terra_lbl}};
     int r = 0;
     for (const auto& [caption, name] : rows) {
         g->addWidget(new QLabel(QString::fromLatin1(caption), More_GrBx), r, 0);
         g->addWidget(add(new QLabel(More_GrBx), name), r, 1);
-        if (std::string(name) == "Fuel_lbl") g->addWidget(new QLabel(QStringLiteral("mg"), More_GrBx), r, 2);
-        if (std::string(name) == "cloak_lbl") g->addWidget(new QLabel(QStringLiteral("%"), More_GrBx), r, 2);
+        if (name == Ctl::Fuel_lbl) g->addWidget(new QLabel(QStringLiteral("mg"), More_GrBx), r, 2);
+        if (name == Ctl::cloak_lbl) g->addWidget(new QLabel(QStringLiteral("%"), More_GrBx), r, 2);
         ++r;
     }
-    auto* bevel = add(new QFrame(More_GrBx), "Bevel7");
+    auto* bevel = add(new QFrame(More_GrBx), Ctl::Bevel7);
     bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* note = new QHBoxLayout(bevel);
     note->setContentsMargins(2, 1, 2, 1);
-    note->addWidget(add(new QLabel(bevel), "incorrect_lbl"));
+    note->addWidget(add(new QLabel(bevel), Ctl::incorrect_lbl));
     g->addWidget(bevel, r++, 0, 1, 3);
-    autoexpand_chb = add(new QCheckBox(More_GrBx), "autoexpand_chb");
+    autoexpand_chb = add(new QCheckBox(More_GrBx), Ctl::autoexpand_chb);
     g->addWidget(autoexpand_chb, r, 0, 1, 2);
-    Draw_btn = add(new QPushButton(More_GrBx), "Draw_btn");
+    Draw_btn = add(new QPushButton(More_GrBx), Ctl::Draw_btn);
     Draw_btn->setContextMenuPolicy(Qt::CustomContextMenu);  // a right click has an action of its own
     g->addWidget(Draw_btn, r, 2);
     layout->addWidget(More_GrBx);
 }
 
 void TFleet_Data_FM::buildMulti(QVBoxLayout* layout) {
-    multi_grbx = add(new QGroupBox(this), "multi_grbx");
+    multi_grbx = add(new QGroupBox(this), Ctl::multi_grbx);
     multi_grbx->setMinimumWidth(kClientWidth - 4);
     auto* g = new QGridLayout(multi_grbx);
     g->addWidget(new QLabel(QStringLiteral("Pos.:"), multi_grbx), 0, 0);
-    g->addWidget(add(new QLabel(multi_grbx), "m_pos_lbl"), 0, 1);
-    auto* shape = add(new QFrame(multi_grbx), "m_color_shp");
+    g->addWidget(add(new QLabel(multi_grbx), Ctl::m_pos_lbl), 0, 1);
+    auto* shape = add(new QFrame(multi_grbx), Ctl::m_color_shp);
     shape->setFixedSize(14, 14);
     g->addWidget(shape, 0, 2);
-    const std::pair<const char*, const char*> rows[] = {
-        {"Number of fleets:", "m_fleet_no_lbl"}, {"Number of ships:", "m_shipno_lbl"}, {"Unarmed:", "m_unarmed_lbl"},
-        {"Scout:", "m_scout_lbl"},               {"Warship:", "m_warship_lbl"},       {"Bomber:", "m_bomber_lbl"},
-        {"Utility:", "m_util_lbl"},              {"Total mass:", "m_mass_lbl"},       {"Total Fuel:", "m_fuel_lbl"}};
+    const std::pair<const char*, Ctl> rows[] = {
+        {"Number of fleets:", Ctl::m_fleet_no_lbl}, {"Number of ships:", Ctl::m_shipno_lbl}, {"Unarmed:", Ctl::m_unarmed_lbl},
+        {"Scout:", Ctl::m_scout_lbl},               {"Warship:", Ctl::m_warship_lbl},       {"Bomber:", Ctl::m_bomber_lbl},
+        {"Utility:", Ctl::m_util_lbl},              {"Total mass:", Ctl::m_mass_lbl},       {"Total Fuel:", Ctl::m_fuel_lbl}};
     int r = 1;
     for (const auto& [caption, name] : rows) {
         g->addWidget(new QLabel(QString::fromLatin1(caption), multi_grbx), r, 0);
@@ -223,28 +221,28 @@ void TFleet_Data_FM::buildMulti(QVBoxLayout* layout) {
     }
     g->addWidget(new QLabel(QStringLiteral("kT"), multi_grbx), r - 2, 2);
     g->addWidget(new QLabel(QStringLiteral("mg"), multi_grbx), r - 1, 2);
-    auto* note = add(new QLabel(multi_grbx), "aster_lbl");
+    auto* note = add(new QLabel(multi_grbx), Ctl::aster_lbl);
     note->setWordWrap(true);
     g->addWidget(note, r++, 0, 1, 3);
 
-    auto* partic = add(new QGroupBox(multi_grbx), "fleet_partic_grbx");
+    auto* partic = add(new QGroupBox(multi_grbx), Ctl::fleet_partic_grbx);
     auto* pg = new QGridLayout(partic);
-    const std::pair<const char*, const char*> best[] = {
-        {"Best scan:", "m_scan_lbl"},       {"Best p. scan:", "m_penscan_lbl"}, {"Total Mining:", "m_mining_lbl"},
-        {"Total Terra.:", "m_terra_lbl"},   {"Total Sweep:", "m_sweep_lbl"},   {"Total Minelay.:", "m_minelaying_lbl"}};
+    const std::pair<const char*, Ctl> best[] = {
+        {"Best scan:", Ctl::m_scan_lbl},       {"Best p. scan:", Ctl::m_penscan_lbl}, {"Total Mining:", Ctl::m_mining_lbl},
+        {"Total Terra.:", Ctl::m_terra_lbl},   {"Total Sweep:", Ctl::m_sweep_lbl},   {"Total Minelay.:", Ctl::m_minelaying_lbl}};
     int p = 0;
     for (const auto& [caption, name] : best) {
         pg->addWidget(new QLabel(QString::fromLatin1(caption), partic), p, 0);
         pg->addWidget(add(new QLabel(partic), name), p++, 1);
     }
-    pg->addWidget(add(new QPushButton(partic), "m_draw_btn"), p - 1, 2);
+    pg->addWidget(add(new QPushButton(partic), Ctl::m_draw_btn), p - 1, 2);
     g->addWidget(partic, r++, 0, 1, 3);
 
-    auto* cargo = add(new QGroupBox(multi_grbx), "multi_cargo_grbx");
+    auto* cargo = add(new QGroupBox(multi_grbx), Ctl::multi_cargo_grbx);
     auto* cg = new QGridLayout(cargo);
-    const std::pair<const char*, const char*> cargoRows[] = {
-        {"Ironium:", "m_iron_lbl"}, {"Boranium:", "m_boran_lbl"}, {"Germanium:", "m_germ_lbl"},
-        {"Colonists:", "m_pop_lbl"}, {"Total:", "m_cargo_tot_lbl"}};
+    const std::pair<const char*, Ctl> cargoRows[] = {
+        {"Ironium:", Ctl::m_iron_lbl}, {"Boranium:", Ctl::m_boran_lbl}, {"Germanium:", Ctl::m_germ_lbl},
+        {"Colonists:", Ctl::m_pop_lbl}, {"Total:", Ctl::m_cargo_tot_lbl}};
     const ColorValue inks[] = {0xFF0000, 0x008000, 0x00FFFF, 0xFFFFFF};
     int c = 0;
     for (const auto& [caption, name] : cargoRows) {
@@ -255,37 +253,37 @@ void TFleet_Data_FM::buildMulti(QVBoxLayout* layout) {
     }
     g->addWidget(cargo, r++, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(add(new QPushButton(multi_grbx), "one_fleet_btn"));
-    buttons->addWidget(add(new QPushButton(multi_grbx), "Button1"));
-    m_default_chb = add(new QCheckBox(multi_grbx), "m_default_chb");
+    buttons->addWidget(add(new QPushButton(multi_grbx), Ctl::one_fleet_btn));
+    buttons->addWidget(add(new QPushButton(multi_grbx), Ctl::Button1));
+    m_default_chb = add(new QCheckBox(multi_grbx), Ctl::m_default_chb);
     buttons->addWidget(m_default_chb);
     g->addLayout(buttons, r, 0, 1, 3);
     layout->addWidget(multi_grbx);
 }
 
 void TFleet_Data_FM::connectControls() {
-    const auto button = [this](const char* name) { return static_cast<QPushButton*>(control(name)); };
+    const auto button = [this](Ctl id) { return static_cast<QPushButton*>(control(id)); };
     connect(Fleet_CB, &QComboBox::activated, this, [this](int index) { Fleet_CBChange(index); });
-    connect(button("one_fleet_btn"), &QPushButton::clicked, this, [this] { one_fleet_btnClick(); });
-    connect(button("mfleets_btn"), &QPushButton::clicked, this, [this] { mfleets_btnClick(); });
-    connect(button("Full_btn"), &QPushButton::clicked, this, [this] { Full_btnClick(); });
-    connect(button("c2c_btn"), &QPushButton::clicked, this, [this] { c2c_btnClick(); });
-    connect(button("X_btn"), &QPushButton::clicked, this, [this] { close(); });
-    connect(button("Button1"), &QPushButton::clicked, this, [this] { close(); });
+    connect(button(Ctl::one_fleet_btn), &QPushButton::clicked, this, [this] { one_fleet_btnClick(); });
+    connect(button(Ctl::mfleets_btn), &QPushButton::clicked, this, [this] { mfleets_btnClick(); });
+    connect(button(Ctl::Full_btn), &QPushButton::clicked, this, [this] { Full_btnClick(); });
+    connect(button(Ctl::c2c_btn), &QPushButton::clicked, this, [this] { c2c_btnClick(); });
+    connect(button(Ctl::X_btn), &QPushButton::clicked, this, [this] { close(); });
+    connect(button(Ctl::Button1), &QPushButton::clicked, this, [this] { close(); });
     connect(Draw_btn, &QPushButton::clicked, this, [this] { draw_fm_fleet_data(false); });
     connect(Draw_btn, &QWidget::customContextMenuRequested, this, [this] { Draw_btnRightClick(); });
-    connect(button("m_draw_btn"), &QPushButton::clicked, this, [this] { draw_fm_fleet_data(true); });
-    for (QCheckBox* box : {autoexpand_chb, m_default_chb})
-        connect(box, &QCheckBox::clicked, this, [this, box](bool ticked) {
-            view[box->objectName().toStdString()].checked = ticked;
+    connect(button(Ctl::m_draw_btn), &QPushButton::clicked, this, [this] { draw_fm_fleet_data(true); });
+    for (const Ctl id : {Ctl::autoexpand_chb, Ctl::m_default_chb})
+        connect(static_cast<QCheckBox*>(control(id)), &QCheckBox::clicked, this, [this, id](bool ticked) {
+            view[id].checked = ticked;
             focusList();
         });
 }
 
 void TFleet_Data_FM::sync() {
     for (const ParticularsView::Control& c : ParticularsView::controls()) {
-        QWidget* w = control(c.name);
-        const ControlState& s = view[c.name];
+        QWidget* w = control(c.id);
+        const ControlState& s = view[c.id];
         if (!w) continue;
         w->setVisible(s.shown);
         w->setToolTip(s.hintShown ? fromCp1252(s.hint) : QString());
@@ -311,8 +309,8 @@ void TFleet_Data_FM::sync() {
     Fleet_CB->setCurrentIndex(view.itemIndex);
     fit_popup(Fleet_CB);
     setWindowTitle(fromCp1252(view.caption.empty() ? std::string("Fleet Particulars") : view.caption));
-    setWindowButtons(static_cast<QPushButton*>(control("c2c_btn")),
-                     static_cast<QPushButton*>(control(view.multiView() ? "Button1" : "X_btn")));
+    setWindowButtons(static_cast<QPushButton*>(control(Ctl::c2c_btn)),
+                     static_cast<QPushButton*>(control(view.multiView() ? Ctl::Button1 : Ctl::X_btn)));
 }
 
 void TFleet_Data_FM::adjust_formsize() {
@@ -404,8 +402,8 @@ void TFleet_Data_FM::Full_btnClick() {
 }
 
 void TFleet_Data_FM::c2c_btnClick() {
-    auto* edit = static_cast<QLineEdit*>(control("c2c_ed"));
-    edit->setText(fromCp1252(view["uniq_name_lbl"].text));
+    auto* edit = static_cast<QLineEdit*>(control(Ctl::c2c_ed));
+    edit->setText(fromCp1252(view[Ctl::uniq_name_lbl].text));
     edit->selectAll();
     app_.clipboard.setText(edit->text());
     focusList();
@@ -415,16 +413,8 @@ void TFleet_Data_FM::draw_fm_fleet_data(bool multi) {
     TMap_FM* map = app_.map();
     if (!map) return;
     app_.run([&] {
-        if (multi) {
-            const std::string race = view["m_color_shp"].hint;
-            const std::string name = compound_entry_name(race, view["m_pos_lbl"].text);
-            map->Draw_And_Add_Fleet(name, shown_range(view["m_scan_lbl"].text), player_index_of(app_.session, race),
-                                    shown_range(view["m_penscan_lbl"].text));
-        } else {
-            // Stored under the fleet's unique name, by which it is found on the map.
-            map->Draw_And_Add_Fleet(view["uniq_name_lbl"].text, shown_range(view["np_scan_lbl"].text), 0,
-                                    shown_range(view["pen_scan_lbl"].text));
-        }
+        const ParticularsView::ScannerEntry e = view.scanner_entry(app_.session, multi);
+        map->Draw_And_Add_Fleet(e.name, e.nonPenetrating, e.owner, e.penetrating);
         map->switch_ranges_on();
     });
     focusList();
@@ -435,8 +425,8 @@ void TFleet_Data_FM::Draw_btnRightClick() {
     if (TMap_FM* map = app_.map()) map->switch_ranges_on();
     TOther_Scanner_FM* scanners = app_.fleetScanner();
     if (!scanners) return;
-    const auto text = [this](const char* name) { return fromCp1252(std::string(left(view[name].text, kCellLimit))); };
-    scanners->show(text("uniq_name_lbl"), text("np_scan_lbl"), text("pen_scan_lbl"));
+    const auto text = [this](Ctl id) { return fromCp1252(std::string(left(view[id].text, kCellLimit))); };
+    scanners->show(text(Ctl::uniq_name_lbl), text(Ctl::np_scan_lbl), text(Ctl::pen_scan_lbl));
 }
 
 void TFleet_Data_FM::activated() {

@@ -4,8 +4,7 @@
 // the totals per owner of all fleets there (the multi view). It closes itself
 // as soon as it loses the focus.
 
-#include <map>
-#include <string>
+#include <array>
 
 #include "forms/widgets/tool_window.h"
 #include "model/particulars_view.h"
@@ -55,7 +54,7 @@ public:
     QCheckBox* m_default_chb;
 
     // The control of that name, for tests and the map window.
-    QWidget* control(const char* name) const;
+    QWidget* control(Ctl id) const;
 
 protected:
     void activated() override;
@@ -65,7 +64,7 @@ private:
     void buildPanel(QVBoxLayout* layout);
     void buildSingle(QVBoxLayout* layout);
     QGroupBox* buildCargo(QWidget* parent);
-    QLabel* value(const char* name, QWidget* parent);
+    QLabel* value(Ctl name, QWidget* parent);
     void buildMore(QVBoxLayout* layout);
     void buildMulti(QVBoxLayout* layout);
     void connectControls();
@@ -79,9 +78,9 @@ private:
     QRect frame_rect() const;
     void keep_on_screen();
     template <class W>
-    W* add(W* widget, const char* name);
+    W* add(W* widget, Ctl id);
 
-    std::map<std::string, QWidget*> controls_;
+    std::array<QWidget*, kControlCount> controls_{};
     bool activatedSinceShown_ = false;
     QPoint object_;  // the fleet clicked, on the screen
 };

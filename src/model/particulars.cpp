@@ -189,7 +189,7 @@ void add_fleet_details(Session& s, int r, FleetParticulars& p, FleetReportReader
     p.details = details;
 }
 
-FleetParticulars get_fleet_particulars(Session& s, int r, FleetReportReader& reports, Prompter& prompter) {
+FleetParticulars read_fleet_particulars(Session& s, int r, FleetReportReader& reports, Prompter& prompter) {
     FleetParticulars p = fleet_figures(s, r);
     add_fleet_details(s, r, p, reports, prompter);
     return p;
@@ -239,7 +239,7 @@ std::vector<std::string> group_owners(const Session& s, const MultiTotals& total
     return names;
 }
 
-GroupParticulars get_multifleets_particular(const Session& s, const MultiTotals& totals, const std::string& raceName) {
+GroupParticulars read_group_particulars(const Session& s, const MultiTotals& totals, const std::string& raceName) {
     GroupParticulars g;
     const int p = player_index_of(s, raceName);
     const OwnerTotals o = p == 0 ? OwnerTotals{} : totals[static_cast<std::size_t>(p)];

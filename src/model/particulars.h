@@ -58,7 +58,7 @@ struct FleetParticulars {
 // The particulars of position-sorted row r. Messages (a damaged position, a
 // destination that matches nothing, an unreadable heading) go to the prompter;
 // an empty destination is repaired first.
-FleetParticulars get_fleet_particulars(Session& session, int r, FleetReportReader& reports, Prompter& prompter);
+FleetParticulars read_fleet_particulars(Session& session, int r, FleetReportReader& reports, Prompter& prompter);
 // The figures shown before anything else (position, owner, name, ships,
 // warp), without the details, which may stop with a message.
 FleetParticulars fleet_figures(const Session& session, int r);
@@ -93,7 +93,7 @@ struct GroupParticulars {
     std::string scan, penScan, mining, terra, sweep, minelaying;  // with the marker
     bool drawEnabled = false;
 };
-GroupParticulars get_multifleets_particular(const Session& session, const MultiTotals& totals,
+GroupParticulars read_group_particulars(const Session& session, const MultiTotals& totals,
                                             const std::string& raceName);
 
 }  // namespace trevanor

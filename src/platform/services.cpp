@@ -1,5 +1,9 @@
 #include "platform/services.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -70,6 +74,14 @@ QString folder_of(const std::string& path) {
 
 QString open_map_folder(const Session& session) {
     return session.Map_name.empty() ? QString() : folder_of(session.Autoload_map_file);
+}
+
+void return_large_blocks_to_system() {
+#ifdef __GLIBC__
+    // A fixed threshold: glibc would otherwise raise it to the largest block
+    // freed, and serve later pictures from a heap it never gives back.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
 }
 
 bool provide_tahoma() {

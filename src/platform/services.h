@@ -63,6 +63,11 @@ QString open_map_folder(const Session& session);
 // False when there is still no "Tahoma" (Qt then substitutes another font).
 bool provide_tahoma();
 
+// Large blocks (the map's pictures, a few megabytes each, made anew at every
+// zoom and MAP change) go straight back to the system when freed, so that a
+// program kept open for months does not hold the largest it ever drew.
+void return_large_blocks_to_system();
+
 // The Qt form of a "Description|*.EXT" filter; on systems whose file names
 // are case-sensitive the pattern also matches the lower-case extension.
 QString qt_filter(const QString& filter);

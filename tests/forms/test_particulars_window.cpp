@@ -60,8 +60,8 @@ struct Clicks : Program {
         m.FormActivate();
     }
     QPoint at(int x, int y) const { return {m.view().pixel_x(x), m.view().pixel_y(y)}; }
-    QString text(const char* name) const { return static_cast<QLabel*>(w.control(name))->text(); }
-    QPushButton* button(const char* name) const { return static_cast<QPushButton*>(w.control(name)); }
+    QString text(Ctl id) const { return static_cast<QLabel*>(w.control(id))->text(); }
+    QPushButton* button(Ctl id) const { return static_cast<QPushButton*>(w.control(id)); }
 };
 
 }  // namespace
@@ -99,48 +99,48 @@ TEST_F(Clicks, RightClickOnAGroupOpensItsParticularsBesideIt) {
     EXPECT_EQ(w.windowTitle(), "Fleet Particulars (single fleet)");
     EXPECT_NE(m.routeHighlight().Last_route_row, 0);
     EXPECT_EQ(w.Fleet_CB->count(), 2);
-    EXPECT_EQ(text("sel_lbl"), "Select (2):");
-    EXPECT_EQ(text("pos_lbl"), "Zeta Prime");
-    EXPECT_TRUE(button("mfleets_btn")->isEnabled());
+    EXPECT_EQ(text(Ctl::sel_lbl), "Select (2):");
+    EXPECT_EQ(text(Ctl::pos_lbl), "Zeta Prime");
+    EXPECT_TRUE(button(Ctl::mfleets_btn)->isEnabled());
     EXPECT_FALSE(w.More_GrBx->isVisible());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(w.frameGeometry().topLeft()));
 
     // First in position order, the foreign raider: what the scanners saw, marked.
     EXPECT_EQ(w.GroupBox1->title(), "Kesh Raider #5");
-    EXPECT_EQ(button("Full_btn")->text(), "Mo&re");
-    EXPECT_FALSE(w.control("cargo_GrBx")->isVisible());
-    button("Full_btn")->click();
+    EXPECT_EQ(button(Ctl::Full_btn)->text(), "Mo&re");
+    EXPECT_FALSE(w.control(Ctl::cargo_GrBx)->isVisible());
+    button(Ctl::Full_btn)->click();
     EXPECT_TRUE(w.More_GrBx->isVisible());
-    EXPECT_FALSE(button("Full_btn")->isEnabled());
-    EXPECT_EQ(text("np_scan_lbl"), "0*");
-    EXPECT_EQ(text("dest_lbl"), "?");
-    EXPECT_EQ(text("course_lbl"), "090");
+    EXPECT_FALSE(button(Ctl::Full_btn)->isEnabled());
+    EXPECT_EQ(text(Ctl::np_scan_lbl), "0*");
+    EXPECT_EQ(text(Ctl::dest_lbl), "?");
+    EXPECT_EQ(text(Ctl::course_lbl), "090");
 
     // The own scout.
     w.Fleet_CB->setCurrentIndex(1);
     w.Fleet_CBChange(1);
     EXPECT_EQ(w.GroupBox1->title(), "Vorlani Scout #1");
-    EXPECT_EQ(text("total_cargo_lbl"), "26");
-    EXPECT_EQ(text("course_lbl"), "045");
+    EXPECT_EQ(text(Ctl::total_cargo_lbl), "26");
+    EXPECT_EQ(text(Ctl::course_lbl), "045");
 
     // The totals per owner, and back to the same fleet.
-    button("mfleets_btn")->click();
+    button(Ctl::mfleets_btn)->click();
     EXPECT_EQ(w.windowTitle(), "Fleet Particulars (multi-fleets)");
     EXPECT_TRUE(w.multi_grbx->isVisible());
     EXPECT_EQ(w.Fleet_CB->count(), 2);  // Vorlani and Kesh
-    EXPECT_EQ(text("m_fleet_no_lbl"), "1");
-    EXPECT_EQ(text("m_cargo_tot_lbl"), "26");
+    EXPECT_EQ(text(Ctl::m_fleet_no_lbl), "1");
+    EXPECT_EQ(text(Ctl::m_cargo_tot_lbl), "26");
     w.Fleet_CB->setCurrentIndex(1);
     w.Fleet_CBChange(1);
     EXPECT_EQ(w.multi_grbx->title(), "Fleets of Kesh");
-    EXPECT_FALSE(w.control("multi_cargo_grbx")->isVisible());
-    button("one_fleet_btn")->click();
+    EXPECT_FALSE(w.control(Ctl::multi_cargo_grbx)->isVisible());
+    button(Ctl::one_fleet_btn)->click();
     EXPECT_EQ(w.Fleet_CB->currentIndex(), 1);
     EXPECT_EQ(w.GroupBox1->title(), "Vorlani Scout #1");
 
     // C2C copies the unique name; Esc closes.
-    button("c2c_btn")->click();
+    button(Ctl::c2c_btn)->click();
     EXPECT_EQ(clipboard.content, "Vorlani Scout #1");
     QTest::keyClick(w.Fleet_CB, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
@@ -152,7 +152,7 @@ TEST_F(Clicks, RightClickHighlightsAStargateRoute) {
     m.Otfr_SBTN->click();
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1450, 1550));
     ASSERT_TRUE(w.isVisible());
-    EXPECT_EQ(text("warp_lbl"), "SG");
+    EXPECT_EQ(text(Ctl::warp_lbl), "SG");
     EXPECT_NE(m.routeHighlight().Last_route_row, 0);
     EXPECT_EQ(m.routeHighlight().Last_route_warp, 11);
 }
@@ -171,10 +171,10 @@ TEST_F(Program, HomeStackWithAnEmptyDestination) {
         QTest::mouseClick(m.Image1, Qt::RightButton, {}, QPoint(m.view().pixel_x(1668), m.view().pixel_y(1418)));
         ASSERT_TRUE(w.isVisible());
         EXPECT_EQ(w.GroupBox1->title(), "Vorlani Hauler #21");
-        EXPECT_TRUE(w.control("Full_btn")->isEnabled());
-        EXPECT_EQ(static_cast<QLabel*>(w.control("course_lbl"))->text(), "--");
-        EXPECT_EQ(static_cast<QLabel*>(w.control("dest_lbl"))->text(), "0.0");
-        EXPECT_TRUE(w.control("dest_lbl")->toolTip().isEmpty());
+        EXPECT_TRUE(w.control(Ctl::Full_btn)->isEnabled());
+        EXPECT_EQ(static_cast<QLabel*>(w.control(Ctl::course_lbl))->text(), "--");
+        EXPECT_EQ(static_cast<QLabel*>(w.control(Ctl::dest_lbl))->text(), "0.0");
+        EXPECT_TRUE(w.control(Ctl::dest_lbl)->toolTip().isEmpty());
     }
     ASSERT_EQ(prompter.shown.size(), 1u);  // the repair, once
     EXPECT_TRUE(prompter.shown[0].text.starts_with("Fleet report(s) has an error. At line of Vorlani Hauler #21"));
@@ -224,11 +224,11 @@ TEST_F(Clicks, ParticularsStayOnTheScreenAsTheyGrow) {
             if (frame.height() < screen.height() / 2) EXPECT_FALSE(frame.contains(object)) << step;
         };
         check("opened");
-        button("Full_btn")->click();
+        button(Ctl::Full_btn)->click();
         check("expanded");
-        button("mfleets_btn")->click();
+        button(Ctl::mfleets_btn)->click();
         check("totals");
-        button("one_fleet_btn")->click();
+        button(Ctl::one_fleet_btn)->click();
         check("back to one fleet");
     }
 }
@@ -237,7 +237,7 @@ TEST_F(Clicks, ScannerCirclesOfAFleetAreStoredAndDrawn) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1234, 1456));
     ASSERT_TRUE(w.isVisible());
     EXPECT_FALSE(w.Panel1->isVisible());  // a single fleet: no list
-    EXPECT_FALSE(button("mfleets_btn")->isEnabled());
+    EXPECT_FALSE(button(Ctl::mfleets_btn)->isEnabled());
     w.autoexpand_chb->click();
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1234, 1456));
     EXPECT_TRUE(w.More_GrBx->isVisible());  // expanded at once

@@ -58,7 +58,7 @@ struct Spot : ::testing::Test {
         s.Fleet_index = {};
         s.Fleet_index[1] = {1, static_cast<std::uint16_t>(list.size())};
     }
-    FleetParticulars of(int r) { return get_fleet_particulars(s, r, reports, prompter); }
+    FleetParticulars of(int r) { return read_fleet_particulars(s, r, reports, prompter); }
 };
 
 }  // namespace
@@ -205,7 +205,7 @@ TEST_F(Spot, GroupTotalsPerOwner) {
     MultiTotals totals = multifleet(s, 1, 3);
     EXPECT_EQ(group_owners(s, totals), (std::vector<std::string>{"Vorlani", "Kesh"}));
 
-    GroupParticulars g = get_multifleets_particular(s, totals, "Vorlani");
+    GroupParticulars g = read_group_particulars(s, totals, "Vorlani");
     EXPECT_EQ(g.caption, "Fleets of Vorlani");
     EXPECT_EQ(g.fleets, "2");
     EXPECT_EQ(g.particularsCaption, "Full particulars");
@@ -217,7 +217,7 @@ TEST_F(Spot, GroupTotalsPerOwner) {
     EXPECT_TRUE(g.drawEnabled);
 
     // A foreign fleet among them that shows a detail: full, without cargo.
-    g = get_multifleets_particular(s, totals, "Kesh");
+    g = read_group_particulars(s, totals, "Kesh");
     EXPECT_EQ(g.particularsCaption, "Full particulars");
     EXPECT_FALSE(g.cargoShown);
     EXPECT_EQ(g.fuel, "?");
@@ -227,7 +227,7 @@ TEST_F(Spot, GroupTotalsPerOwner) {
     // One with a "+" in its name: partial, marked, with the note.
     s.fleetsByPos.setCell(col::Name, 1, "Kesh+C #3");
     totals = multifleet(s, 1, 3);
-    g = get_multifleets_particular(s, totals, "Kesh");
+    g = read_group_particulars(s, totals, "Kesh");
     EXPECT_EQ(g.particularsCaption, "Partial particulars");
     EXPECT_EQ(g.penScan, "30*");
     EXPECT_FALSE(g.note.empty());

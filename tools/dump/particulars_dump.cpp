@@ -1,6 +1,5 @@
 #include "particulars_dump.h"
 
-#include <map>
 #include <sstream>
 
 #include "model/locate.h"
@@ -12,15 +11,9 @@ namespace trevanor {
 namespace {
 
 // The box or panel at the top of a control's parents.
-std::string top_of(const std::string& name) {
-    static const std::map<std::string, std::string> parents = [] {
-        std::map<std::string, std::string> m;
-        for (const auto& c : ParticularsView::controls()) m[c.name] = c.parent;
-        return m;
-    }();
-    std::string at = name;
-    while (!parents.at(at).empty()) at = parents.at(at);
-    return at;
+Ctl top_of(Ctl id) {
+    while (const auto parent = ParticularsView::controls()[static_cast<std::size_t>(id)].parent) id = *parent;
+    return id;
 }
 
 bool is_button(ControlKind kind) { return kind == ControlKind::Button || kind == ControlKind::Check; }
@@ -29,21 +22,21 @@ std::string colour_text(const std::optional<ColorValue>& c) { return c ? std::to
 
 // The controls of the view shown: labels and boxes first, then the buttons.
 void print_view(std::ostringstream& out, const ParticularsView& v) {
-    const auto inView = [&](const char* name) {
-        const std::string top = top_of(name);
-        return top == "Panel1" || (v.multiView() ? top == "multi_grbx" : top == "GroupBox1" || top == "More_GrBx");
+    const auto inView = [&](Ctl id) {
+        const Ctl top = top_of(id);
+        return top == Ctl::Panel1 || (v.multiView() ? top == Ctl::multi_grbx : top == Ctl::GroupBox1 || top == Ctl::More_GrBx);
     };
     for (const bool buttons : {false, true})
         for (const auto& c : ParticularsView::controls()) {
-            if (!inView(c.name) || is_button(c.kind) != buttons) continue;
-            const ControlState& s = v[c.name];
+            if (!inView(c.id) || is_button(c.kind) != buttons) continue;
+            const ControlState& s = v[c.id];
             std::string text = buttons ? (s.enabled ? "enabled" : "disabled") : s.text;
             if (c.kind == ControlKind::List) text = v.itemIndex >= 0 && v.itemIndex < static_cast<int>(v.items.size())
                                                         ? v.items[static_cast<std::size_t>(v.itemIndex)]
                                                         : std::string();
             const std::string colour = colour_text(c.kind == ControlKind::Shape ? s.fill : s.font);
             out << c.name << '\t' << text << '\t' << colour << '\t' << (s.hintShown ? s.hint : "") << '\t'
-                << (v.visible(c.name) ? "shown" : "hidden") << '\n';
+                << (v.visible(c.id) ? "shown" : "hidden") << '\n';
         }
 }
 
