@@ -13,8 +13,7 @@ namespace {
 class Rng {
 public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next()
-    {
+    std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -23,7 +22,10 @@ public:
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
     int range(int lo, int hi) { return lo + below(hi - lo + 1); }
     bool chance(int percent) { return below(100) < percent; }
-    template <class T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(int(N))]; }
+    template <class T, std::size_t N>
+    const T& pick(const T (&items)[N]) {
+        return items[below(int(N))];
+    }
 
 private:
     std::uint64_t state_;
@@ -41,11 +43,11 @@ enum Category { kUnarmed, kScout, kWarship, kUtility, kBomber };
 
 struct Design {
     const char* name;
-    const char* cls;  // class word of the report's free-text column
-    const char* task; // standing orders shown to the owner
+    const char* cls;   // class word of the report's free-text column
+    const char* task;  // standing orders shown to the owner
     Category cat;
     int hull, fuel, cargo, colonists, maxShips, weight;
-    int npScan, penScan, cloak, mining, sweep, minelay, terraform; // per fleet, mining etc. per ship
+    int npScan, penScan, cloak, mining, sweep, minelay, terraform;  // per fleet, mining etc. per ship
 };
 
 const Design kDesigns[] = {
@@ -61,9 +63,9 @@ const Design kDesigns[] = {
     {"Hammer", "Bomber", "Bomb", kBomber, 150, 700, 0, 0, 10, 5, 0, 0, 0, 0, 0, 0, 0},
 };
 constexpr int kScoutDesign = 0;
-constexpr int kEscortDesign = 4; // escorts merged into other fleets are Lancers
-constexpr int kStargate = 11;    // warp value meaning "jumps through a stargate"
-constexpr int kHomeScan = 250;   // scanner range of a home world
+constexpr int kEscortDesign = 4;  // escorts merged into other fleets are Lancers
+constexpr int kStargate = 11;     // warp value meaning "jumps through a stargate"
+constexpr int kHomeScan = 250;    // scanner range of a home world
 
 struct Planet {
     std::string name;
@@ -75,15 +77,15 @@ enum class Order { Stay, Planet, Space, Fleet, FleetNoRace, Named, Empty };
 struct Fleet {
     int owner = 0, id = 0;
     std::string name;
-    int x = 0, y = 0, planet = -1; // planet index when in orbit
+    int x = 0, y = 0, planet = -1;  // planet index when in orbit
     int design = 0, ships = 1, escorts = 0;
     int iron = 0, bor = 0, germ = 0, colonists = 0, fuel = 0;
     Order order = Order::Stay;
-    int warp = 0;                    // 0..10 or kStargate
-    int tx = 0, ty = 0, target = -1; // space point, or planet / fleet index
-    std::string label;               // destination text of Order::Named
-    bool pinned = false;             // moved by hand, leave it alone
-    std::string dest, eta, heading;  // filled in by finalize()
+    int warp = 0;                     // 0..10 or kStargate
+    int tx = 0, ty = 0, target = -1;  // space point, or planet / fleet index
+    std::string label;                // destination text of Order::Named
+    bool pinned = false;              // moved by hand, leave it alone
+    std::string dest, eta, heading;   // filled in by finalize()
 };
 
 struct World {
@@ -93,21 +95,19 @@ struct World {
     std::vector<Planet> planets;
     std::set<std::pair<int, int>> planetSpots;
     std::vector<std::string> races;
-    std::vector<int> homes;                 // planet index per player
-    std::vector<std::vector<int>> nearHome; // a few planets closest to each home
-    std::vector<Fleet> fleets;              // ordered by owner, then ID
+    std::vector<int> homes;                  // planet index per player
+    std::vector<std::vector<int>> nearHome;  // a few planets closest to each home
+    std::vector<Fleet> fleets;               // ordered by owner, then ID
 };
 
 std::string num(long long v) { return std::to_string(v); }
 std::string space_text(int x, int y) { return "Space (" + num(x) + ", " + num(y) + ")"; }
-long long dist2(int x1, int y1, int x2, int y2)
-{
+long long dist2(int x1, int y1, int x2, int y2) {
     const long long dx = x2 - x1, dy = y2 - y1;
     return dx * dx + dy * dy;
 }
 
-std::string planet_name(Rng& rng)
-{
+std::string planet_name(Rng& rng) {
     static const char* const head[] = {"Al",  "Bel", "Cor", "Dav", "El",  "Fen", "Gal", "Hes",  "Ist",
                                        "Jor", "Kar", "Lum", "Mer", "Nov", "Or",  "Pel", "Quar", "Ros",
                                        "Sel", "Tam", "Ul",  "Ves", "Wyn", "Xan", "Yor", "Zel"};
@@ -121,18 +121,22 @@ std::string planet_name(Rng& rng)
     n += rng.pick(mid);
     n += rng.pick(tail);
     switch (rng.below(14)) {
-    case 0: return "New " + n;
-    case 1: return n + " Prime";
-    case 2: return "Port " + n;
-    case 3: return n + " Minor";
-    default: return n;
+        case 0:
+            return "New " + n;
+        case 1:
+            return n + " Prime";
+        case 2:
+            return "Port " + n;
+        case 3:
+            return n + " Minor";
+        default:
+            return n;
     }
 }
 
 // Planets on a jittered grid: one planet per cell, so positions never coincide and
 // placement needs no retry loop.
-void make_planets(World& w, int count)
-{
+void make_planets(World& w, int count) {
     int cells = 1;
     while (cells * cells < count + count / 2) ++cells;
     std::vector<int> order(std::size_t(cells) * cells);
@@ -140,7 +144,7 @@ void make_planets(World& w, int count)
     std::set<std::string> names;
     const int side = w.hi - w.lo + 1;
     for (int k = 0; k < count; ++k) {
-        std::swap(order[k], order[k + w.rng.below(int(order.size()) - k)]); // partial Fisher-Yates
+        std::swap(order[k], order[k + w.rng.below(int(order.size()) - k)]);  // partial Fisher-Yates
         const int cx = order[k] % cells, cy = order[k] / cells;
         const int x0 = w.lo + cx * side / cells, x1 = w.lo + (cx + 1) * side / cells - 1;
         const int y0 = w.lo + cy * side / cells, y1 = w.lo + (cy + 1) * side / cells - 1;
@@ -156,8 +160,7 @@ void make_planets(World& w, int count)
     }
 }
 
-void set_homes(World& w, const std::vector<std::pair<int, int>>& spots)
-{
+void set_homes(World& w, const std::vector<std::pair<int, int>>& spots) {
     for (const auto& spot : spots) {
         const int hx = spot.first, hy = spot.second;
         std::vector<int> idx(w.planets.size());
@@ -171,16 +174,14 @@ void set_homes(World& w, const std::vector<std::pair<int, int>>& spots)
     }
 }
 
-void place_at_planet(World& w, Fleet& f, int planet)
-{
+void place_at_planet(World& w, Fleet& f, int planet) {
     f.planet = planet;
     f.x = w.planets[planet].x;
     f.y = w.planets[planet].y;
 }
 
 // A deep-space position never shares its X,Y with a planet.
-void place_in_space(World& w, Fleet& f, int x, int y)
-{
+void place_in_space(World& w, Fleet& f, int x, int y) {
     f.planet = -1;
     f.x = std::clamp(x, w.lo, w.hi);
     f.y = std::clamp(y, w.lo, w.hi);
@@ -188,21 +189,18 @@ void place_in_space(World& w, Fleet& f, int x, int y)
 }
 
 // A point 40..200 ly away, always towards the middle so it stays inside the universe.
-std::pair<int, int> point_away(World& w, int x, int y)
-{
+std::pair<int, int> point_away(World& w, int x, int y) {
     const int mid = (w.lo + w.hi) / 2;
     const int dx = w.rng.range(40, 200), dy = w.rng.range(0, 200);
     return {x < mid ? x + dx : x - dx, y < mid ? y + dy : y - dy};
 }
 
-void set_moving(World& w, Fleet& f, Order order)
-{
+void set_moving(World& w, Fleet& f, Order order) {
     f.order = order;
     f.warp = w.rng.chance(10) ? 10 : w.rng.range(4, 9);
 }
 
-Fleet make_fleet(World& w, int owner, int id, int design)
-{
+Fleet make_fleet(World& w, int owner, int id, int design) {
     Rng& r = w.rng;
     Fleet f;
     f.owner = owner;
@@ -257,26 +255,31 @@ Fleet make_fleet(World& w, int owner, int id, int design)
 
 // Works out destination text, ETA and the heading foreign scanners see, from the
 // final positions. An order that would not move the fleet turns into staying put.
-void finalize(World& w)
-{
+void finalize(World& w) {
     for (Fleet& f : w.fleets) {
         int tx = f.tx, ty = f.ty;
         switch (f.order) {
-        case Order::Stay:
-        case Order::Empty: tx = f.x, ty = f.y; break;
-        case Order::Planet:
-            tx = w.planets[f.target].x, ty = w.planets[f.target].y;
-            f.dest = w.planets[f.target].name;
-            break;
-        case Order::Space: f.dest = space_text(tx, ty); break;
-        case Order::Fleet:
-        case Order::FleetNoRace: {
-            const Fleet& g = w.fleets[f.target];
-            tx = g.x, ty = g.y;
-            f.dest = f.order == Order::Fleet ? g.name : g.name.substr(g.name.find(' ') + 1);
-            break;
-        }
-        case Order::Named: f.dest = f.label; break;
+            case Order::Stay:
+            case Order::Empty:
+                tx = f.x, ty = f.y;
+                break;
+            case Order::Planet:
+                tx = w.planets[f.target].x, ty = w.planets[f.target].y;
+                f.dest = w.planets[f.target].name;
+                break;
+            case Order::Space:
+                f.dest = space_text(tx, ty);
+                break;
+            case Order::Fleet:
+            case Order::FleetNoRace: {
+                const Fleet& g = w.fleets[f.target];
+                tx = g.x, ty = g.y;
+                f.dest = f.order == Order::Fleet ? g.name : g.name.substr(g.name.find(' ') + 1);
+                break;
+            }
+            case Order::Named:
+                f.dest = f.label;
+                break;
         }
         const long long d2 = dist2(f.x, f.y, tx, ty);
         if (f.warp == 0 || d2 == 0) {
@@ -286,7 +289,7 @@ void finalize(World& w)
             f.heading = "127.127";
             continue;
         }
-        const long long step = f.warp == kStargate ? 0 : f.warp * f.warp; // ly per year
+        const long long step = f.warp == kStargate ? 0 : f.warp * f.warp;  // ly per year
         long long years = 1;
         while (step > 0 && years * step * years * step < d2) ++years;
         f.eta = num(years) + "y";
@@ -302,13 +305,11 @@ const char* const kHeading =
     "Owner\tETA\tWarp\tMass\tCloak\tNP Scan\tPen Scan\tTask\tMining\tSweep\tMinelay\tTerraform\tUnarmed\t"
     "Scout\tWarship\tUtility\tBomber\r\n";
 
-int np_scan(const Fleet& f)
-{
+int np_scan(const Fleet& f) {
     return std::max(kDesigns[f.design].npScan, f.escorts ? kDesigns[kEscortDesign].npScan : 0);
 }
 
-void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool cargoSeen)
-{
+void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool cargoSeen) {
     const Design& d = kDesigns[f.design];
     int cats[5] = {};
     cats[d.cat] += f.ships;
@@ -354,8 +355,7 @@ void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool
 // A foreign fleet shows up when it lies within scanner range of the reporter's home
 // world or of one of its fleets; inside a penetrating range its cargo and its
 // scanners show too.
-std::string fleet_report(const World& w, int reporter, bool seeAll)
-{
+std::string fleet_report(const World& w, int reporter, bool seeAll) {
     struct Eye {
         int x, y, np, pen;
     };
@@ -381,8 +381,7 @@ std::string fleet_report(const World& w, int reporter, bool seeAll)
     return out;
 }
 
-std::string map_file(const World& w)
-{
+std::string map_file(const World& w) {
     std::string out = "#\tX\tY\tName\r\n";
     for (std::size_t i = 0; i < w.planets.size(); ++i)
         out += num(long(i) + 1) + "\t" + num(w.planets[i].x) + "\t" + num(w.planets[i].y) + "\t" + w.planets[i].name +
@@ -391,8 +390,7 @@ std::string map_file(const World& w)
 }
 
 // A fleet of a player outside `friends` that nothing has moved by hand yet.
-Fleet& pick_stranger(World& w, const std::vector<int>& friends)
-{
+Fleet& pick_stranger(World& w, const std::vector<int>& friends) {
     std::vector<int> idx;
     for (std::size_t i = 0; i < w.fleets.size(); ++i)
         if (!w.fleets[i].pinned && std::find(friends.begin(), friends.end(), w.fleets[i].owner) == friends.end())
@@ -402,15 +400,13 @@ Fleet& pick_stranger(World& w, const std::vector<int>& friends)
     return f;
 }
 
-void move_apart(World& w, Fleet& f, const Fleet& from)
-{
+void move_apart(World& w, Fleet& f, const Fleet& from) {
     if (f.x == from.x && f.y == from.y) place_in_space(w, f, from.x + (from.x < w.hi - 40 ? 30 : -30), from.y);
 }
 
 // Gives one reporting player's fleets (which start at `first`, IDs 1..8 without gaps)
 // the awkward cases the analyser has to cope with.
-void feature_player(World& w, int player, std::size_t first, const std::vector<int>& friends)
-{
+void feature_player(World& w, int player, std::size_t first, const std::vector<int>& friends) {
     Rng& r = w.rng;
     auto F = [&](int i) -> Fleet& { return w.fleets[first + i]; };
     const std::string race = w.races[player - 1];
@@ -477,10 +473,9 @@ void feature_player(World& w, int player, std::size_t first, const std::vector<i
     F(25).target = w.nearHome[player - 1][r.range(1, 11)];
 }
 
-} // namespace
+}  // namespace
 
-GameFiles make_demo_game(std::uint64_t seed)
-{
+GameFiles make_demo_game(std::uint64_t seed) {
     World w(seed);
     make_planets(w, 300);
     for (int p = 0; p < 7; ++p) w.races.push_back(kRaces[p]);
@@ -514,8 +509,7 @@ GameFiles make_demo_game(std::uint64_t seed)
     return files;
 }
 
-GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o)
-{
+GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o) {
     if (o.players < 1 || o.players > 16) throw std::invalid_argument("players must be 1..16");
     if (o.fleetsPerPlayer < 0 || o.fleetsPerPlayer > 10000)
         throw std::invalid_argument("fleets per player must be 0..10000");
@@ -547,8 +541,9 @@ GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o)
     GameFiles files;
     files.map = map_file(w);
     files.reports.emplace_back(1, fleet_report(w, 1, true));
-    for (int p = 2; p <= std::min(o.players, 1 + o.allyReports); ++p) files.reports.emplace_back(p, fleet_report(w, p, true));
+    for (int p = 2; p <= std::min(o.players, 1 + o.allyReports); ++p)
+        files.reports.emplace_back(p, fleet_report(w, p, true));
     return files;
 }
 
-} // namespace trevanor::gen
+}  // namespace trevanor::gen

@@ -13,8 +13,8 @@
 namespace trevanor::gen {
 
 struct GameFiles {
-    std::string map;                                  // MAP file contents
-    std::vector<std::pair<int, std::string>> reports; // (reporting player number, .F file contents)
+    std::string map;                                   // MAP file contents
+    std::vector<std::pair<int, std::string>> reports;  // (reporting player number, .F file contents)
 };
 
 // Demo game: 300 planets in 1000..1800 on both axes, 7 players. Three reports:
@@ -25,11 +25,11 @@ struct GameFiles {
 GameFiles make_demo_game(std::uint64_t seed);
 
 struct MaxGameOptions {
-    int players = 16;           // 1..16
-    int fleetsPerPlayer = 512;  // 0..10000; fleets past the 512th have no "#id"
-    int planets = 2000;         // 1..10000
-    double renamedShare = 0.05; // 0..1, share of fleets whose name lost its "#id"
-    int allyReports = 0;        // reports of players 2, 3, ... of the same world as well
+    int players = 16;            // 1..16
+    int fleetsPerPlayer = 512;   // 0..10000; fleets past the 512th have no "#id"
+    int planets = 2000;          // 1..10000
+    double renamedShare = 0.05;  // 0..1, share of fleets whose name lost its "#id"
+    int allyReports = 0;         // reports of players 2, 3, ... of the same world as well
 };
 
 // One report (reporting player 1) that shows every fleet of every player:
@@ -37,4 +37,4 @@ struct MaxGameOptions {
 // Throws std::invalid_argument when an option is out of range.
 GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& options = {});
 
-} // namespace trevanor::gen
+}  // namespace trevanor::gen

@@ -12,21 +12,19 @@ namespace {
 
 constexpr const char* kUsage = "usage: trevanor-gen [--seed N] [--max [--fleets-per-player K]] OUTDIR\n";
 
-int usage_error(const std::string& message)
-{
+int usage_error(const std::string& message) {
     std::cerr << "trevanor-gen: " << message << "\n" << kUsage;
     return 2;
 }
 
-template <class T> bool parse_number(const std::string& text, T& value)
-{
+template <class T>
+bool parse_number(const std::string& text, T& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
-bool write_file(const std::filesystem::path& path, const std::string& bytes)
-{
+bool write_file(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
     out.close();
@@ -35,10 +33,9 @@ bool write_file(const std::filesystem::path& path, const std::string& bytes)
     return false;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::uint64_t seed = 1;
     bool max = false;
     bool fleetsGiven = false;
