@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     QtSettingsBackend store(dir.filePath(QStringLiteral("Trevanor.conf")));
     test::RecordingPrompter prompter;
+    prompter.standing.emplace_back("It is very recommended that first report is own report.", Answer::No);
     test::ScriptedFileChooser files;
     test::MemoryClipboard clipboard;
     Application app(store, prompter, files, clipboard);
