@@ -141,7 +141,7 @@ struct Blit {
 std::vector<Blit> blits_of(Loaded& g, const MapView& v) {
     MapScene scene(g.session);
     QtCanvas measure;
-    measure.state.fontSize = label_font_size(v.zoom);
+    measure.state.fontSize = v.labelFontSize();
     MapView view = v;
     set_zoom(view, view.zoom);
     size_surface(measure, view);
@@ -214,7 +214,7 @@ BENCHMARK(BM_RoutesAndRanges)->Args({1, 512})->Args({0, 512})->Args({1, 1024})->
 void BM_Floor(benchmark::State& state) {
     Loaded& g = game(static_cast<int>(state.range(2)));
     const MapView view = view_of(state);
-    const int size = surface_size(view.zoom);
+    const int size = view.surface();
     std::vector<Blit> blits = blits_of(g, view);
     QImage surface(size, size, QImage::Format_RGB32);
     QImage prepared(256, 64, QImage::Format_RGB32);

@@ -19,6 +19,7 @@
 #include "app/application.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/name_completer.h"
 #include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/window_buttons.h"
@@ -172,6 +173,7 @@ void TForm1::buildCoordinates(QWidget* parent) {
         box->setObjectName(p == 0 ? QStringLiteral("Planet1_CB") : QStringLiteral("Planet2_CB"));
         box->setGeometry(156, y, 134, 22);
         box->setMaxVisibleItems(20);
+        NameCompleter::attach(box);
         connect(box, &QComboBox::activated, this, [this, p] { PlanetCBChange(p + 1); });
         *boxes[p] = box;
     }

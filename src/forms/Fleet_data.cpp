@@ -15,6 +15,7 @@
 #include "forms/Scanner_type.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/name_completer.h"
 #include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "map/hit_test.h"
@@ -89,6 +90,7 @@ void TFleet_Data_FM::buildPanel(QVBoxLayout* layout) {
     row->addWidget(add(new QLabel(Panel1), Ctl::sel_lbl));
     Fleet_CB = add(new QComboBox(Panel1), Ctl::Fleet_CB);
     Fleet_CB->setMaxVisibleItems(16);
+    NameCompleter::attach(Fleet_CB);
     row->addWidget(Fleet_CB, 1);
     row->addWidget(add(new QLineEdit(Panel1), Ctl::c2c_ed));
     layout->addWidget(Panel1);

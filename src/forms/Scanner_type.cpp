@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "forms/map.h"
 #include "forms/widgets/spin_field.h"
+#include "forms/widgets/name_completer.h"
 #include "forms/widgets/form_rows.h"
 #include "forms/widgets/text_table_view.h"
 #include "model/numbers.h"
@@ -92,6 +93,7 @@ QWidget* TOther_Scanner_FM::buildFleetPanel() {
     column->addWidget(new QLabel(QStringLiteral("Fleet:"), p));
     auto* fleetRow = new QHBoxLayout;
     Fleet_CBx = named(new QComboBox(p), "Fleet_CBx");
+    NameCompleter::attach(Fleet_CBx);
     Fleet_CBx->setMinimumContentsLength(22);
     Fleet_CBx->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     fleetRow->addWidget(Fleet_CBx, 1);

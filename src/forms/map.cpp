@@ -1,6 +1,7 @@
 #include "forms/map.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -29,9 +31,12 @@
 #include "forms/remove.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/spin_field.h"
+#include "forms/widgets/find_bar.h"
 #include "forms/widgets/map_image_view.h"
+#include "forms/widgets/name_completer.h"
 #include "forms/widgets/named.h"
 #include "map/route_filter.h"
+#include "model/locate.h"
 #include "model/own_race.h"
 #include "model/scanner_marks.h"
 #include "model/players.h"
@@ -42,6 +47,9 @@
 namespace trevanor {
 
 namespace {
+
+// The zoom menu's items, in the order of Zoom.
+const char* const kZoomItems[] = {"MaxOut1", "N1501", "N2001", "N3001", "N4001", "FitWindow1"};
 
 QToolButton* status_button(const char* name, const char* hint, QWidget* parent) {
     auto* b = named(new QToolButton(parent), name);
@@ -68,8 +76,16 @@ TMap_FM::TMap_FM(Application& app)
 
     ScrollBox1 = new MapImageView(canvas_.image(), this);
     ScrollBox1->onPress([this](Qt::MouseButton button, QPoint pixel) { Image1MouseDown(button, pixel.x(), pixel.y()); });
+    ScrollBox1->onZoomStep([this](int step, QPoint anchor) { zoomStep(step, anchor); });
+    ScrollBox1->onResize([this] { followWindowSize(); });
+    ScrollBox1->onHover([this](QPoint pixel) { return hoverText(pixel); });
     Image1 = ScrollBox1->image();
-    layout->addWidget(ScrollBox1, 1);
+    findBar_ = new FindBar("Find_ED", this);
+    findBar_->onFound([this](const QString& name) { return select_named(toCp1252(name)); });
+    auto* picture = new QVBoxLayout;
+    picture->addWidget(findBar_);
+    picture->addWidget(ScrollBox1, 1);
+    layout->addLayout(picture, 1);
     layout->addWidget(buildControls());
 }
 
@@ -86,17 +102,28 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     map->setObjectName(QStringLiteral("Map1"));
     item(map, "Refresh1", "&Refresh", [this] { app_.run([this] { refresh_map(); }); });
     item(map, "Close1", "&Close", [this] { close(); });
+    item(map, "Find1", "&Find\u2026", [this] { findBar_->open(find_names()); })->setShortcut(QKeySequence::Find);
 
     QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
     auto* zoomGroup = new QActionGroup(this);
-    const std::pair<const char*, const char*> zooms[] = {{"MaxOut1", "&Max Out"}, {"N1501", "&150%"}, {"N2001", "&200%"}};
-    for (int z = 0; z < 3; ++z) {
-        QAction* a = item(zoom, zooms[z].first, zooms[z].second, [this, z] { zoomTo(static_cast<Zoom>(z)); });
+    const char* const captions[] = {"&Max Out", "&150%", "&200%", "&300%", "&400%", "&Fit window"};
+    for (int z = 0; z < 6; ++z) {
+        QAction* a = item(zoom, kZoomItems[z], captions[z], [this, z] { zoomTo(static_cast<Zoom>(z)); });
         a->setCheckable(true);
         a->setActionGroup(zoomGroup);
     }
     action("MaxOut1")->setChecked(true);
+    action("FitWindow1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    // Steps about the middle of the view, as Ctrl and the wheel step about the pointer.
+    const auto keys = [this](QKeySequence keys, auto step) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, step);
+    };
+    const auto centre = [this] { return QPoint(ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2); };
+    keys(QKeySequence::ZoomIn, [this, centre] { zoomStep(1, centre()); });
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, centre] { zoomStep(1, centre()); });
+    keys(QKeySequence::ZoomOut, [this, centre] { zoomStep(-1, centre()); });
+    keys(QKeySequence(Qt::CTRL | Qt::Key_0), [this, centre] { zoomAbout(Zoom::MaxOut, centre()); });
 
     QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
     colors->setObjectName(QStringLiteral("PlayerColors1"));
@@ -163,6 +190,7 @@ QGroupBox* TMap_FM::buildJumpGroup(QWidget* panel) {
     auto* jump = new QGroupBox(QStringLiteral("Fleet &Jump Potencial"), panel);
     auto* jg = new QGridLayout(jump);
     Fleet_CBx = named(new QComboBox(jump), "Fleet_CBx");
+    NameCompleter::attach(Fleet_CBx);
     jg->addWidget(Fleet_CBx, 0, 0, 1, 3);
     PfC_btn = button("PfC_btn", "&PfC", jump);
     PfC_btn->setMinimumWidth(40);
@@ -421,11 +449,82 @@ void TMap_FM::store_range(const StoredRange& range) {
 void TMap_FM::showImage() { ScrollBox1->imageChanged(); }
 
 void TMap_FM::zoomTo(Zoom zoom) {
-    set_zoom(view_, zoom);
-    const char* const items[] = {"MaxOut1", "N1501", "N2001"};
-    action(items[static_cast<int>(zoom)])->setChecked(true);
+    set_zoom(view_, zoom, fitSize());
+    action(kZoomItems[static_cast<int>(zoom)])->setChecked(true);
     app_.run([this] { refresh_map(); });
     ScrollBox1->centre_on({view_.Selected_object.Pixel_x, view_.Selected_object.Pixel_y});
+}
+
+void TMap_FM::zoomStep(int step, QPoint anchor) {
+    const Zoom next = zoom_step(view_, step);
+    if (next != view_.zoom) zoomAbout(next, anchor);
+}
+
+void TMap_FM::zoomAbout(Zoom zoom, QPoint anchor) {
+    const int before = view_.surface();
+    const QPoint scroll = ScrollBox1->scrollPosition();
+    set_zoom(view_, zoom, fitSize());
+    action(kZoomItems[static_cast<int>(zoom)])->setChecked(true);
+    app_.run([this] { refresh_map(); });
+    const ScrollPoint keep = scroll_keeping({scroll.x(), scroll.y()}, {anchor.x(), anchor.y()}, before, view_.surface());
+    ScrollBox1->scrollTo({keep.x, keep.y});
+}
+
+// The largest square the visible area takes without scroll bars.
+int TMap_FM::fitSize() const {
+    const QSize room = ScrollBox1->maximumViewportSize();
+    return std::clamp(std::min(room.width(), room.height()), kSmallestSurface, kLargestSurface);
+}
+
+// Every planet and fleet by name, in the order a reader expects ("#28"
+// before "#274"), for the Find field.
+QStringList TMap_FM::find_names() const {
+    QStringList names;
+    const Session& s = app_.session;
+    for (int r = 1; r <= s.planets.lastRow(); ++r)
+        if (const std::string& n = s.planets.cell(planet_col::Name, r); !n.empty()) names << fromCp1252(n);
+    for (const std::string& n : s.mapFleetList.items()) names << fromCp1252(n);
+    QCollator order;
+    order.setNumericMode(true);
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), order);
+    return names;
+}
+
+// As a left click at the object's place: the view centred there first.
+bool TMap_FM::select_named(const std::string& name) {
+    Located at = locate_object(app_.session, ObjectKind::Planet, name, nullptr);
+    if (!at.found()) at = locate_object(app_.session, ObjectKind::Fleet, name, nullptr);
+    if (!at.found()) {
+        const int r = sorted_row_named(app_.session, name);
+        if (r == 0) return false;
+        at.x = to_int_def(app_.session.fleetsByPos.cell(col::X, r), 0);
+        at.y = to_int_def(app_.session.fleetsByPos.cell(col::Y, r), 0);
+    }
+    const QPoint pixel(view_.pixel_x(at.x), view_.pixel_y(at.y));
+    ScrollBox1->centre_on(pixel);
+    Image1MouseDown(Qt::LeftButton, pixel.x(), pixel.y());
+    return true;
+}
+
+// The planet, then the fleets there in their owners' colours.
+QString TMap_FM::hoverText(QPoint pixel) const {
+    const HoverInfo info = hover_info(app_.session, view_, redraw_.scene(), pixel.x(), pixel.y());
+    if (info.empty()) return {};
+    QStringList lines;
+    if (!info.planet.empty()) lines << QStringLiteral("<b>%1</b>").arg(fromCp1252(info.planet).toHtmlEscaped());
+    for (const HoverInfo::Fleet& f : info.fleets)
+        lines << QStringLiteral("<span style=\"color:%1\">%2</span>")
+                     .arg(to_qcolor(f.color).name(), fromCp1252(f.name).toHtmlEscaped());
+    if (info.more > 0) lines << QStringLiteral("\u2026 and %1 more").arg(info.more);
+    // On the tool tip's light ground a light colour reads poorly: the names on black.
+    return QStringLiteral("<div style=\"background:black; color:white; padding:2px\">%1</div>")
+        .arg(lines.join(QStringLiteral("<br>")));
+}
+
+void TMap_FM::followWindowSize() {
+    if (view_.zoom == Zoom::Fit && fitSize() != view_.surface())
+        zoomAbout(Zoom::Fit, QPoint(ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2));
 }
 
 void TMap_FM::namesTo(NameDensity density) {
@@ -451,7 +550,7 @@ void TMap_FM::show_selected(const MapHit& hit) {
 }
 
 void TMap_FM::Image1MouseDown(Qt::MouseButton button, int x, int y) {
-    const MapHit hit = hit_test(app_.session, view_, x, y);
+    const MapHit hit = hit_test(app_.session, view_, x, y, &redraw_.scene());
     show_selected(hit);
     const bool fleet = hit.what == MapHit::What::Fleet || hit.what == MapHit::What::Group;
     if (button == Qt::LeftButton && fleet) {

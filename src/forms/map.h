@@ -29,6 +29,8 @@ class QToolButton;
 
 namespace trevanor {
 
+class FindBar;
+
 class TMap_FM : public MaximizedWindow {
 public:
     explicit TMap_FM(Application& app);
@@ -44,6 +46,10 @@ public:
 
     // Zoom and planet-name menu items, as the menu runs them.
     void zoomTo(Zoom zoom);
+    // The next zoom level in or out (step 1 or -1), or a given one, keeping
+    // the picture's point at `anchor` (a point of the visible area) in place.
+    void zoomStep(int step, QPoint anchor);
+    void zoomAbout(Zoom zoom, QPoint anchor);
     void namesTo(NameDensity density);
 
     QAction* action(const char* name) const;
@@ -137,12 +143,21 @@ private:
     void FJ_SBTNClick();
     void Scan_Eff_cbxExit();
     void readOptions();
+    // The surface that fits the visible area, and a new one as it changes size.
+    int fitSize() const;
+    void followWindowSize();
+    // What the tool tip says of the place at the pixel (rich text), or nothing.
+    QString hoverText(QPoint pixel) const;
+    // Find: the names offered, and a name chosen selected as a click on it would.
+    QStringList find_names() const;
+    bool select_named(const std::string& name);
     void showImage();
 
     MapView view_;
     QtCanvas canvas_;
     MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
+    FindBar* findBar_;
 };
 
 }  // namespace trevanor

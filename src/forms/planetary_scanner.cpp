@@ -10,6 +10,7 @@
 #include "forms/map.h"
 #include "forms/widgets/form_rows.h"
 #include "forms/widgets/text_table_view.h"
+#include "forms/widgets/name_completer.h"
 #include "model/locate.h"
 #include "model/numbers.h"
 #include "model/scanner_list.h"
@@ -62,6 +63,7 @@ QWidget* TPlanetary_Scanner_FM::buildPlanetPanel() {
     auto* column = new QVBoxLayout(p);
     column->addWidget(new QLabel(QStringLiteral("Planet"), p));
     Planet_CBx = named(new QComboBox(p), "Planet_CBx");
+    NameCompleter::attach(Planet_CBx);
     Planet_CBx->setMinimumContentsLength(18);
     Planet_CBx->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     column->addWidget(Planet_CBx);

@@ -1,5 +1,8 @@
 #include "map/hit_test.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "model/locate.h"
 #include "model/numbers.h"
 #include "model/players.h"
@@ -39,7 +42,44 @@ void fleet_hit(const Session& s, const MapView& view, int g, MapHit& hit) {
 }
 }  // namespace
 
-MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pixelY) {
+namespace {
+void planet_hit(const Session& session, const MapView& view, int r, MapHit& hit) {
+    const TextTable& planets = session.planets;
+    const std::string& x = planets.cell(planet_col::X, r);
+    const std::string& y = planets.cell(planet_col::Y, r);
+    hit.what = MapHit::What::Planet;
+    hit.row = r;
+    hit.line2 = planets.cell(planet_col::Name, r);
+    hit.xText = "X:" + x;
+    hit.yText = "Y:" + y;
+    hit.color = kWhite;
+    hit.marker = marker_at(view, x, y, kWhite);
+}
+
+// What is drawn at the pixel: the nearest fleet diamond (4 pixels around its
+// centre, as drawn) or planet dot; fleets first on a tie.
+void drawn_hit(const Session& session, const MapView& view, const MapScene& scene, int px, int py, MapHit& hit) {
+    constexpr int kDiamond = 4, kDot = 2;
+    long best = -1;
+    int fleetRow = 0, planetRow = 0;
+    const auto consider = [&](std::int32_t x, std::int32_t y, bool diamond, int row) {
+        const int dx = view.pixel_x(x) - px, dy = view.pixel_y(y) - py;
+        const bool inside = diamond ? std::abs(dx) + std::abs(dy) <= kDiamond : std::max(std::abs(dx), std::abs(dy)) <= kDot;
+        const long d = static_cast<long>(dx) * dx + static_cast<long>(dy) * dy;
+        if (!inside || (best >= 0 && d >= best)) return;
+        best = d;
+        fleetRow = diamond ? row : 0;
+        planetRow = diamond ? 0 : row;
+    };
+    for (const SceneSpot& s : scene.spots())
+        if (!(view.hideOwn && s.ownRace && !s.mixed)) consider(s.x, s.y, true, s.row);
+    for (const ScenePlanet& p : scene.planets()) consider(p.x, p.y, false, p.row);
+    if (fleetRow) fleet_hit(session, view, fleetRow, hit);
+    else if (planetRow) planet_hit(session, view, planetRow, hit);
+}
+}  // namespace
+
+MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pixelY, const MapScene* scene) {
     MapHit hit;
     hit.click = pixel_to_map(view, pixelX, pixelY);
     hit.xText = "X:" + std::string(left(std::to_string(hit.click.x), 4));
@@ -49,17 +89,12 @@ MapHit hit_test(const Session& session, const MapView& view, int pixelX, int pix
         return hit;
     }
     if (const int r = planet_near(session, hit.click.x, hit.click.y)) {
-        const TextTable& planets = session.planets;
-        const std::string& x = planets.cell(planet_col::X, r);
-        const std::string& y = planets.cell(planet_col::Y, r);
-        hit.what = MapHit::What::Planet;
-        hit.row = r;
-        hit.line2 = planets.cell(planet_col::Name, r);
-        hit.xText = "X:" + x;
-        hit.yText = "Y:" + y;
-        hit.color = kWhite;
-        hit.marker = marker_at(view, x, y, kWhite);
+        planet_hit(session, view, r, hit);
         return hit;
+    }
+    if (scene) {
+        drawn_hit(session, view, *scene, pixelX, pixelY, hit);
+        if (hit.what != MapHit::What::DeepSpace) return hit;
     }
     hit.line1 = "Deep Space";
     return hit;
@@ -72,6 +107,24 @@ int convert_pos2id(const Session& session, int sortedRow, Prompter& prompter) {
     if (const int row = find_fleet_row(session, owner, name)) return row;
     prompter.message("Convert of \"" + name + "\" (no: " + std::to_string(sortedRow) + ") impossible");
     return 0;
+}
+
+HoverInfo hover_info(const Session& session, const MapView& view, const MapScene& scene, int pixelX, int pixelY) {
+    HoverInfo info;
+    const MapHit hit = hit_test(session, view, pixelX, pixelY, &scene);
+    if (hit.what == MapHit::What::DeepSpace) return info;
+    info.planet = hit.line2;
+    if (hit.what == MapHit::What::Planet) return info;
+    const SpotRows spot = spot_of(session, hit.row);
+    const TextTable& t = session.fleetsByPos;
+    for (int r = spot.first; r < spot.first + spot.count; ++r) {
+        if (static_cast<int>(info.fleets.size()) == kHoverFleets) {
+            info.more = spot.first + spot.count - r;
+            break;
+        }
+        info.fleets.push_back({t.cell(col::UniqueName, r), owner_color(session, to_int_def(t.cell(col::Owner, r), 0))});
+    }
+    return info;
 }
 
 }  // namespace trevanor

@@ -30,8 +30,8 @@ void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
     compute_extent(view, s_.planets);
     scene_.update(s_);
     const bool phased = view.names == NameDensity::Quarter || view.names == NameDensity::Half;
-    const PictureKey key{scene_.generation(),       view.zoom,   view.Map_extent, view.names,
-                         phased && view.Name_phase, view.labels, view.hideOwn};
+    const PictureKey key{scene_.generation(),       view.surface(), view.Map_extent, view.names,
+                         phased && view.Name_phase, view.labels,    view.hideOwn};
     if (kept_ != 0 && key == keptKey_ && canvas.restorePicture(kept_)) {
         set_zoom(view, view.zoom);
         size_surface(canvas, view);
@@ -41,7 +41,7 @@ void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
     if (kept_ != 0) canvas.forgetPicture();
     kept_ = 0;
     // The surface takes the zoom's size at once and starts all black.
-    const int size = surface_size(view.zoom);
+    const int size = view.surface();
     canvas.setSize(size, size);
     canvas.state = CanvasState{};
     canvas.state.brushColor = 0;

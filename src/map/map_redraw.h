@@ -56,12 +56,14 @@ public:
     void highlight_route(RouteContext& ctx, const std::string& filter, int owner, int row, int warp);
     void undo_highlight(RouteContext& ctx);
     const RouteHighlight& highlight() const { return highlight_; }
+    // Planets and fleets as the last redraw drew them.
+    const MapScene& scene() const { return scene_; }
 
 private:
     // What the picture of planets and fleets depends on besides the scene.
     struct PictureKey {
         std::uint64_t scene = 0;
-        Zoom zoom = Zoom::MaxOut;
+        int surface = 0;
         double extent = 0;
         NameDensity names = NameDensity::None;
         bool phase = false;  // only where it matters (25% and 50%)

@@ -22,8 +22,43 @@ std::optional<std::pair<std::int32_t, std::int32_t>> planet_at(const TextTable& 
 
 }  // namespace
 
-int surface_size(Zoom zoom) { return zoom == Zoom::MaxOut ? 1000 : zoom == Zoom::Zoom150 ? 1500 : 2000; }
-int label_font_size(Zoom zoom) { return zoom == Zoom::MaxOut ? 8 : zoom == Zoom::Zoom150 ? 9 : 10; }
+int surface_size(Zoom zoom) {
+    switch (zoom) {
+    case Zoom::Zoom150: return 1500;
+    case Zoom::Zoom200: return 2000;
+    case Zoom::Zoom300: return 3000;
+    case Zoom::Zoom400: return 4000;
+    case Zoom::MaxOut:
+    case Zoom::Fit: break;
+    }
+    return kSmallestSurface;
+}
+
+int label_font_size(Zoom zoom) {
+    switch (zoom) {
+    case Zoom::Zoom150: return 9;
+    case Zoom::Zoom200: return 10;
+    case Zoom::Zoom300: return 11;
+    case Zoom::Zoom400: return 12;
+    case Zoom::MaxOut:
+    case Zoom::Fit: break;
+    }
+    return 8;
+}
+
+namespace {
+// The fixed level whose surface is nearest in size (the smaller on a tie).
+Zoom nearest_level(int size) {
+    Zoom best = Zoom::MaxOut;
+    for (const Zoom z : kZoomLevels)
+        if (std::abs(surface_size(z) - size) < std::abs(surface_size(best) - size)) best = z;
+    return best;
+}
+}  // namespace
+
+int MapView::surface() const { return zoom == Zoom::Fit ? fitSize : surface_size(zoom); }
+
+int MapView::labelFontSize() const { return label_font_size(zoom == Zoom::Fit ? nearest_level(fitSize) : zoom); }
 
 double round_even(double value) { return std::nearbyint(value); }
 
@@ -56,20 +91,39 @@ void compute_extent(MapView& view, const TextTable& planets) {
     if (largest - 985 > 0) view.Map_extent = largest - 985;
 }
 
-void set_zoom(MapView& view, Zoom to) {
-    rescale_marker(view, to);
-    const int s = surface_size(to);
+void set_zoom(MapView& view, Zoom to, int fitSize) {
+    rescale_marker(view, to, fitSize);
+    const int s = view.surface();
     const double extent = view.Map_extent > 0 ? view.Map_extent : 1000.0;
     view.Map_scale = extent / s;
     view.Map_scale_y = extent / s;
     view.Image_height = static_cast<std::uint16_t>(s);
 }
 
+Zoom zoom_step(const MapView& view, int step) {
+    const int now = view.surface();
+    if (step > 0) {
+        for (const Zoom z : kZoomLevels)
+            if (surface_size(z) > now) return z;
+    } else {
+        for (auto it = std::rbegin(kZoomLevels); it != std::rend(kZoomLevels); ++it)
+            if (surface_size(*it) < now) return *it;
+    }
+    return view.zoom;
+}
+
+ScrollPoint scroll_keeping(ScrollPoint scroll, ScrollPoint anchor, int oldSize, int newSize) {
+    if (oldSize <= 0) return scroll;
+    const double f = static_cast<double>(newSize) / oldSize;
+    return {static_cast<int>(std::lround((scroll.x + anchor.x) * f)) - anchor.x,
+            static_cast<int>(std::lround((scroll.y + anchor.y) * f)) - anchor.y};
+}
+
 void size_surface(Canvas& canvas, const MapView& view) {
-    const int s = surface_size(view.zoom);
+    const int s = view.surface();
     canvas.setSize(s, s);
     canvas.state.fontName = "Tahoma";
-    canvas.state.fontSize = label_font_size(view.zoom);
+    canvas.state.fontSize = view.labelFontSize();
 }
 
 void draw_stars(Canvas& canvas, MapView& view, const Session& session) {
@@ -92,16 +146,23 @@ void draw_selection_marker(Canvas& canvas, const MapView& view) {
     canvas.polygon({{x - 3, y + 13}, {x, y + 10}, {x + 3, y + 13}, {x, y + 3}});
 }
 
-void rescale_marker(MapView& view, Zoom to) {
+void rescale_marker(MapView& view, Zoom to, int fitSize) {
     // Rows: from Max Out, 150%, 200%; columns: to the same. The thirds are
     // the decimal values the program has always used.
     static constexpr double kFactor[3][3] = {{1, 1.5, 2}, {0.666667, 1, 1.333333333}, {0.5, 0.75, 1}};
-    const double f = kFactor[static_cast<int>(view.zoom)][static_cast<int>(to)];
-    if (view.zoom != to) {
+    const int from = view.surface();
+    const int fit = std::clamp(fitSize > 0 ? fitSize : view.fitSize, kSmallestSurface, kLargestSurface);
+    const int onto = to == Zoom::Fit ? fit : surface_size(to);
+    const auto original = [](Zoom z) { return z == Zoom::MaxOut || z == Zoom::Zoom150 || z == Zoom::Zoom200; };
+    if (from != onto) {
+        const double f = original(view.zoom) && original(to)
+                             ? kFactor[static_cast<int>(view.zoom)][static_cast<int>(to)]
+                             : static_cast<double>(onto) / from;
         view.Selected_object.Pixel_x = to_u16(view.Selected_object.Pixel_x * f);
         view.Selected_object.Pixel_y = to_u16(view.Selected_object.Pixel_y * f);
     }
     view.zoom = to;
+    if (to == Zoom::Fit) view.fitSize = fit;
 }
 
 }  // namespace trevanor

@@ -43,6 +43,7 @@ SceneSpot make_spot(const Session& session, const SpotRows& spot) {
     // An owner that is no number is no player: drawn in white.
     s.color = owner_color(session, to_int_def(at(a, col::Owner), 0));
     s.fleets = spot.count;
+    s.row = spot.first;
     const auto row = [&](int k) -> const std::vector<std::string>& { return rows[static_cast<std::size_t>(spot.first + k)]; };
     // Owners compare as the cells read: the same text is the same owner.
     for (int k = 1; k < spot.count && !s.mixed; ++k) s.mixed = at(row(k), col::Owner) != at(a, col::Owner);

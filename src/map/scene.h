@@ -30,6 +30,7 @@ struct SceneSpot {
     std::int32_t x = 0, y = 0;  // light years
     ColorValue color = 0;       // the first fleet's owner's colour
     int fleets = 0;             // rows in the spot
+    int row = 0;                // the first of them in the position-sorted table
     bool mixed = false;         // owners differ
     bool ownRace = false;       // the first fleet's name starts with the own race name
     std::string countLabel;     // "Show ship count": the count, or "m" when it is 0

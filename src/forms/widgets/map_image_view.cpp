@@ -1,38 +1,105 @@
 #include "forms/widgets/map_image_view.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace trevanor {
 
-// The surface itself: paints the picture and passes presses on.
+namespace {
+constexpr int kHoverDelay = 500;  // ms of rest before the tool tip
+constexpr int kWheelNotch = 120;  // eighths of a degree per step of a wheel
+}  // namespace
+
+// The surface itself: paints the picture as it is (no smoothing, where the
+// screen's pixels are smaller than the picture's) and passes presses and
+// resting points on.
 class MapImageView::Surface : public QWidget {
 public:
     explicit Surface(MapImageView& view) : QWidget(&view), view_(view) {
         setObjectName(QStringLiteral("Image1"));
         setCursor(Qt::CrossCursor);
+        setMouseTracking(true);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p.drawImage(0, 0, view_.picture_);
     }
     void mousePressEvent(QMouseEvent* e) override {
+        view_.hover_.stop();
+        QToolTip::hideText();
         if (view_.press_) view_.press_(e->button(), e->position().toPoint());
     }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (e->buttons() == Qt::NoButton) view_.hovered(e->position().toPoint());
+    }
+    void leaveEvent(QEvent*) override { view_.hover_.stop(); }
 
 private:
     MapImageView& view_;
 };
 
+// Dragging with the middle button moves the picture along with the pointer;
+// a middle press that has not moved when it is let go is passed on as a
+// press. Watches the surface's events.
+class MapImageView::DragPan : public QObject {
+public:
+    explicit DragPan(MapImageView& view) : QObject(&view), view_(view) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        const auto type = e->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+            return false;
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (type == QEvent::MouseButtonPress && m->button() == Qt::MiddleButton) {
+            pressedAt_ = m->globalPosition().toPoint();
+            pixel_ = m->position().toPoint();
+            scrollAtPress_ = view_.scrollPosition();
+            dragging_ = false;
+            active_ = true;
+            return true;
+        }
+        if (!active_) return false;
+        if (type == QEvent::MouseMove && (m->buttons() & Qt::MiddleButton)) {
+            const QPoint moved = m->globalPosition().toPoint() - pressedAt_;
+            if (!dragging_ && moved.manhattanLength() >= QApplication::startDragDistance()) {
+                dragging_ = true;
+                view_.image()->setCursor(Qt::ClosedHandCursor);
+            }
+            if (dragging_) view_.scrollTo(scrollAtPress_ - moved);
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease && m->button() == Qt::MiddleButton) {
+            active_ = false;
+            view_.image()->setCursor(Qt::CrossCursor);
+            if (!dragging_ && view_.press_) view_.press_(Qt::MiddleButton, pixel_);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    MapImageView& view_;
+    QPoint pressedAt_, pixel_, scrollAtPress_;
+    bool active_ = false, dragging_ = false;
+};
+
 MapImageView::MapImageView(const QImage& image, QWidget* parent)
-    : QScrollArea(parent), picture_(image), image_(new Surface(*this)) {
+    : QScrollArea(parent), picture_(image), image_(new Surface(*this)), pan_(new DragPan(*this)) {
     setObjectName(QStringLiteral("ScrollBox1"));
     setBackgroundRole(QPalette::Dark);
     setWidget(image_);
+    image_->installEventFilter(pan_);
+    hover_.setSingleShot(true);
+    hover_.setInterval(kHoverDelay);
+    connect(&hover_, &QTimer::timeout, this, [this] { showHoverText(); });
 }
 
 QWidget* MapImageView::image() const { return image_; }
@@ -43,12 +110,53 @@ void MapImageView::imageChanged() {
 }
 
 void MapImageView::centre_on(QPoint pixel) {
-    verticalScrollBar()->setValue(pixel.y() - viewport()->height() / 2);
-    horizontalScrollBar()->setValue(pixel.x() - viewport()->width() / 2);
+    scrollTo(pixel - QPoint(viewport()->width() / 2, viewport()->height() / 2));
+}
+
+QPoint MapImageView::scrollPosition() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
+
+void MapImageView::scrollTo(QPoint position) {
+    verticalScrollBar()->setValue(position.y());
+    horizontalScrollBar()->setValue(position.x());
 }
 
 QPoint MapImageView::screen_point(QPoint pixel) const { return image_->mapToGlobal(pixel); }
 
 int MapImageView::screen_bottom() const { return viewport()->mapToGlobal(QPoint(0, viewport()->height())).y(); }
+
+// Ctrl and the wheel zoom, a step per notch (fine wheels add up to one);
+// the wheel alone scrolls.
+void MapImageView::wheelEvent(QWheelEvent* e) {
+    if (!(e->modifiers() & Qt::ControlModifier)) {
+        QScrollArea::wheelEvent(e);
+        return;
+    }
+    e->accept();
+    wheelTurned_ += e->angleDelta().y();
+    const int steps = wheelTurned_ / kWheelNotch;
+    wheelTurned_ -= steps * kWheelNotch;
+    const QPoint anchor = e->position().toPoint();  // the wheel reaches the scroll area through its viewport
+    for (int i = 0; i < std::abs(steps) && zoomStep_; ++i) zoomStep_(steps > 0 ? 1 : -1, anchor);
+}
+
+void MapImageView::resizeEvent(QResizeEvent* e) {
+    QScrollArea::resizeEvent(e);
+    if (resized_) resized_();
+}
+
+void MapImageView::hovered(QPoint pixel) {
+    hoverAt_ = pixel;
+    hover_.start();
+}
+
+void MapImageView::showHoverText() {
+    const QString text = hoverText_ ? hoverText_(hoverAt_) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // It stays while the pointer stays near the point it rested on.
+    QToolTip::showText(image_->mapToGlobal(hoverAt_), text, image_, QRect(hoverAt_ - QPoint(4, 4), QSize(9, 9)));
+}
 
 }  // namespace trevanor
