@@ -43,6 +43,7 @@
 #include "model/numbers.h"
 #include "model/report_format.h"
 #include "platform/cp1252.h"
+#include "platform/map_picture.h"
 
 namespace trevanor {
 
@@ -103,6 +104,7 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     item(map, "Refresh1", "&Refresh", [this] { app_.run([this] { refresh_map(); }); });
     item(map, "Close1", "&Close", [this] { close(); });
     item(map, "Find1", "&Find\u2026", [this] { findBar_->open(find_names()); })->setShortcut(QKeySequence::Find);
+    item(map, "SavePicture1", "Save &Picture\u2026", [this] { SavePictureClick(); })->setShortcut(QKeySequence::Save);
 
     QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
@@ -505,6 +507,18 @@ bool TMap_FM::select_named(const std::string& name) {
     ScrollBox1->centre_on(pixel);
     Image1MouseDown(Qt::LeftButton, pixel.x(), pixel.y());
     return true;
+}
+
+// The picture as the map shows it, drawn afresh, into a PNG file.
+void TMap_FM::SavePictureClick() {
+    const QString path = app_.files.save(this, QStringLiteral("PNG picture|*.png"), open_map_folder(app_.session),
+                                         picture_file_name(app_.session.Map_name, view_));
+    if (path.isEmpty()) return;
+    readOptions();
+    app_.run([&] {
+        const QImage picture = draw_map_picture(app_.session, app_.prompter, app_.commands.reports(), view_, overlays());
+        if (const std::string error = save_map_picture(picture, path); !error.empty()) app_.prompter.error(error);
+    });
 }
 
 // The planet, then the fleets there in their owners' colours.

@@ -151,6 +151,7 @@ private:
     // Find: the names offered, and a name chosen selected as a click on it would.
     QStringList find_names() const;
     bool select_named(const std::string& name);
+    void SavePictureClick();
     void showImage();
 
     MapView view_;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -64,6 +65,10 @@ QString qt_filter(const QString& filter) {
 
 QString QtFileChooser::open(QWidget* parent, const QString& filter, const QString& directory) {
     return QFileDialog::getOpenFileName(parent, QString(), directory, qt_filter(filter));
+}
+
+QString QtFileChooser::save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) {
+    return QFileDialog::getSaveFileName(parent, QString(), QDir(directory).filePath(name), qt_filter(filter));
 }
 
 QString folder_of(const std::string& path) {

@@ -221,7 +221,9 @@ TEST_F(Clicks, ParticularsStayOnTheScreenAsTheyGrow) {
             const QRect frame = w.frameGeometry();
             EXPECT_TRUE(screen.contains(frame)) << step << ": " << frame.x() << "," << frame.y() << " "
                                                 << frame.width() << "x" << frame.height();
-            if (frame.height() < screen.height() / 2) EXPECT_FALSE(frame.contains(object)) << step;
+            if (frame.height() < screen.height() / 2) {
+                EXPECT_FALSE(frame.contains(object)) << step;
+            }
         };
         check("opened");
         button(Ctl::Full_btn)->click();

@@ -155,3 +155,60 @@ TEST(ConvertPos2Id, OwnersBlockThenTrailingBlock) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Convert of \"Kesh Gone\" (no: 3) impossible");
 }
+
+// Where the Part's light year misses, what is drawn is hit: a fleet's
+// diamond within 4 pixels of its centre, a planet's dot, the nearest first.
+TEST(HitTest, AClickOnWhatIsDrawn) {
+    Session s = spots();
+    MapView v = unit_view();  // a pixel a light year: a diamond's outline lies past the light year
+    const MapScene scene(s);
+    const auto at = [&](int x, int y, int dx, int dy) { return hit_test(s, v, v.pixel_x(x) + dx, v.pixel_y(y) + dy, &scene); };
+    const struct {
+        int x, y, dx, dy;
+        What what;
+        int row;
+    } cases[] = {
+        {1202, 1202, 4, 0, What::Fleet, 3},     // the diamond's outline, right
+        {1202, 1202, 2, -2, What::Fleet, 3},    // inside it
+        {1202, 1202, 3, 3, What::DeepSpace, 0}, // beside its corner
+        {1300, 1300, 2, 2, What::Planet, 1},    // the dot's corner
+        {1300, 1300, 3, 0, What::DeepSpace, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
+        const MapHit hit = at(c.x, c.y, c.dx, c.dy);
+        EXPECT_EQ(hit.what, c.what);
+        EXPECT_EQ(hit.row, c.row);
+    }
+    EXPECT_EQ(hit_test(s, v, v.pixel_x(1202) + 4, v.pixel_y(1202)).what, What::DeepSpace);  // without the scene
+    // A hidden own fleet is not drawn, so not hit this way.
+    v.hideOwn = true;
+    s.Own_race_name = "Kesh";
+    const MapScene hidden(s);
+    EXPECT_EQ(hit_test(s, v, v.pixel_x(1202) + 4, v.pixel_y(1202), &hidden).what, What::DeepSpace);
+}
+
+// The tool tip: the planet, then the fleets of the spot, at most twelve.
+TEST(HitTest, HoverNamesTheSpot) {
+    Session s = spots();
+    const MapView v = unit_view();
+    {
+        const MapScene scene(s);
+        const HoverInfo info = hover_info(s, v, scene, 200, 800);
+        EXPECT_EQ(info.planet, "Bexa");
+        ASSERT_EQ(info.fleets.size(), 2u);
+        EXPECT_EQ(info.fleets[1].name, "Kesh B #2");
+        EXPECT_EQ(info.fleets[1].color, 0x00FF00u);
+        EXPECT_EQ(info.more, 0);
+        EXPECT_TRUE(hover_info(s, v, scene, 500, 500).empty());
+        EXPECT_EQ(hover_info(s, v, scene, 300, 700).planet, "Aldris");
+    }
+    s.fleetsByPos.setRowCount(20);
+    for (int r = 4; r < 20; ++r) s.fleetsByPos.row(r) = s.fleetsByPos.row(1);
+    for (int r = 1; r < 20; ++r)
+        for (const int c : {col::X, col::Y}) s.fleetsByPos.setCell(c, r, "1200");
+    const MapScene scene(s);
+    const HoverInfo info = hover_info(s, v, scene, 200, 800);
+    EXPECT_EQ(info.fleets.size(), static_cast<std::size_t>(kHoverFleets));
+    EXPECT_EQ(info.more, 19 - kHoverFleets);
+}

@@ -260,6 +260,9 @@ TEST(SelectionMarker, ArrowheadAndZoomRoundTrips) {
         {{Zoom::MaxOut, Zoom::Zoom200, Zoom::MaxOut}, 0},
         {{Zoom::MaxOut, Zoom::Zoom150, Zoom::MaxOut}, 1},
         {{Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom150}, 1},
+        // The deeper levels go by the ratio of the surfaces.
+        {{Zoom::MaxOut, Zoom::Zoom400, Zoom::MaxOut}, 0},
+        {{Zoom::Zoom200, Zoom::Zoom300, Zoom::Zoom400, Zoom::Zoom200}, 1},
     };
     for (const auto& c : cases) {
         for (int start : {1, 333, 641, 999}) {
@@ -278,4 +281,49 @@ TEST(SelectionMarker, ArrowheadAndZoomRoundTrips) {
     RecordingCanvas empty;
     draw_selection_marker(empty, none);
     EXPECT_TRUE(empty.calls.empty());
+}
+
+// The levels and what each one draws at: surface, scale and label font; the
+// zoom that fits the window takes the font of the level nearest in size.
+TEST(Zoom, LevelsSurfacesAndFonts) {
+    const struct {
+        Zoom zoom;
+        int fit, surface, font;
+    } cases[] = {{Zoom::MaxOut, 0, 1000, 8},  {Zoom::Zoom150, 0, 1500, 9}, {Zoom::Zoom200, 0, 2000, 10},
+                 {Zoom::Zoom300, 0, 3000, 11}, {Zoom::Zoom400, 0, 4000, 12}, {Zoom::Fit, 1240, 1240, 8},
+                 {Zoom::Fit, 1800, 1800, 10},  {Zoom::Fit, 600, 1000, 8},    {Zoom::Fit, 9000, 4000, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.surface);
+        MapView v;
+        v.Map_extent = 1015;
+        set_zoom(v, c.zoom, c.fit);
+        EXPECT_EQ(v.surface(), c.surface);
+        EXPECT_EQ(v.labelFontSize(), c.font);
+        EXPECT_DOUBLE_EQ(v.Map_scale, 1015.0 / c.surface);
+        EXPECT_EQ(v.Image_height, c.surface);
+    }
+}
+
+// Stepping in and out goes through the fixed levels; a fitted surface steps
+// to the next fixed level beside it; the point under the pointer stays.
+TEST(Zoom, StepsAndTheScrollThatKeepsThePointer) {
+    MapView v;
+    const std::vector<Zoom> in = {Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom300, Zoom::Zoom400, Zoom::Zoom400};
+    for (const Zoom want : in) {
+        set_zoom(v, zoom_step(v, 1));
+        EXPECT_EQ(v.zoom, want);
+    }
+    set_zoom(v, Zoom::Fit, 1800);
+    EXPECT_EQ(zoom_step(v, 1), Zoom::Zoom200);
+    EXPECT_EQ(zoom_step(v, -1), Zoom::Zoom150);
+    set_zoom(v, Zoom::MaxOut);
+    EXPECT_EQ(zoom_step(v, -1), Zoom::MaxOut);
+
+    // Pointer at (300, 200) of the view scrolled to (100, 50): picture point (400, 250).
+    const ScrollPoint s = scroll_keeping({100, 50}, {300, 200}, 1000, 2000);
+    EXPECT_EQ(s.x + 300, 800);
+    EXPECT_EQ(s.y + 200, 500);
+    const ScrollPoint back = scroll_keeping(s, {300, 200}, 2000, 1000);
+    EXPECT_EQ(back.x, 100);
+    EXPECT_EQ(back.y, 50);
 }

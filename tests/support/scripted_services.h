@@ -25,9 +25,15 @@ public:
         answers.pop_front();
         return a;
     }
+    // A save dialog: the same answers, its suggested name recorded.
+    QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) override {
+        names.push_back(name);
+        return open(parent, filter, directory);
+    }
     std::deque<QString> answers;
     std::deque<QString> filters;
     std::deque<QString> directories;
+    std::deque<QString> names;
 };
 
 // A clipboard of its own, not the system's.

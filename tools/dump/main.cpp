@@ -1,6 +1,8 @@
 // trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]
 //   ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]
 //   SHOW: --particulars UNIQUE_NAME | --group X Y
+//   PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]
+//            [--routes FILTER] [--jumps N]
 //
 // Runs the program's import headless (the MAP with colours from an empty
 // settings store, the first fleet report with IDs, unique names, position
@@ -8,6 +10,7 @@
 // the load command and the merge) and prints the result as sections
 // "## NAME" with one TAB-joined line per row.
 
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -15,9 +18,11 @@
 
 #include "message_log.h"
 #include "particulars_dump.h"
+#include "picture_dump.h"
 #include "model/files.h"
 #include "model/memory_settings.h"
 #include "model/model.h"
+#include "model/numbers.h"
 #include "model/own_race.h"
 #include "model/statistics.h"
 
@@ -36,7 +41,20 @@ struct Arguments {
     std::vector<std::string> files;  // MAP, then the first report
     std::vector<Ally> allies;
     std::vector<ParticularsRequest> particulars;  // shown after the merges
+    PictureRequest picture;                       // drawn after the merges
 };
+
+// The picture's options: true when `arg` was one (and its value was given).
+bool parse_picture(const std::string& arg, const std::function<bool(std::string&)>& value, PictureRequest& p) {
+    if (arg == "--picture") return value(p.path);
+    if (arg == "--zoom") return value(p.zoom);
+    if (arg == "--names") return value(p.names);
+    if (arg == "--routes") return value(p.routes);
+    std::string jumps;
+    if (arg != "--jumps" || !value(jumps)) return false;
+    p.jumps = to_int_def(jumps, 0);
+    return true;
+}
 
 bool parse(int argc, char** argv, Arguments& a) {
     // Each value is given once: a second --owner for one --ally (or a second
@@ -74,6 +92,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             if (a.files.size() != 2 || !value(request[1])) return false;
             if (arg == "--group" && !value(request.emplace_back())) return false;
             a.particulars.push_back(request);
+        } else if (arg == "--picture" || arg == "--zoom" || arg == "--names" || arg == "--routes" || arg == "--jumps") {
+            if (a.files.size() != 2 || !parse_picture(arg, value, a.picture)) return false;
         } else if (arg.starts_with("--") || !a.allies.empty() || a.files.size() == 2) {
             return false;
         } else {
@@ -82,7 +102,7 @@ bool parse(int argc, char** argv, Arguments& a) {
     }
     for (const Ally& ally : a.allies)
         if (ally.options.reportOwner.empty()) return false;
-    return !a.files.empty();
+    return !a.files.empty() && valid_picture_request(a.picture);
 }
 
 void print_table(std::ostream& out, const char* name, const TextTable& table) {
@@ -154,7 +174,9 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, args)) {
         std::cerr << "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]\n"
                      "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n"
-                     "  SHOW: --particulars UNIQUE_NAME | --group X Y\n";
+                     "  SHOW: --particulars UNIQUE_NAME | --group X Y\n"
+                     "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
+                     "           [--routes FILTER] [--jumps N]\n";
         return 2;
     }
     MemorySettings store;
@@ -211,6 +233,10 @@ int main(int argc, char** argv) {
     }
 
     const std::string particulars = imported ? dump_particulars(model, prompter, args.particulars) : std::string();
+    if (imported && !args.picture.path.empty()) {
+        if (const std::string error = write_picture(model, prompter, args.picture); !error.empty())
+            fail(std::runtime_error(error));
+    }
 
     print_import(std::cout, session, prompter);
     std::cout << "## status\n";
