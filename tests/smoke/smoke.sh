@@ -2,8 +2,10 @@
 # Drives the real program on a virtual X display with real key presses and mouse
 # clicks, the way a user goes through a first session with the demo game:
 # open the MAP, add the own report, set the own race, answer the autoload
-# question, open the map at 200%, merge an ally's report, look at the fleet
-# statistics and leave through File, Exit.
+# question, open the map at 200%, zoom to 400% with Ctrl and the wheel, find a
+# fleet with Ctrl+F, rest on it until its tool tip shows, save the picture,
+# merge an ally's report, look at the fleet statistics and leave through
+# File, Exit.
 #
 #   smoke.sh TREVANOR SAMPLES_DIR OUT_DIR
 #
@@ -125,12 +127,14 @@ menu() {  # window id, menu letter, item key
     xdotool key "$3"
 }
 
-# Types a path into the file name field of the open dialog and opens it. Should
-# the field's completion list take the first Enter, a second one opens the file.
-choose_file() {  # path
-    local dialog deadline
-    dialog=$(wait_window "Open")
+# Types a path into the file name field of the open (or save) dialog and takes
+# it. Should the field's completion list take the first Enter, a second one
+# takes the file.
+choose_file() {  # path [caption]
+    local caption=${2:-Open} dialog deadline
+    dialog=$(wait_window "$caption")
     focus "$dialog"
+    xdotool key ctrl+a
     xdotool type --delay 10 "$1"
     sleep 0.3
     xdotool key Return
@@ -143,10 +147,31 @@ choose_file() {  # path
         fi
         sleep 0.1
     done
-    wait_gone "Open"
+    wait_gone "$caption"
 }
 
 settle() { sleep 0.5; }
+
+# How many of the program's windows without a frame (menus, list pop-ups,
+# tool tips) are visible.
+framelessWindows() {
+    local w n=0
+    for w in $(xdotool search --onlyvisible --class '^trevanor$' 2>/dev/null); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && n=$((n + 1))
+    done
+    echo "$n"
+}
+
+# Where the map's selection marker (the yellow arrowhead under the object
+# selected) points, looked for within 80 pixels of a point: "x y".
+marker_near() {  # x y
+    local box
+    import -window root "$work/marker.png"
+    box=$(convert "$work/marker.png" -crop "161x161+$(($1 - 80))+$(($2 - 80))" +repage \
+        -fill black +opaque '#FFFF00' -format '%@' info:)
+    [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+    echo "$(($1 - 80 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $(($2 - 80 + BASH_REMATCH[4] - 3))"
+}
 
 # ---- start with an empty settings folder ------------------------------------
 export XDG_CONFIG_HOME=$work/config
@@ -213,6 +238,36 @@ menu "$map" z 2
 expect_windows "DEMO.MAP + DEMO.F1" "Map"
 settle
 shot map-200
+
+# ---- Ctrl and the wheel to 400%; Find a fleet; rest on it; save the picture ----------
+xdotool mousemove 600 500
+for level in 300 400; do
+    xdotool keydown ctrl click 4 keyup ctrl
+    sleep 1
+done
+shot map-400
+xdotool key ctrl+f
+settle
+xdotool type --delay 20 "Hauler #21"
+xdotool key Return
+settle
+shot map-found
+read -r mx my < <(marker_near 660 600) || fail "Find selected nothing near the middle of the view"
+before=$(framelessWindows)
+xdotool mousemove "$mx" "$my"
+sleep 1.5
+(($(framelessWindows) > before)) || fail "no tool tip while resting on the stack found at $mx,$my"
+shot map-tooltip
+xdotool mousemove 600 500
+xdotool key Escape  # closes the Find bar
+xdotool key ctrl+s
+choose_file "$work/map.png" "Save As"
+deadline=$((SECONDS + 30))  # the 4000-pixel picture is drawn and written
+until [ "$(identify -format '%wx%h' "$work/map.png" 2>/dev/null)" = 4000x4000 ]; do
+    ((SECONDS < deadline)) || fail "the saved picture is not the 400% map"
+    sleep 0.5
+done
+focus "$map"
 
 # ---- an ally's report through "Adding another report" ----------------------------
 menu "$main" f f
