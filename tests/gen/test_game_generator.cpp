@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -22,6 +23,7 @@ using trevanor::gen::GameFiles;
 using trevanor::gen::make_demo_game;
 using trevanor::gen::make_max_game;
 using trevanor::gen::MaxGameOptions;
+using trevanor::gen::Reports;
 
 namespace {
 
@@ -292,13 +294,22 @@ struct Game {
 std::vector<Game> sample_games()
 {
     std::vector<Game> games;
-    for (std::uint64_t seed : {1ull, 2ull, 3ull, 0xFFFFFFFFFFFFFFFFull})
-        games.push_back({"demo seed " + std::to_string(seed), make_demo_game(seed)});
+    // In seed 13's earlier years a fleet loses sight of the foreign fleet it follows.
+    for (std::uint64_t seed : {1ull, 2ull, 3ull, 13ull, 0xFFFFFFFFFFFFFFFFull})
+        games.push_back({"demo seed " + std::to_string(seed), make_demo_game(seed, 3)});
     games.push_back({"max default", make_max_game(4)});
-    games.push_back({"max over 512", make_max_game(5, {3, 600, 50, 0.3})});
+    games.push_back({"max over 512", make_max_game(5, {3, 600, 50, 0.3, 1, 3})});
     games.push_back({"max crowded", make_max_game(6, {2, 40, 10000, 0.05})});
-    games.push_back({"max single planet", make_max_game(7, {2, 30, 1, 0.0})});
+    games.push_back({"max single planet", make_max_game(7, {2, 30, 1, 0.0, 0, 2})});
     return games;
+}
+
+// The reports of every year of a game: [0] the last year, [k] k years before it.
+std::vector<Reports> years_of(const GameFiles& files)
+{
+    std::vector<Reports> out = {files.reports};
+    out.insert(out.end(), files.earlier.begin(), files.earlier.end());
+    return out;
 }
 
 // ---------------------------------------------------------------------------------
@@ -307,9 +318,9 @@ std::vector<Game> sample_games()
 TEST(GeneratorOutput, SameSeedGivesSameBytesOtherSeedsDiffer)
 {
     const std::vector<std::function<GameFiles(std::uint64_t)>> makers = {
-        [](std::uint64_t s) { return make_demo_game(s); },
+        [](std::uint64_t s) { return make_demo_game(s, 3); },
         [](std::uint64_t s) {
-            return make_max_game(s, {4, 100, 200, 0.1});
+            return make_max_game(s, {4, 100, 200, 0.1, 0, 3});
         },
     };
     for (std::size_t m = 0; m < makers.size(); ++m) {
@@ -318,19 +329,23 @@ TEST(GeneratorOutput, SameSeedGivesSameBytesOtherSeedsDiffer)
             const GameFiles a = makers[m](seed), b = makers[m](seed), c = makers[m](seed + 1000);
             EXPECT_EQ(a.map, b.map);
             EXPECT_EQ(a.reports, b.reports);
+            EXPECT_EQ(a.earlier, b.earlier);
             EXPECT_NE(a.map, c.map);
             EXPECT_NE(a.reports, c.reports);
+            EXPECT_NE(a.earlier, c.earlier);
         }
     }
 }
 
-// The committed samples are the seed-1 demo. A mismatch means either the samples
-// are stale or the generator's output differs on this platform.
+// The committed samples are the seed-1 demo over two years. A mismatch means either
+// the samples are stale or the generator's output differs on this platform.
 TEST(GeneratorOutput, CommittedSamplesAreSeedOneDemo)
 {
-    const GameFiles demo = make_demo_game(1);
+    const GameFiles demo = make_demo_game(1, 2);
     std::vector<std::pair<std::string, std::string>> expected = {{"DEMO.MAP", demo.map}};
     for (const auto& [player, text] : demo.reports) expected.emplace_back("DEMO.F" + std::to_string(player), text);
+    for (const auto& [player, text] : demo.earlier.at(0))
+        expected.emplace_back("DEMO-1.F" + std::to_string(player), text);
     for (const auto& [file, text] : expected) {
         std::ifstream in(std::string(TREVANOR_SAMPLES_DIR) + "/" + file, std::ios::binary);
         ASSERT_TRUE(in) << file << " missing in " << TREVANOR_SAMPLES_DIR;
@@ -346,9 +361,11 @@ TEST(GeneratorOutput, FilesAreCp1252WithCrLfLines)
         SCOPED_TRACE(g.label);
         expect_cp1252_text(g.files.map);
         EXPECT_NO_THROW(crlf_lines(g.files.map));
-        for (const auto& [player, text] : g.files.reports) {
-            expect_cp1252_text(text);
-            EXPECT_NO_THROW(crlf_lines(text));
+        for (const Reports& year : years_of(g.files)) {
+            for (const auto& [player, text] : year) {
+                expect_cp1252_text(text);
+                EXPECT_NO_THROW(crlf_lines(text));
+            }
         }
     }
     // Accented planet names are single Windows-1252 bytes, not UTF-8 sequences.
@@ -367,9 +384,12 @@ TEST(GeneratedGames, MapAndReportsAreConsistent)
         MapData map;
         ASSERT_NO_THROW(map = parse_map(g.files.map));
         std::map<int, std::string> races;
-        for (const auto& [player, text] : g.files.reports) {
-            SCOPED_TRACE("report F" + std::to_string(player));
-            check_report(map, parse_report(player, text), races);
+        const std::vector<Reports> years = years_of(g.files);
+        for (std::size_t k = 0; k < years.size(); ++k) {
+            for (const auto& [player, text] : years[k]) {
+                SCOPED_TRACE("report F" + std::to_string(player) + ", " + std::to_string(k) + " years back");
+                check_report(map, parse_report(player, text), races);
+            }
         }
         std::set<std::string> distinct;
         for (const auto& [owner, race] : races)
@@ -566,30 +586,34 @@ TEST(DemoGame, EveryReportHasTheAwkwardCases)
 }
 
 // Allies report each other's fleets and strangers; the merge in the analyser relies on
-// those rows agreeing with the owner's own rows and with each other.
+// those rows agreeing with the owner's own rows and with each other, in every year.
 TEST(DemoGame, AllyReportsOverlapAndAgree)
 {
     using Key = std::tuple<std::string, std::string, std::string, std::string, std::string, std::string, std::string>;
     auto key = [](const Row& r) { return Key{r[kName], r[kX], r[kY], r[kPlanet], r[kShips], r[kWarp], r[kMass]}; };
     for (std::uint64_t seed : {1ull, 2ull, 3ull, 4ull}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        const GameFiles demo = make_demo_game(seed);
+        const std::vector<Reports> years = years_of(make_demo_game(seed, 3));
         std::map<int, Report> reps;
-        for (const auto& [player, text] : demo.reports) reps[player] = parse_report(player, text);
-        for (const auto& [a, repA] : reps) {
-            for (const auto& [b, repB] : reps) {
-                if (a == b) continue;
-                // B's view of A's fleets must match A's own rows, duplicates included.
-                std::multiset<Key> ownA;
-                for (const Row& r : repA.own()) ownA.insert(key(r));
-                for (const Row& r : repB.rows) {
-                    if (owner_of(r) != a) continue;
-                    const auto it = ownA.find(key(r));
-                    EXPECT_TRUE(it != ownA.end()) << "F" << b << " shows " << r[kName] << " unlike F" << a;
-                    if (it != ownA.end()) ownA.erase(it);
+        for (std::size_t k = years.size(); k-- > 0;) {
+            for (const auto& [player, text] : years[k]) reps[player] = parse_report(player, text);
+            for (const auto& [a, repA] : reps) {
+                for (const auto& [b, repB] : reps) {
+                    if (a == b) continue;
+                    // B's view of A's fleets must match A's own rows, duplicates included.
+                    std::multiset<Key> ownA;
+                    for (const Row& r : repA.own()) ownA.insert(key(r));
+                    for (const Row& r : repB.rows) {
+                        if (owner_of(r) != a) continue;
+                        const auto it = ownA.find(key(r));
+                        EXPECT_TRUE(it != ownA.end())
+                            << "F" << b << " shows " << r[kName] << " unlike F" << a << ", " << k << " years back";
+                        if (it != ownA.end()) ownA.erase(it);
+                    }
                 }
             }
         }
+        // From here on `reps` holds the last year.
         for (int ally : {2, 4}) {
             std::set<Key> strangers;
             for (const Row& r : reps[1].rows)
@@ -604,6 +628,152 @@ TEST(DemoGame, AllyReportsOverlapAndAgree)
                 << "F" << ally << " sees exactly the strangers F1 sees";
         }
     }
+}
+
+// ---------------------------------------------------------------------------------
+// Earlier years
+
+// Own fleets with an ID, by name, to follow a fleet from year to year.
+std::map<std::string, Row> numbered_own(const Report& rep)
+{
+    std::map<std::string, Row> out;
+    for (const Row& r : rep.own())
+        if (id_of(r)) out.emplace(r[kName], r);
+    return out;
+}
+
+// More years add years before the others and change none of them: the last year stays
+// the one-year game, and year k back is the same in every game that has it.
+TEST(EarlierYears, MoreYearsChangeNoYear)
+{
+    const std::vector<std::function<GameFiles(int)>> makers = {
+        [](int years) { return make_demo_game(1, years); },
+        [](int years) { return make_demo_game(9, years); },
+        [](int years) { return make_max_game(3, {3, 40, 100, 0.1, 1, years}); },
+    };
+    for (std::size_t m = 0; m < makers.size(); ++m) {
+        const GameFiles longest = makers[m](20);
+        ASSERT_EQ(longest.earlier.size(), 19u);
+        for (int years : {1, 2, 7}) {
+            SCOPED_TRACE("maker " + std::to_string(m) + ", " + std::to_string(years) + " years");
+            const GameFiles g = makers[m](years);
+            EXPECT_EQ(g.map, longest.map);
+            EXPECT_EQ(g.reports, longest.reports);
+            ASSERT_EQ(g.earlier.size(), std::size_t(years - 1));
+            EXPECT_TRUE(std::equal(g.earlier.begin(), g.earlier.end(), longest.earlier.begin()));
+        }
+    }
+}
+
+TEST(EarlierYears, YearsOutsideOneToTwentyAreRejected)
+{
+    for (int years : {0, -1, 21, std::numeric_limits<int>::max()}) {
+        EXPECT_THROW(make_demo_game(1, years), std::invalid_argument) << years;
+        MaxGameOptions options;
+        options.years = years;
+        EXPECT_THROW(make_max_game(1, options), std::invalid_argument) << years;
+    }
+}
+
+// k years before the last year, a fleet under way was k * warp² ly further back on the
+// line from its destination through its position (up to rounding, unless the edge of
+// the universe stopped it) and k years longer on its way. A fleet at rest or jumping
+// through a stargate was where it is now.
+TEST(EarlierYears, FleetsComeBackAlongTheirCourses)
+{
+    const int lo = 1000, hi = 1800;  // the demo universe
+    int underWay = 0, atRest = 0;
+    for (std::uint64_t seed : {1ull, 2ull, 3ull}) {
+        const GameFiles demo = make_demo_game(seed, 4);
+        const MapData map = parse_map(demo.map);
+        const std::vector<Reports> years = years_of(demo);
+        for (std::size_t k = 1; k < years.size(); ++k) {
+            for (std::size_t i = 0; i < years[k].size(); ++i) {
+                const int player = years[k][i].first;
+                SCOPED_TRACE("seed " + std::to_string(seed) + " F" + std::to_string(player) + ", " +
+                             std::to_string(k) + " years back");
+                const Report then = parse_report(player, years[k][i].second);
+                for (const Row& r : then.rows) {
+                    const int x = std::stoi(r[kX]), y = std::stoi(r[kY]);
+                    EXPECT_TRUE(x >= lo && x <= hi && y >= lo && y <= hi) << r[kName] << " outside the universe";
+                }
+                const auto now = numbered_own(parse_report(player, years[0][i].second));
+                for (const auto& [name, r] : numbered_own(then)) {
+                    const auto it = now.find(name);
+                    if (it == now.end()) continue;  // destroyed since
+                    const Row& n = it->second;
+                    SCOPED_TRACE(name);
+                    if (n[kWarp] == "0" || n[kWarp] == "SG") {
+                        EXPECT_EQ(std::tie(r[kX], r[kY], r[kPlanet]), std::tie(n[kX], n[kY], n[kPlanet]));
+                        ++atRest;
+                        continue;
+                    }
+                    std::pair<std::string, std::string> aim;
+                    if (map.planets.count(n[kDest]))
+                        aim = map.planets.at(n[kDest]);
+                    else if (is_space_dest(n[kDest]))
+                        aim = {n[kDest].substr(7, 4), n[kDest].substr(13, 4)};
+                    else
+                        continue;  // following a fleet, or bound for a named place
+                    const double ax = std::stoi(aim.first), ay = std::stoi(aim.second);
+                    const double nx = std::stoi(n[kX]) - ax, ny = std::stoi(n[kY]) - ay;
+                    const double d = std::hypot(nx, ny), back = double(k) * std::pow(std::stoi(n[kWarp]), 2);
+                    const double ex = ax + nx * (d + back) / d, ey = ay + ny * (d + back) / d;
+                    const int x = std::stoi(r[kX]), y = std::stoi(r[kY]);
+                    if (ex < lo - 0.5 || ex > hi + 0.5 || ey < lo - 0.5 || ey > hi + 0.5) continue;  // at the edge
+                    const std::string row = std::to_string(y);
+                    if (map.spots.count({std::to_string(x - 1), row}) || map.spots.count({std::to_string(x + 1), row}))
+                        continue;  // nudged off a planet
+                    EXPECT_LE(std::hypot(x - ex, y - ey), 1.0) << "at " << x << "," << y << ", not " << ex << "," << ey;
+                    EXPECT_EQ(r[kPlanet], "");
+                    EXPECT_EQ(r[kDest], n[kDest]);
+                    EXPECT_NEAR(std::stoi(r[kEta]), std::stoi(n[kEta]) + int(k), 1);
+                    ++underWay;
+                }
+            }
+        }
+    }
+    EXPECT_GT(underWay, 100);
+    EXPECT_GT(atRest, 100);
+}
+
+// A fleet built during the years written is missing in every year before it was built;
+// a fleet destroyed is there in every year before it was lost, with an ID above every
+// ID its owner has left.
+TEST(EarlierYears, FleetsAreBuiltAndDestroyed)
+{
+    int built = 0, destroyed = 0;
+    for (std::uint64_t seed : {1ull, 2ull, 3ull}) {
+        const std::vector<Reports> years = years_of(make_demo_game(seed, 4));
+        for (std::size_t i = 0; i < years[0].size(); ++i) {
+            const int player = years[0][i].first;
+            SCOPED_TRACE("seed " + std::to_string(seed) + " F" + std::to_string(player));
+            std::vector<std::map<std::string, Row>> own;
+            for (const Reports& year : years) own.push_back(numbered_own(parse_report(player, year.at(i).second)));
+            int topId = 0;
+            for (const auto& [name, r] : own[0]) topId = std::max(topId, id_of(r));
+            for (std::size_t k = 1; k < own.size(); ++k) {
+                const bool older = k + 1 < own.size();
+                for (const auto& [name, r] : own[0]) {
+                    if (own[k].count(name)) continue;
+                    ++built;
+                    if (older) {
+                        EXPECT_EQ(own[k + 1].count(name), 0u) << name << " there before it was built";
+                    }
+                }
+                for (const auto& [name, r] : own[k]) {
+                    if (own[0].count(name)) continue;
+                    ++destroyed;
+                    EXPECT_GT(id_of(r), topId) << name;
+                    if (older) {
+                        EXPECT_EQ(own[k + 1].count(name), 1u) << name << " missing before it was lost";
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(built, 0);
+    EXPECT_GT(destroyed, 0);
 }
 
 // ---------------------------------------------------------------------------------
@@ -660,6 +830,29 @@ TEST(MaxGame, IdsStopAt512AndFollowRenamedShare)
         }
         EXPECT_EQ(unnumbered, e.unnumbered);
     }
+}
+
+// Every report of the largest game shows every fleet, so the yearly changes can be
+// counted: about 5% of the fleets are new, 3% of each owner's fleets were lost, and
+// lost fleets numbered past 512 carry no "#id".
+TEST(MaxGame, EarlierYearBuildsAndLosesFleetsAtTheirRates)
+{
+    const GameFiles game = make_max_game(2, {16, 512, 2000, 0.0, 0, 2});
+    const Report now = parse_report(1, game.reports.at(0).second);
+    const Report then = parse_report(1, game.earlier.at(0).at(0).second);
+    std::set<std::string> before;
+    int lost = 0, built = 0;
+    for (const Row& r : then.rows) {
+        before.insert(r[kName]);
+        lost += id_of(r) == 0;
+    }
+    for (const Row& r : now.rows) built += before.count(r[kName]) == 0;
+    EXPECT_EQ(then.rows.size(), now.rows.size() - built + lost);
+    // 5% of 8192 is 410 with a binomial spread of about 20; 3% of 512 is 15.36 per owner.
+    EXPECT_GT(built, 330);
+    EXPECT_LT(built, 490);
+    EXPECT_GE(lost, 16 * 15);
+    EXPECT_LE(lost, 16 * 16);
 }
 
 TEST(MaxGame, RejectsOptionsOutOfRange)

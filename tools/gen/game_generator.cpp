@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <set>
 #include <stdexcept>
 #include <tuple>
@@ -66,6 +67,7 @@ constexpr int kScoutDesign = 0;
 constexpr int kEscortDesign = 4;  // escorts merged into other fleets are Lancers
 constexpr int kStargate = 11;     // warp value meaning "jumps through a stargate"
 constexpr int kHomeScan = 250;    // scanner range of a home world
+constexpr int kMaxFleetId = 512;  // fleets past the 512th of a player have no "#id" in their name
 
 struct Planet {
     std::string name;
@@ -253,34 +255,53 @@ Fleet make_fleet(World& w, int owner, int id, int design) {
     return f;
 }
 
+bool follows_fleet(const Fleet& f) { return f.order == Order::Fleet || f.order == Order::FleetNoRace; }
+
+// The point an order steers a fleet to; its own position when the order does not move it.
+std::pair<int, int> aim_point(const World& w, const Fleet& f) {
+    switch (f.order) {
+        case Order::Planet:
+            return {w.planets[f.target].x, w.planets[f.target].y};
+        case Order::Space:
+        case Order::Named:
+            return {f.tx, f.ty};
+        case Order::Fleet:
+        case Order::FleetNoRace:
+            return {w.fleets[f.target].x, w.fleets[f.target].y};
+        case Order::Stay:
+        case Order::Empty:
+            break;
+    }
+    return {f.x, f.y};
+}
+
+// Destination text of a fleet under way.
+std::string destination(const World& w, const Fleet& f) {
+    switch (f.order) {
+        case Order::Planet:
+            return w.planets[f.target].name;
+        case Order::Space:
+            return space_text(f.tx, f.ty);
+        case Order::Fleet:
+            return w.fleets[f.target].name;
+        case Order::FleetNoRace: {
+            const std::string& name = w.fleets[f.target].name;
+            return name.substr(name.find(' ') + 1);
+        }
+        case Order::Named:
+            return f.label;
+        case Order::Stay:
+        case Order::Empty:
+            break;
+    }
+    return "";
+}
+
 // Works out destination text, ETA and the heading foreign scanners see, from the
 // final positions. An order that would not move the fleet turns into staying put.
 void finalize(World& w) {
     for (Fleet& f : w.fleets) {
-        int tx = f.tx, ty = f.ty;
-        switch (f.order) {
-            case Order::Stay:
-            case Order::Empty:
-                tx = f.x, ty = f.y;
-                break;
-            case Order::Planet:
-                tx = w.planets[f.target].x, ty = w.planets[f.target].y;
-                f.dest = w.planets[f.target].name;
-                break;
-            case Order::Space:
-                f.dest = space_text(tx, ty);
-                break;
-            case Order::Fleet:
-            case Order::FleetNoRace: {
-                const Fleet& g = w.fleets[f.target];
-                tx = g.x, ty = g.y;
-                f.dest = f.order == Order::Fleet ? g.name : g.name.substr(g.name.find(' ') + 1);
-                break;
-            }
-            case Order::Named:
-                f.dest = f.label;
-                break;
-        }
+        const auto [tx, ty] = aim_point(w, f);
         const long long d2 = dist2(f.x, f.y, tx, ty);
         if (f.warp == 0 || d2 == 0) {
             f.warp = 0;
@@ -289,6 +310,7 @@ void finalize(World& w) {
             f.heading = "127.127";
             continue;
         }
+        f.dest = destination(w, f);
         const long long step = f.warp == kStargate ? 0 : f.warp * f.warp;  // ly per year
         long long years = 1;
         while (step > 0 && years * step * years * step < d2) ++years;
@@ -352,31 +374,39 @@ void append_row(std::string& out, const World& w, const Fleet& f, bool own, bool
     }
 }
 
+// A scanner of a player: its home world or one of its fleets, with a plain and a
+// penetrating range.
+struct Eye {
+    int x, y, np, pen;
+};
+
+std::vector<Eye> eyes_of(const World& w, int player) {
+    const Planet& home = w.planets[w.homes[player - 1]];
+    std::vector<Eye> eyes = {{home.x, home.y, kHomeScan, 0}};
+    for (const Fleet& f : w.fleets)
+        if (f.owner == player) eyes.push_back({f.x, f.y, np_scan(f), kDesigns[f.design].penScan});
+    return eyes;
+}
+
+bool in_range(const Eye& e, const Fleet& f, int range) { return dist2(e.x, e.y, f.x, f.y) <= 1LL * range * range; }
+
+bool sees(const std::vector<Eye>& eyes, const Fleet& f) {
+    return std::any_of(eyes.begin(), eyes.end(), [&](const Eye& e) { return in_range(e, f, e.np); });
+}
+
 // A foreign fleet shows up when it lies within scanner range of the reporter's home
 // world or of one of its fleets; inside a penetrating range its cargo and its
 // scanners show too.
 std::string fleet_report(const World& w, int reporter, bool seeAll) {
-    struct Eye {
-        int x, y, np, pen;
-    };
-    std::vector<Eye> eyes;
-    const Planet& home = w.planets[w.homes[reporter - 1]];
-    eyes.push_back({home.x, home.y, kHomeScan, 0});
-    for (const Fleet& f : w.fleets)
-        if (f.owner == reporter) eyes.push_back({f.x, f.y, np_scan(f), kDesigns[f.design].penScan});
-
+    const std::vector<Eye> eyes = eyes_of(w, reporter);
     std::string out = kHeading;
     for (const Fleet& f : w.fleets)
         if (f.owner == reporter) append_row(out, w, f, true, true);
     for (const Fleet& f : w.fleets) {
         if (f.owner == reporter) continue;
-        bool seen = seeAll, cargo = false;
-        for (const Eye& e : eyes) {
-            const long long d2 = dist2(e.x, e.y, f.x, f.y);
-            seen = seen || d2 <= 1LL * e.np * e.np;
-            cargo = cargo || (e.pen > 0 && d2 <= 1LL * e.pen * e.pen);
-        }
-        if (seen) append_row(out, w, f, false, cargo && !seeAll);
+        const bool cargo =
+            std::any_of(eyes.begin(), eyes.end(), [&](const Eye& e) { return e.pen > 0 && in_range(e, f, e.pen); });
+        if (seeAll || sees(eyes, f)) append_row(out, w, f, false, cargo && !seeAll);
     }
     return out;
 }
@@ -473,9 +503,148 @@ void feature_player(World& w, int player, std::size_t first, const std::vector<i
     F(25).target = w.nearHome[player - 1][r.range(1, 11)];
 }
 
+// ---------------------------------------------------------------------------------
+// Earlier years, worked out backwards from the last one with a random stream of their
+// own, so that asking for them leaves the last year's bytes alone.
+
+constexpr std::uint64_t kPastSalt = 0x7A3C91E5D2B4F608ull;
+constexpr int kBuiltPercent = 5;      // share of a year's fleets that are new that year
+constexpr int kDestroyedPercent = 3;  // share of an owner's fleets lost per year
+
+// A fleet as it was `newest` years before the last year; it existed from `oldest` years
+// back up to `newest` years back.
+struct PastFleet {
+    Fleet fleet;
+    std::pair<int, int> aim;  // where its order steered it `newest` years back
+    int newest = 0, oldest = kMaxYears;
+};
+
+void check_years(int years) {
+    if (years < 1 || years > kMaxYears) throw std::invalid_argument("years must be 1.." + num(kMaxYears));
+}
+
+// Years since a fleet was built: 1 for one built during the last year. Past kMaxYears
+// it is older than every year written.
+int age(Rng& r) {
+    int years = 1;
+    while (years <= kMaxYears && !r.chance(kBuiltPercent)) ++years;
+    return years;
+}
+
+// Moves a fleet to where it was `years` earlier: warp² ly a year further back on the line
+// from its aim point through its position. Stargate jumps and fleets at rest stay put.
+void move_back(World& w, Fleet& f, std::pair<int, int> aim, int years) {
+    const auto [ax, ay] = aim;
+    const long long d2 = dist2(ax, ay, f.x, f.y);
+    if (years == 0 || f.warp < 1 || f.warp > 10 || d2 == 0) return;
+    const double d = std::sqrt(double(d2));
+    const double scale = (d + double(years * f.warp * f.warp)) / d;
+    const int x = ax + int(std::lround((f.x - ax) * scale));
+    const int y = ay + int(std::lround((f.y - ay) * scale));
+    place_in_space(w, f, x, y);
+}
+
+// The fleets of the years before the last, in report order: each owner's fleets of the
+// last year, then the owner's fleets destroyed since, by ID. Fleet targets index this list.
+// Year j back draws its losses before year j + 1 does, so no year depends on `years`.
+std::vector<PastFleet> past_fleets(const World& now, World& past, int years) {
+    std::vector<PastFleet> out;
+    for (const Fleet& f : now.fleets) out.push_back({f, aim_point(now, f), 0, age(past.rng) - 1});
+    // A fleet cannot follow one that was not built yet.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (PastFleet& p : out) {
+            if (!follows_fleet(p.fleet)) continue;
+            const int oldest = std::min(p.oldest, out[p.fleet.target].oldest);
+            changed = changed || oldest != p.oldest;
+            p.oldest = oldest;
+        }
+    }
+    std::vector<int> count(now.races.size() + 1), topId(now.races.size() + 1);
+    for (const Fleet& f : now.fleets) {
+        ++count[f.owner];
+        topId[f.owner] = std::max(topId[f.owner], f.id);
+    }
+    for (int j = 1; j < years; ++j) {
+        for (int owner = 1; owner < int(count.size()); ++owner) {
+            const int lost = (count[owner] * kDestroyedPercent + past.rng.below(100)) / 100;  // rounded at random
+            for (int i = 0; i < lost; ++i) {
+                Fleet f = make_fleet(past, owner, ++topId[owner], -1);
+                if (f.id > kMaxFleetId) f.name = past.races[owner - 1] + " " + kDesigns[f.design].name;
+                out.push_back({f, aim_point(past, f), j, kMaxYears});
+            }
+        }
+    }
+    // The lost fleets join their owner's block; the stable sort keeps each block in ID order.
+    std::vector<int> order(out.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return out[a].fleet.owner < out[b].fleet.owner; });
+    std::vector<int> at(out.size());
+    std::vector<PastFleet> sorted;
+    for (int i : order) {
+        at[i] = int(sorted.size());
+        sorted.push_back(std::move(out[i]));
+    }
+    for (PastFleet& p : sorted)
+        if (follows_fleet(p.fleet)) p.fleet.target = at[p.fleet.target];
+    return sorted;
+}
+
+// A report names only fleets it shows: a fleet following a foreign fleet that its
+// owner's scanners do not show heads for the point where that fleet is.
+void lose_unseen_targets(World& w) {
+    std::vector<std::vector<Eye>> eyes(w.races.size() + 1);
+    for (Fleet& f : w.fleets) {
+        if (!follows_fleet(f)) continue;
+        const Fleet& g = w.fleets[f.target];
+        if (g.owner == f.owner) continue;
+        if (eyes[f.owner].empty()) eyes[f.owner] = eyes_of(w, f.owner);
+        if (sees(eyes[f.owner], g)) continue;
+        f.order = Order::Space;
+        f.tx = g.x;
+        f.ty = g.y;
+    }
+}
+
+// The world `years` before the last year, with destinations, ETAs and headings worked
+// out afresh from that year's positions. `past` holds everything but the fleets.
+World world_back(const World& past, const std::vector<PastFleet>& fleets, int years) {
+    World w = past;
+    std::vector<int> at(fleets.size(), -1);
+    for (std::size_t i = 0; i < fleets.size(); ++i) {
+        const PastFleet& p = fleets[i];
+        if (years < p.newest || years > p.oldest) continue;
+        at[i] = int(w.fleets.size());
+        w.fleets.push_back(p.fleet);
+        move_back(w, w.fleets.back(), p.aim, years - p.newest);
+    }
+    for (Fleet& f : w.fleets)
+        if (follows_fleet(f)) f.target = at[f.target];
+    lose_unseen_targets(w);
+    finalize(w);
+    return w;
+}
+
+// The reports of the years - 1 years before the finished world `now`, newest first.
+std::vector<Reports> earlier_reports(const World& now, std::uint64_t seed, int years, const std::vector<int>& reporters,
+                                     bool seeAll) {
+    World past = now;
+    past.fleets.clear();
+    past.rng = Rng(seed ^ kPastSalt);
+    const std::vector<PastFleet> fleets = past_fleets(now, past, years);
+    std::vector<Reports> out;
+    for (int k = 1; k < years; ++k) {
+        const World w = world_back(past, fleets, k);
+        Reports& reports = out.emplace_back();
+        for (int p : reporters) reports.emplace_back(p, fleet_report(w, p, seeAll));
+    }
+    return out;
+}
+
 }  // namespace
 
-GameFiles make_demo_game(std::uint64_t seed) {
+GameFiles make_demo_game(std::uint64_t seed, int years) {
+    check_years(years);
     World w(seed);
     make_planets(w, 300);
     for (int p = 0; p < 7; ++p) w.races.push_back(kRaces[p]);
@@ -506,6 +675,7 @@ GameFiles make_demo_game(std::uint64_t seed) {
     GameFiles files;
     files.map = map_file(w);
     for (int p : reporters) files.reports.emplace_back(p, fleet_report(w, p, false));
+    files.earlier = earlier_reports(w, seed, years, reporters, false);
     return files;
 }
 
@@ -515,6 +685,7 @@ GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o) {
         throw std::invalid_argument("fleets per player must be 0..10000");
     if (o.planets < 1 || o.planets > 10000) throw std::invalid_argument("planets must be 1..10000");
     if (!(o.renamedShare >= 0.0 && o.renamedShare <= 1.0)) throw std::invalid_argument("renamed share must be 0..1");
+    check_years(o.years);
 
     World w(seed);
     // Roughly 50 ly between planets, never less than the 800 ly demo universe; 1000 +
@@ -532,7 +703,7 @@ GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o) {
     for (int p = 1; p <= o.players; ++p) {
         for (int k = 1; k <= o.fleetsPerPlayer; ++k) {
             Fleet f = make_fleet(w, p, k, -1);
-            if (k > 512 || w.rng.below(1000000) < threshold)
+            if (k > kMaxFleetId || w.rng.below(1000000) < threshold)
                 f.name = w.races[p - 1] + " " + (w.rng.chance(50) ? w.rng.pick(kEpithets) : kDesigns[f.design].name);
             w.fleets.push_back(std::move(f));
         }
@@ -540,9 +711,10 @@ GameFiles make_max_game(std::uint64_t seed, const MaxGameOptions& o) {
     finalize(w);
     GameFiles files;
     files.map = map_file(w);
-    files.reports.emplace_back(1, fleet_report(w, 1, true));
-    for (int p = 2; p <= std::min(o.players, 1 + o.allyReports); ++p)
-        files.reports.emplace_back(p, fleet_report(w, p, true));
+    std::vector<int> reporters = {1};
+    for (int p = 2; p <= std::min(o.players, 1 + o.allyReports); ++p) reporters.push_back(p);
+    for (int p : reporters) files.reports.emplace_back(p, fleet_report(w, p, true));
+    files.earlier = earlier_reports(w, seed, o.years, reporters, true);
     return files;
 }
 

@@ -10,7 +10,10 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: trevanor-gen [--seed N] [--max [--fleets-per-player K]] OUTDIR\n";
+constexpr const char* kUsage =
+    "usage: trevanor-gen [--seed N] [--years N] [--max [--fleets-per-player K]] OUTDIR\n"
+    "  --years N  write N consecutive years (1..20, default 1); the reports of k years\n"
+    "             before the last are named STEM-k.F<player>\n";
 
 int usage_error(const std::string& message) {
     std::cerr << "trevanor-gen: " << message << "\n" << kUsage;
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
     bool max = false;
     bool fleetsGiven = false;
     int fleetsPerPlayer = 0;
+    int years = 1;
     std::string outDir;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -47,11 +51,13 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         }
-        if (arg == "--seed" || arg == "--fleets-per-player") {
+        if (arg == "--seed" || arg == "--fleets-per-player" || arg == "--years") {
             if (i + 1 >= argc) return usage_error(arg + " needs a value");
             const std::string value = argv[++i];
             fleetsGiven = fleetsGiven || arg == "--fleets-per-player";
-            const bool ok = arg == "--seed" ? parse_number(value, seed) : parse_number(value, fleetsPerPlayer);
+            const bool ok = arg == "--seed"                ? parse_number(value, seed)
+                            : arg == "--fleets-per-player" ? parse_number(value, fleetsPerPlayer)
+                                                           : parse_number(value, years);
             if (!ok) return usage_error("bad value for " + arg + ": '" + value + "'");
         } else if (arg == "--max") {
             max = true;
@@ -71,9 +77,10 @@ int main(int argc, char** argv) {
         if (max) {
             trevanor::gen::MaxGameOptions options;
             if (fleetsGiven) options.fleetsPerPlayer = fleetsPerPlayer;
+            options.years = years;
             files = trevanor::gen::make_max_game(seed, options);
         } else {
-            files = trevanor::gen::make_demo_game(seed);
+            files = trevanor::gen::make_demo_game(seed, years);
         }
     } catch (const std::exception& e) {
         return usage_error(e.what());
@@ -88,7 +95,13 @@ int main(int argc, char** argv) {
     const std::string stem = max ? "MAX" : "DEMO";
     const std::filesystem::path dir(outDir);
     if (!write_file(dir / (stem + ".MAP"), files.map)) return 1;
-    for (const auto& [player, report] : files.reports)
-        if (!write_file(dir / (stem + ".F" + std::to_string(player)), report)) return 1;
+    auto write_reports = [&](const std::string& name, const trevanor::gen::Reports& reports) {
+        for (const auto& [player, report] : reports)
+            if (!write_file(dir / (name + ".F" + std::to_string(player)), report)) return false;
+        return true;
+    };
+    if (!write_reports(stem, files.reports)) return 1;
+    for (std::size_t k = 1; k <= files.earlier.size(); ++k)
+        if (!write_reports(stem + "-" + std::to_string(k), files.earlier[k - 1])) return 1;
     return 0;
 }
