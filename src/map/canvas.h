@@ -57,10 +57,11 @@ public:
     // returns a number naming it, never 0 and never given twice in a
     // process; restorePicture() makes the surface that picture again and is
     // false (changing nothing) when the canvas keeps no picture of that
-    // number. A canvas that cannot keep pictures answers 0 and false.
+    // number (it may let old ones go). A canvas that cannot keep pictures
+    // answers 0 and false.
     virtual std::uint64_t keepPicture() { return 0; }
     virtual bool restorePicture(std::uint64_t /*kept*/) { return false; }
-    // The kept picture is not wanted any more (a new one is about to be drawn).
+    // No kept picture is wanted any more (the data changed).
     virtual void forgetPicture() {}
 };
 

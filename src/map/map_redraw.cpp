@@ -1,5 +1,7 @@
 #include "map/map_redraw.h"
 
+#include <algorithm>
+
 #include "model/locate.h"
 
 namespace trevanor {
@@ -26,35 +28,61 @@ bool MapRedraw::draw_stored_range(Canvas& canvas, const MapView& view, const Sto
     return e.resetTo100 && mode == RangeMode::Scanner;
 }
 
-void MapRedraw::base_layers(Canvas& canvas, MapView& view) {
+namespace {
+// Kept pictures remembered at most; the canvas may let some go sooner.
+constexpr std::size_t kKeptPictures = 8;
+}  // namespace
+
+bool MapRedraw::restore(Canvas& canvas, MapView& view, const PictureKey& key) {
+    const auto it = std::find_if(kept_.begin(), kept_.end(), [&](const KeptPicture& k) { return k.key == key; });
+    if (it == kept_.end()) return false;
+    const KeptPicture picture = *it;
+    kept_.erase(it);
+    if (!canvas.restorePicture(picture.number)) return false;
+    set_zoom(view, view.zoom);
+    size_surface(canvas, view);
+    canvas.state = picture.state;
+    kept_.push_back(picture);
+    return true;
+}
+
+void MapRedraw::keep(Canvas& canvas, const PictureKey& key) {
+    kept_.push_back({key, canvas.keepPicture(), canvas.state});
+    if (kept_.size() > kKeptPictures) kept_.erase(kept_.begin());
+}
+
+void MapRedraw::base_layers(Canvas& canvas, MapView& view, const Overlays& overlays) {
     compute_extent(view, s_.planets);
     scene_.update(s_);
-    const bool phased = view.names == NameDensity::Quarter || view.names == NameDensity::Half;
-    const PictureKey key{scene_.generation(),       view.surface(), view.Map_extent, view.names,
-                         phased && view.Name_phase, view.labels,    view.hideOwn};
-    if (kept_ != 0 && key == keptKey_ && canvas.restorePicture(kept_)) {
-        set_zoom(view, view.zoom);
-        size_surface(canvas, view);
-        canvas.state = keptState_;
-        return;
+    if (scene_.generation() != keptScene_) {  // the data changed: no kept picture shows it
+        canvas.forgetPicture();
+        kept_.clear();
+        keptScene_ = scene_.generation();
     }
-    if (kept_ != 0) canvas.forgetPicture();
-    kept_ = 0;
-    // The surface takes the zoom's size at once and starts all black.
-    const int size = view.surface();
-    canvas.setSize(size, size);
-    canvas.state = CanvasState{};
-    canvas.state.brushColor = 0;
-    canvas.fillRect(0, 0, size, size);
-    draw_stars(canvas, view, scene_);
-    draw_fleets(canvas, view, scene_);
-    keptKey_ = key;
-    keptState_ = canvas.state;
-    kept_ = canvas.keepPicture();
+    const bool phased = view.names == NameDensity::Quarter || view.names == NameDensity::Half;
+    const PictureKey plain{view.surface(), view.Map_extent, view.names, phased && view.Name_phase, view.labels,
+                           view.hideOwn, 0};
+    PictureKey moved = plain;
+    moved.movement = overlays.movement ? std::max<std::uint64_t>(overlays.movementGeneration, 1) : 0;
+    if (overlays.movement && restore(canvas, view, moved)) return;
+    if (!restore(canvas, view, plain)) {
+        // The surface takes the zoom's size at once and starts all black.
+        const int size = view.surface();
+        canvas.setSize(size, size);
+        canvas.state = CanvasState{};
+        canvas.state.brushColor = 0;
+        canvas.fillRect(0, 0, size, size);
+        draw_stars(canvas, view, scene_);
+        draw_fleets(canvas, view, scene_);
+        keep(canvas, plain);
+    }
+    if (!overlays.movement) return;
+    draw_movement(canvas, view, s_, *overlays.movement);
+    keep(canvas, moved);
 }
 
 bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overlays) {
-    base_layers(canvas, view);
+    base_layers(canvas, view, overlays);
 
     bool resetEfficiency = false;
     if (overlays.storedRanges)

@@ -1,18 +1,21 @@
 #pragma once
 // The map's full redraw, in its order: a black surface; the extent at the
-// first redraw; planets (the zoom applied); fleets; the stored scanner ranges;
-// the jump potential of the chosen fleet; the routes the filter selects; the
-// selection marker. The map window, the benchmarks and the tests all draw
-// through it.
+// first redraw; planets (the zoom applied); fleets; the movement since an
+// earlier year (when one is compared); the stored scanner ranges; the jump
+// potential of the chosen fleet; the routes the filter selects; the
+// selection marker. The map window, the picture written to a file, the
+// benchmarks and the tests all draw through it.
 //
 // Planets and fleets are drawn from a scene (map/scene.h) that is read from
-// the tables only when the data changed, and the picture of them is kept by
-// the canvas: a redraw that changes nothing below the overlays puts the kept
-// picture back and draws only the overlays on it.
+// the tables only when the data changed, and pictures of them, with and
+// without the movement over them, are kept by the canvas: a redraw that
+// changes nothing below the overlays puts a kept picture back (that of
+// another zoom level seen lately too) and draws only the overlays on it.
 
 #include <string>
 
 #include "map/canvas.h"
+#include "map/movement_marks.h"
 #include "map/map_view.h"
 #include "map/routes.h"
 #include "map/scene.h"
@@ -34,6 +37,10 @@ struct Overlays {
     std::string routeFilter = "_All";
     int jumps = 1;               // years of the routes shown
     std::string efficiencyText = "100%";  // the scan efficiency box
+    // The movement since an earlier year, drawn into the kept picture; null
+    // while none is shown. The generation changes whenever the moves do.
+    const std::vector<FleetMove>* movement = nullptr;
+    std::uint64_t movementGeneration = 0;
 };
 
 class MapRedraw {
@@ -60,29 +67,37 @@ public:
     const MapScene& scene() const { return scene_; }
 
 private:
-    // What the picture of planets and fleets depends on besides the scene.
+    // What a kept picture of planets and fleets (and the movement over
+    // them) depends on besides the scene.
     struct PictureKey {
-        std::uint64_t scene = 0;
         int surface = 0;
         double extent = 0;
         NameDensity names = NameDensity::None;
         bool phase = false;  // only where it matters (25% and 50%)
         FleetLabels labels = FleetLabels::Numbers;
         bool hideOwn = false;
+        std::uint64_t movement = 0;  // the moves' generation; 0 without them
         bool operator==(const PictureKey&) const = default;
     };
-    // The black surface with planets and fleets: the kept picture again when
-    // it still fits, otherwise drawn anew and kept.
-    void base_layers(Canvas& canvas, MapView& view);
+    struct KeptPicture {
+        PictureKey key;
+        std::uint64_t number;  // the canvas's
+        CanvasState state;     // the state the drawing of it left
+    };
+    // The black surface with planets and fleets, and the movement over them
+    // when it is shown: kept pictures again where they still fit, otherwise
+    // drawn anew and kept.
+    void base_layers(Canvas& canvas, MapView& view, const Overlays& overlays);
+    bool restore(Canvas& canvas, MapView& view, const PictureKey& key);
+    void keep(Canvas& canvas, const PictureKey& key);
 
     Session& s_;
     Prompter& prompter_;
     FleetReportReader& reports_;
     MapScene scene_;
     RouteHighlight highlight_;
-    PictureKey keptKey_;
-    std::uint64_t kept_ = 0;   // the canvas's number of the kept picture
-    CanvasState keptState_;    // the state the drawing of it left
+    std::uint64_t keptScene_ = 0;     // the scene the kept pictures show
+    std::vector<KeptPicture> kept_;   // the one used last at the end
 };
 
 }  // namespace trevanor

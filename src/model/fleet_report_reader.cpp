@@ -24,6 +24,12 @@ bool report_file_acceptable(const std::string& path, Prompter& prompter) {
     return true;
 }
 
+int report_player(const std::string& path) {
+    const std::string extension(left(file_extension(path), 4));
+    const int player = extension.size() > 2 ? to_int_def(extension.substr(2), 0) : 0;
+    return player >= 1 && player <= kPlayers ? player : 0;
+}
+
 FleetReportReader::FleetReportReader(Session& session, Prompter& prompter) : s_(session), prompter_(prompter) {}
 
 bool FleetReportReader::read_rows(const std::string& path) {

@@ -16,6 +16,10 @@ namespace trevanor {
 // its error box; true when the file may be read.
 bool report_file_acceptable(const std::string& path, Prompter& prompter);
 
+// The player whose report a file is, by its extension (".F4": 4); 0 when the
+// extension names no player.
+int report_player(const std::string& path);
+
 class FleetReportReader {
 public:
     FleetReportReader(Session& session, Prompter& prompter);

@@ -141,12 +141,8 @@ void MainCommands::map_FormCreate() {
 
 void MainCommands::add_fleet_file(const std::string& path) {
     if (!report_file_acceptable(path, prompter_)) return;
-    // The player number from the extension (3 from ".F3"); a number that is no
-    // player's gives no suggestion.
-    const std::string extension(left(file_extension(path), 4));
-    int player = extension.size() > 2 ? to_int_def(extension.substr(2), 0) : 0;
-    if (player < 0 || player > kPlayers) player = 0;
-    read_first_report(path, player);
+    // The player of the report ".F3" is suggested; a number that is no player's gives no suggestion.
+    read_first_report(path, report_player(path));
     if (s_.main.Fleetfile_autoload1.checked) return;
     const Answer answer = prompter_.confirm(
         "It is very recommended that first report is own report. Do you want to autoload this report file as "

@@ -25,6 +25,9 @@ constexpr std::size_t kDrawnOverParts = 32;
 constexpr std::size_t kKeptImages = 50000;
 // Longer texts (no name in a game is) are neither kept nor prepared.
 constexpr std::size_t kLongestKept = 200;
+// Kept pictures at most, and the bytes they may take (the newest one aside).
+constexpr std::size_t kKeptPictures = 6;
+constexpr qsizetype kKeptBytes = qsizetype{120} << 20;
 
 QPainter::CompositionMode composition(PenMode mode) {
     return mode == PenMode::Merge ? QPainter::RasterOp_SourceOrDestination : QPainter::CompositionMode_SourceOver;
@@ -185,7 +188,7 @@ QPainter& QtCanvas::painter(Tools tools) {
 }
 
 void QtCanvas::touched(QRect area) {
-    if (keptNumber_ == 0) return;
+    if (shown_ == 0) return;
     drawnOver_.push_back(area);
     if (drawnOver_.size() > kDrawnOverParts) {
         QRect all;
@@ -381,36 +384,49 @@ bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
 }
 
 std::uint64_t QtCanvas::keepPicture() {
-    keepPending_ = true;  // copied before anything is drawn over it
-    keptNumber_ = next_picture_number();
+    copyKeptFirst();
+    pending_ = shown_ = next_picture_number();  // copied before anything is drawn over it
     drawnOver_.clear();
     preparable_ = preparedPerPicture_;
-    return keptNumber_;
+    return pending_;
 }
 
 void QtCanvas::copyKeptFirst() {
-    if (!keepPending_) return;
-    keepPending_ = false;
-    if (kept_.size() != image_.size() || kept_.format() != image_.format())
-        kept_ = QImage(image_.size(), image_.format());
-    std::memcpy(kept_.bits(), image_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+    if (pending_ == 0) return;
+    kept_.push_back({pending_, image_.copy()});
+    pending_ = 0;
+    dropOldPictures();
+}
+
+void QtCanvas::dropOldPictures() {
+    const auto bytes = [this] {
+        qsizetype sum = 0;
+        for (std::size_t i = 0; i + 1 < kept_.size(); ++i) sum += kept_[i].image.sizeInBytes();
+        return sum;
+    };
+    while (kept_.size() > 1 && (kept_.size() > kKeptPictures || bytes() > kKeptBytes)) kept_.erase(kept_.begin());
 }
 
 void QtCanvas::forgetPicture() {
-    keepPending_ = false;
-    keptNumber_ = 0;
+    kept_.clear();
+    pending_ = shown_ = 0;
     drawnOver_.clear();
 }
 
 bool QtCanvas::restorePicture(std::uint64_t kept) {
-    if (kept == 0 || kept != keptNumber_) return false;
-    if (keepPending_) return true;  // nothing was drawn over it
-    if (image_.size() != kept_.size() || !image_.isDetached()) finish();
-    if (image_.size() != kept_.size()) {
-        image_ = kept_.copy();
+    if (kept == 0) return false;
+    if (kept == pending_) return true;  // nothing was drawn over it
+    copyKeptFirst();
+    const auto it = std::find_if(kept_.begin(), kept_.end(), [kept](const KeptPicture& k) { return k.number == kept; });
+    if (it == kept_.end()) return false;
+    KeptPicture picture = std::move(*it);
+    kept_.erase(it);
+    if (image_.size() != picture.image.size() || !image_.isDetached()) finish();
+    if (kept != shown_ || image_.size() != picture.image.size()) {
+        image_ = picture.image.copy();
     } else {
         uchar* to = image_.bits();
-        const uchar* from = kept_.constBits();
+        const uchar* from = picture.image.constBits();
         const qsizetype line = image_.bytesPerLine();
         for (QRect r : drawnOver_) {
             r &= image_.rect();
@@ -419,6 +435,8 @@ bool QtCanvas::restorePicture(std::uint64_t kept) {
                             static_cast<std::size_t>(r.width()) * 4);
         }
     }
+    kept_.push_back(std::move(picture));  // used last
+    shown_ = kept;
     drawnOver_.clear();
     return true;
 }

@@ -15,7 +15,9 @@
 // only when they change.
 //
 // A kept picture is a copy of the image, made when something is first drawn
-// over it; putting it back copies back only the parts drawn over since.
+// over it; putting it back copies back only the parts drawn over since. A few
+// pictures are kept at once (the map at the zoom levels seen last, with and
+// without more layers over it); the oldest goes when they grow too many.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -121,14 +123,20 @@ private:
     mutable int preparable_;  // left in this picture
     Counts counts_;
 
-    // The kept picture and the parts drawn over since it was kept or put back.
+    // The kept pictures, the one used last at the end, and the parts drawn
+    // over the one the image was last made from (`shown_`) since then.
     // Keeping only notes that the image is the picture to keep: the copy is
     // made before the first drawing over it, so a picture that is forgotten
     // before anything is drawn over it is never copied.
     void copyKeptFirst();
-    QImage kept_;
-    bool keepPending_ = false;
-    std::uint64_t keptNumber_ = 0;
+    void dropOldPictures();
+    struct KeptPicture {
+        std::uint64_t number;
+        QImage image;
+    };
+    std::vector<KeptPicture> kept_;
+    std::uint64_t pending_ = 0;  // kept, not copied yet
+    std::uint64_t shown_ = 0;
     std::vector<QRect> drawnOver_;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "map/map_view.h"
+#include "map/movement_marks.h"
 #include "support/recording_canvas.h"
 
 using namespace trevanor;
@@ -326,4 +327,45 @@ TEST(Zoom, StepsAndTheScrollThatKeepsThePointer) {
     const ScrollPoint back = scroll_keeping(s, {300, 200}, 2000, 1000);
     EXPECT_EQ(back.x, 100);
     EXPECT_EQ(back.y, 50);
+}
+
+// Since an earlier year: a dimmed line from where a fleet was to where it
+// is, a ring round a new one, a cross where a gone one was; own fleets'
+// marks go with them when they are hidden.
+TEST(MovementMarks, LinesRingsAndCrosses) {
+    Session s;
+    s.Players[1] = {"Vorlani", 1, 0x0000FF};
+    s.Players[2] = {"Kesh", 2, 0x00FF00};
+    s.Own_race_name = "Vorlani";
+    const auto move = [](MoveStatus status, const char* owner, int number, int ex, int ey, int x, int y) {
+        FleetMove m;
+        m.status = status;
+        m.owner = owner;
+        m.ownerNumber = number;
+        m.earlierX = ex;
+        m.earlierY = ey;
+        m.currentX = x;
+        m.currentY = y;
+        return m;
+    };
+    const std::vector<FleetMove> moves = {move(MoveStatus::Moved, "Kesh", 2, 1100, 1100, 1150, 1100),
+                                          move(MoveStatus::New, "Kesh", 2, 0, 0, 1200, 1200),
+                                          move(MoveStatus::Gone, "Kesh", 2, 1300, 1300, 0, 0),
+                                          move(MoveStatus::Still, "Kesh", 2, 1400, 1400, 1400, 1400),
+                                          move(MoveStatus::Moved, "Vorlani", 1, 1500, 1500, 1500, 1520)};
+    for (const bool hideOwn : {false, true}) {
+        SCOPED_TRACE(hideOwn);
+        MapView v = unit_view();
+        v.hideOwn = hideOwn;
+        RecordingCanvas canvas;
+        draw_movement(canvas, v, s, moves);
+        const auto lines = canvas.of(Op::LineTo);
+        ASSERT_EQ(lines.size(), hideOwn ? 3u : 4u);
+        EXPECT_EQ(lines[0].points[0], (Point{150, 900}));
+        EXPECT_EQ(lines[0].state.penColor, dimmed(0x00FF00));
+        EXPECT_EQ(lines[1].state.penColor, dimmed(0x00FF00));  // the cross
+        ASSERT_EQ(canvas.of(Op::Ellipse).size(), 1u);
+        EXPECT_EQ(canvas.of(Op::Ellipse)[0].points, (std::vector<Point>{{193, 793}, {207, 807}}));
+        EXPECT_EQ(canvas.of(Op::Ellipse)[0].state.penColor, 0x00FF00u);
+    }
 }

@@ -159,6 +159,44 @@ TEST_F(Redraws, PhaseOfPhasedNamesAndAnotherCanvasDrawAgain) {
     EXPECT_TRUE(first.calls == full_redraw());
 }
 
+// The movement since an earlier year lies over the kept picture of planets
+// and fleets: showing and hiding it puts kept pictures back, and a zoom
+// level seen lately is put back too, not drawn again.
+TEST_F(Redraws, MovementAndZoomLevelsComeFromKeptPictures) {
+    FleetMove moved;
+    moved.status = MoveStatus::Moved;
+    moved.ownerNumber = 2;
+    moved.earlierX = moved.earlierY = 1300;
+    moved.currentX = 1600;
+    moved.currentY = 1300;
+    const std::vector<FleetMove> moves = {moved};
+    MapRedraw redraw(s, prompter, reports);
+    RecordingCanvas canvas;
+    overlays.movement = &moves;
+    overlays.movementGeneration = 1;
+    const struct {
+        const char* what;
+        std::function<void(Redraws&)> change;
+        int keeps, restores;
+    } steps[] = {
+        {"movement shown", [](Redraws&) {}, 2, 0},
+        {"movement hidden", [](Redraws& t) { t.overlays.movement = nullptr; }, 2, 1},
+        {"movement shown again", [&](Redraws& t) { t.overlays.movement = &moves; }, 2, 2},
+        {"the moves changed", [](Redraws& t) { t.overlays.movementGeneration = 2; }, 3, 3},
+        {"another zoom", [](Redraws& t) { set_zoom(t.view, Zoom::Zoom200); }, 5, 3},
+        {"back to the first zoom", [](Redraws& t) { set_zoom(t.view, Zoom::MaxOut); }, 5, 4},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change(*this);
+        canvas.calls.clear();
+        redraw.refresh_map(canvas, view, overlays);
+        EXPECT_EQ(canvas.keeps, step.keeps);
+        EXPECT_EQ(canvas.restores, step.restores);
+        EXPECT_TRUE(canvas.calls == full_redraw());
+    }
+}
+
 TEST(Scene, LeavesOutRowsWithoutAPositionAndReadsOnlyWhenChanged) {
     Session s;
     s.planets.assignRows({{}, {"1", "1100", "1100", "A"}, {"2", "", "1200", "Blank"}, {"3", "1300", "1300", "C"}});

@@ -4,6 +4,8 @@
 // 6 pixels per character and 13 pixels high. A kept picture is the list of
 // calls so far; putting it back makes that the list again.
 
+#include <map>
+
 #include "map/canvas.h"
 
 namespace trevanor {
@@ -34,24 +36,21 @@ public:
     int textWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
     int textHeight(const std::string&) override { return 13; }
     std::uint64_t keepPicture() override {
-        keptCalls_ = calls;
-        keptWidth_ = width_;
-        keptHeight_ = height_;
         ++keeps;
-        return kept_ = next_picture_number();
+        const std::uint64_t number = next_picture_number();
+        kept_[number] = {calls, width_, height_};
+        return number;
     }
     bool restorePicture(std::uint64_t kept) override {
-        if (kept == 0 || kept != kept_) return false;
-        calls = keptCalls_;
-        width_ = keptWidth_;
-        height_ = keptHeight_;
+        const auto it = kept_.find(kept);
+        if (it == kept_.end()) return false;
+        calls = it->second.calls;
+        width_ = it->second.width;
+        height_ = it->second.height;
         ++restores;
         return true;
     }
-    void forgetPicture() override {
-        kept_ = 0;
-        keptCalls_.clear();
-    }
+    void forgetPicture() override { kept_.clear(); }
 
     std::vector<Call> calls;
     int keeps = 0, restores = 0;
@@ -68,9 +67,11 @@ private:
         calls.push_back({op, std::move(points), std::move(text), state});
     }
     int width_ = 0, height_ = 0;
-    std::uint64_t kept_ = 0;
-    std::vector<Call> keptCalls_;
-    int keptWidth_ = 0, keptHeight_ = 0;
+    struct Kept {
+        std::vector<Call> calls;
+        int width = 0, height = 0;
+    };
+    std::map<std::uint64_t, Kept> kept_;
 };
 
 }  // namespace trevanor

@@ -1,0 +1,75 @@
+#pragma once
+// What moved since an earlier year of the open game. A fleet of the open
+// game and one of the earlier year are the same fleet when their owner words
+// and IDs are the same; fleets without an ID are the same when their unique
+// names are, the merge's "*" marks aside. Each fleet of the open game has
+// moved, stayed still or is new; each earlier fleet left without a match is
+// gone.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "earlier_year.h"
+#include "session.h"
+
+namespace trevanor {
+
+enum class MoveStatus { Moved, Still, New, Gone };
+// "moved", "still", "new", "gone".
+const char* status_word(MoveStatus status);
+
+struct FleetMove {
+    MoveStatus status = MoveStatus::New;
+    std::string uniqueName;  // in the open game; in the earlier year for a gone fleet
+    std::string owner;       // the owner word of its name
+    int ownerNumber = 0;
+    int currentRow = 0;      // position-sorted row in the open game; 0 for a gone fleet
+    int earlierRow = 0;      // position-sorted row in the earlier year; 0 for a new fleet
+    std::int32_t earlierX = 0, earlierY = 0, currentX = 0, currentY = 0;
+    double distance = 0;     // light years from the earlier place; moved and still fleets
+    bool hasEarlier() const { return status != MoveStatus::New; }
+    bool hasCurrent() const { return status != MoveStatus::Gone; }
+};
+
+// A unique name without the merge's marks: "(*)" anywhere and a trailing "*".
+std::string plain_name(std::string_view uniqueName);
+
+// The open game's fleets in position order, then the gone ones in the
+// earlier year's position order. Rows without a position on the map are left out.
+std::vector<FleetMove> compare_years(const Session& current, const Session& earlier);
+
+// What the map's tool tip and the particulars say of a fleet's move:
+// "moved 123.4 ly since DEMO-1.F1", "still since …", "new since …", "gone since …".
+std::string move_text(const FleetMove& move, const std::string& since);
+
+// The open game compared with an earlier year, worked out again whenever
+// the open game's tables change.
+class YearComparison {
+public:
+    // A newly read earlier year replaces the one held; forget() drops it.
+    void set(std::unique_ptr<EarlierYear> year);
+    void forget();
+    bool active() const { return year_ != nullptr; }
+    const EarlierYear* earlier() const { return year_.get(); }
+
+    const std::vector<FleetMove>& moves(const Session& current);
+    // Changes whenever the moves may have: what draws them compares it.
+    std::uint64_t generation(const Session& current);
+    // The move of a fleet of the open game by its unique name; null for none.
+    const FleetMove* move_of(const Session& current, const std::string& uniqueName);
+    // The gone fleets last seen at (x, y).
+    std::vector<const FleetMove*> gone_at(const Session& current, std::int32_t x, std::int32_t y);
+
+private:
+    void update(const Session& current);
+
+    std::unique_ptr<EarlierYear> year_;
+    std::vector<FleetMove> moves_;
+    std::uint64_t comparedRevision_ = 0;
+    std::uint64_t generation_ = 0;
+};
+
+}  // namespace trevanor

@@ -1,0 +1,115 @@
+// What moved since an earlier year: the earlier year read beside the open
+// game, and its fleets matched with the open game's.
+
+#include <gtest/gtest.h>
+
+#include "model/movement.h"
+#include "test_support.h"
+
+using namespace trevanor;
+
+namespace {
+
+const std::string kMap = "#\tX\tY\tName\r\n1\t1100\t1100\tAldris\r\n2\t1500\t1500\tBexa\r\n";
+
+std::string report(const std::vector<std::tuple<std::string, std::string, std::string, std::string>>& fleets) {
+    std::string text = test::kFleetHeading + "\r\n";
+    for (const auto& [name, x, y, owner] : fleets)
+        text += test::fleet_line({{0, name}, {1, x}, {2, y}, {4, "0.0"}, {12, owner}}) + "\r\n";
+    return text;
+}
+
+struct Years : ::testing::Test {
+    test::ScratchDir dir;
+    test::Rig rig;
+    const std::string map = dir.write("GAME.MAP", kMap);
+    Years() { rig.commands.read_MAP_file(map); }
+    void now(const std::string& text) { rig.reports.read(dir.write("GAME.F1", text)); }
+    std::unique_ptr<EarlierYear> before(const std::string& text, const std::string& file = "GAME-1.F1") {
+        return EarlierYear::read({map, dir.write(file, text), {}, ""}, rig.prompter);
+    }
+};
+
+}  // namespace
+
+// The same fleet by owner word and ID, whatever its name and row; fleets
+// without an ID by their unique names, the merge's marks aside.
+TEST_F(Years, FleetsMatchAcrossYears) {
+    now(report({{"Vorlani Scout #1", "1130", "1140", "1"},
+                {"Vorlani Hauler #2", "1500", "1500", "1"},
+                {"Vorlani Lancer #3", "1200", "1200", "1"},
+                {"Kesh Raider #5", "1300", "1300", "2"},
+                {"Umbral Eye*", "1400", "1400", "3"}}));
+    YearComparison c;
+    c.set(before(report({{"Kesh Renamed Wing #5", "1300", "1290", "2"},
+                         {"Umbral Eye", "1400", "1400", "3"},
+                         {"Kesh Ghost #9", "1600", "1600", "2"},
+                         {"Vorlani Hauler #2", "1500", "1500", "1"},
+                         {"Vorlani Scout #1", "1100", "1100", "1"}})));
+    ASSERT_TRUE(c.active());
+    EXPECT_EQ(c.earlier()->name(), "GAME-1.F1");
+    const struct {
+        const char* name;
+        MoveStatus status;
+        double distance;
+    } want[] = {{"Vorlani Scout #1", MoveStatus::Moved, 50},   {"Vorlani Lancer #3", MoveStatus::New, 0},
+                {"Kesh Raider #5", MoveStatus::Moved, 10},     {"Umbral Eye*", MoveStatus::Still, 0},
+                {"Vorlani Hauler #2", MoveStatus::Still, 0},   {"Kesh Ghost #9", MoveStatus::Gone, 0}};
+    const std::vector<FleetMove>& moves = c.moves(rig.session);
+    ASSERT_EQ(moves.size(), std::size(want));
+    for (const auto& w : want) {
+        SCOPED_TRACE(w.name);
+        const auto it = std::find_if(moves.begin(), moves.end(), [&](const FleetMove& m) { return m.uniqueName == w.name; });
+        ASSERT_NE(it, moves.end());
+        EXPECT_EQ(it->status, w.status);
+        EXPECT_DOUBLE_EQ(it->distance, w.distance);
+        EXPECT_EQ(it->hasCurrent(), w.status != MoveStatus::Gone);
+    }
+    // The open game's fleets in position order, then the gone ones.
+    for (std::size_t i = 1; i + 1 < moves.size(); ++i) EXPECT_LT(moves[i - 1].currentRow, moves[i].currentRow);
+    EXPECT_EQ(moves.back().status, MoveStatus::Gone);
+    EXPECT_EQ(move_text(*c.move_of(rig.session, "Vorlani Scout #1"), "GAME-1.F1"), "moved 50.0 ly since GAME-1.F1");
+    EXPECT_EQ(move_text(*c.move_of(rig.session, "Vorlani Lancer #3"), "GAME-1.F1"), "new since GAME-1.F1");
+    EXPECT_EQ(c.gone_at(rig.session, 1600, 1600).size(), 1u);
+}
+
+// Two fleets of one name without IDs pair in their order; the marks of a
+// merge ("(*)", a trailing "*") do not part a fleet from itself.
+TEST(PlainName, MarksOfTheMergeAside) {
+    const struct {
+        const char* name;
+        const char* plain;
+    } cases[] = {{"Umbral Eye*", "Umbral Eye"}, {"Kesh Scout(*)", "Kesh Scout"}, {"Kesh (*)Scout #2*", "Kesh Scout #2"},
+                 {"Vorlani Scout", "Vorlani Scout"}, {"*", ""}};
+    for (const auto& c : cases) EXPECT_EQ(plain_name(c.name), c.plain) << c.name;
+}
+
+// The comparison follows the open game's tables as they change.
+TEST_F(Years, MovesFollowTheOpenGame) {
+    now(report({{"Vorlani Scout #1", "1100", "1100", "1"}}));
+    YearComparison c;
+    c.set(before(report({{"Vorlani Scout #1", "1100", "1100", "1"}})));
+    const std::uint64_t first = c.generation(rig.session);
+    EXPECT_EQ(c.moves(rig.session)[0].status, MoveStatus::Still);
+    now(report({{"Vorlani Scout #1", "1103", "1104", "1"}}));
+    EXPECT_NE(c.generation(rig.session), first);
+    EXPECT_EQ(c.moves(rig.session)[0].status, MoveStatus::Moved);
+    EXPECT_DOUBLE_EQ(c.moves(rig.session)[0].distance, 5);
+}
+
+// A file that is no fleet report, or an ally's report that is refused (it
+// is not there), makes no earlier year: the one held stays.
+TEST_F(Years, AFailedReadLeavesTheEarlierYearHeld) {
+    now(report({{"Vorlani Scout #1", "1100", "1100", "1"}}));
+    YearComparison c;
+    c.set(before(report({{"Vorlani Scout #1", "1000", "1100", "1"}})));
+    EXPECT_THROW(c.set(before(kMap, "NOT_A_REPORT.F1")), std::runtime_error);
+    const std::string missingAlly = dir.path("GAME-1.F7");
+    EXPECT_THROW(c.set(EarlierYear::read({map, dir.path("GAME-1.F1"), {{missingAlly, "Kesh"}}, ""}, rig.prompter)),
+                 std::runtime_error);
+    ASSERT_TRUE(c.active());
+    EXPECT_EQ(c.earlier()->name(), "GAME-1.F1");
+    EXPECT_EQ(c.moves(rig.session)[0].status, MoveStatus::Moved);
+    // The open game is as it was.
+    EXPECT_EQ(rig.session.fleets.cell(col::X, 1), "1100");
+}
