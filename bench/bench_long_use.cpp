@@ -40,6 +40,9 @@ struct PreparedFiles : FileChooser {
         next.pop_front();
         return path;
     }
+    QStringList openMany(QWidget* w, const QString& filter, const QString& folder) override {
+        return {open(w, filter, folder)};
+    }
     QString save(QWidget* w, const QString& filter, const QString& folder, const QString&) override {
         return open(w, filter, folder);
     }

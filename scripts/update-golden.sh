@@ -17,4 +17,7 @@ c=tests/golden/cases
 "$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --particulars "Vorlani Scout #11" \
   --particulars "Quessari Far Seeker" --particulars Nobody --group 1668 1418 --group 1669 1417 --group 1000 1000 \
   > tests/golden/particulars.txt
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --ally $s/DEMO.F2 --owner Quessari --ally $s/DEMO.F4 --owner Ozmari \
+  --earlier $s/DEMO-1.F1 --earlier-ally $s/DEMO-1.F2 --owner Quessari --earlier-ally $s/DEMO-1.F4 --owner Ozmari \
+  > tests/golden/movement.txt
 git diff --stat -- tests/golden

@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 
+#include "model/errors.h"
 #include "model/files.h"
+#include "model/fleet_report_reader.h"
 #include "platform/cp1252.h"
 
 #include "forms/Dist_calc.h"
@@ -15,6 +17,7 @@
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
 #include "forms/ally_report.h"
+#include "forms/Movement.h"
 #include "forms/map.h"
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
@@ -51,8 +54,23 @@ bool Application::start() {
     create_map_window([this] { commands.map_FormCreate(); });
     create_windows_after_map();
     particulars_ = std::make_unique<TFleet_Data_FM>(*this);
+    movement_ = std::make_unique<TMovement_FM>(*this);
     refreshAll();
     return true;
+}
+
+void Application::compare_with(const std::string& firstReport, const std::vector<std::string>& allyReports) {
+    EarlierYear::Files files{session.Autoload_map_file, firstReport, {}, session.Own_race_name};
+    for (const std::string& path : allyReports) {
+        const int player = report_player(path);
+        const std::string owner = player ? session.Players[static_cast<std::size_t>(player)].Name : std::string();
+        if (owner.empty())
+            throw FileError("\"" + shown_path(path) +
+                            "\" is no report of a known player: its extension must be the number of a player of the "
+                            "game (.F1 to .F16).");
+        files.allies.push_back({path, owner});
+    }
+    comparison.set(EarlierYear::read(files, prompter));
 }
 
 void Application::create_map_window(const std::function<void()>& mapCreation) {
@@ -78,6 +96,7 @@ void Application::refreshAll() {
     if (planets_) planets_->refresh();
     if (map_) map_->refresh();
     if (scannerList_) scannerList_->refresh();
+    if (movement_) movement_->refresh();
 }
 
 void Application::refreshMap() {
@@ -111,6 +130,7 @@ void Application::clear_calculator() {
 }
 
 void Application::destroy_tool_windows() {
+    comparison.forget();  // another game
     fleets_.reset();
     planets_.reset();
     map_.reset();

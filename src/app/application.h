@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "model/model.h"
+#include "model/movement.h"
 #include "platform/services.h"
 
 namespace trevanor {
@@ -26,6 +27,7 @@ class TRemove_FM;
 class TTachyon_FM;
 class TFleet_Stat_FM;
 class TFleet_Data_FM;
+class TMovement_FM;
 
 class Application : public WindowHooks {
 public:
@@ -54,6 +56,14 @@ public:
     Settings& settings = model.settings;
     MainCommands& commands = model.commands;
     AllyMerge& merge = model.merge;
+    // The open game compared with an earlier year of it, while one is read.
+    YearComparison comparison;
+
+    // Reads an earlier year of the open game beside it: its first report
+    // and its allies' reports (each one's owner by the player number of its
+    // extension). A read that stops throws the reader's message; the
+    // comparison held stays as it was.
+    void compare_with(const std::string& firstReport, const std::vector<std::string>& allyReports);
 
     TForm1* main() const { return main_.get(); }
     TFleet_FM* fleets() const { return fleets_.get(); }
@@ -68,6 +78,7 @@ public:
     TTachyon_FM* tachyon() const { return tachyon_.get(); }
     TFleet_Stat_FM* statistics() const { return statistics_.get(); }
     TFleet_Data_FM* particulars() const { return particulars_.get(); }
+    TMovement_FM* movement() const { return movement_.get(); }
 
     // WindowHooks
     void own_race_showmodal(int player) override;
@@ -97,6 +108,7 @@ private:
     std::unique_ptr<TTachyon_FM> tachyon_;
     std::unique_ptr<TFleet_Stat_FM> statistics_;
     std::unique_ptr<TFleet_Data_FM> particulars_;
+    std::unique_ptr<TMovement_FM> movement_;
 };
 
 }  // namespace trevanor

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include "forms/Fleet_Statistics.h"
 #include "forms/Fleets.h"
+#include "forms/Movement.h"
 #include "forms/Planets.h"
 #include "app/application.h"
 #include "forms/map.h"
@@ -104,6 +106,13 @@ void TForm1::buildMenus() {
     separator(file, "N2");
     const char* const recent[] = {"N11", "N21", "N31", "N41"};
     for (int k = 1; k <= 4; ++k) add(file, recent[k - 1], "", [this, k] { RecentClick(k); });
+    separator(file, "N4");
+    add(file, "CompareEarlier1", "Compare with &earlier reports\u2026", [this] { CompareEarlier1Click(); });
+    add(file, "ForgetEarlier1", "Forget earlier &reports", [this] {  // "&F" is "Add &Fleet file"'s
+        app_.comparison.forget();
+        app_.refreshAll();
+        app_.refreshMap();
+    });
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
@@ -130,6 +139,7 @@ void TForm1::buildMenus() {
     add(view, "Map1", "&Map", [this, showWindow] { showWindow(app_.map()); });
     add(view, "FleetStatistics1", "Fleet &Statistics",
         [this, showWindow] { showWindow(app_.statistics()); });
+    add(view, "Movement1", "M&ovement", [this, showWindow] { showWindow(app_.movement()); });  // "&M" is "&Map"'s
 }
 
 void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {
@@ -241,7 +251,10 @@ void TForm1::FormCreate() {
 void TForm1::syncFromSession() {
     const Session& s = app_.session;
     const MainWindowState& m = s.main;
-    setWindowTitle(path_text(m.caption));
+    const YearComparison& compared = app_.comparison;
+    setWindowTitle(path_text(m.caption) + (compared.active() ? QStringLiteral(" (compared with %1)")
+                                                                   .arg(fromCp1252(compared.earlier()->name()))
+                                                             : QString()));
     const auto state = [this](const char* name, const MenuItemState& st, bool checkable) {
         QAction* a = action(name);
         a->setEnabled(st.enabled);
@@ -253,6 +266,9 @@ void TForm1::syncFromSession() {
     state("Skip_conf", {true, m.Skip_conf.checked}, true);
     state("Map1", m.Map1, false);
     state("FleetStatistics1", m.FleetStatistics1, false);
+    action("CompareEarlier1")->setEnabled(!s.First_report_pending);
+    action("ForgetEarlier1")->setEnabled(compared.active());
+    action("Movement1")->setEnabled(compared.active());
     const char* const recent[] = {"N11", "N21", "N31", "N41"};
     for (int k = 0; k < 4; ++k) action(recent[k])->setText(path_text(m.recentCaptions[static_cast<std::size_t>(k)]));
     syncOwnRaceMenu();
@@ -441,6 +457,19 @@ void TForm1::AddFleetfileF1Click() {
         app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
     app_.run([this, path] { app_.commands.add_fleet_file(path_bytes(path)); });
+}
+
+// An earlier first report, then its allies' reports (as many as wanted, or
+// none); a read that stops leaves what was compared before.
+void TForm1::CompareEarlier1Click() {
+    const QString filter = QStringLiteral("Kelvra Fleets File|*.F*");
+    const QString first = app_.files.open(this, filter, open_map_folder(app_.session));
+    if (first.isEmpty()) return;
+    std::vector<std::string> allies;
+    for (const QString& ally : app_.files.openMany(this, filter, QFileInfo(first).absolutePath()))
+        allies.push_back(path_bytes(ally));
+    app_.run([&] { app_.compare_with(path_bytes(first), allies); });
+    app_.refreshMap();
 }
 
 void TForm1::RecentClick(int k) {

@@ -31,6 +31,7 @@ public:
     void Open1Click();
     void AddFleetfileF1Click();
     void RecentClick(int k);
+    void CompareEarlier1Click();
     void Calc_BTNClick();
     void CBC_BTNClick();
     void PfCClick(int point);

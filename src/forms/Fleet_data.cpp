@@ -78,6 +78,12 @@ TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_
     buildSingle(layout);
     buildMore(layout);
     buildMulti(layout);
+    // Beyond the window's own controls: how far the fleet shown went since
+    // an earlier year, while one is compared.
+    movement_ = named(new QLabel(this), "movement_lbl");
+    movement_->setContentsMargins(4, 2, 4, 2);
+    movement_->hide();
+    layout->addWidget(movement_);
     connectControls();
     sync();
 }
@@ -311,6 +317,10 @@ void TFleet_Data_FM::sync() {
     Fleet_CB->setCurrentIndex(view.itemIndex);
     fit_popup(Fleet_CB);
     setWindowTitle(fromCp1252(view.caption.empty() ? std::string("Fleet Particulars") : view.caption));
+    const std::string since =
+        view.multiView() ? std::string() : app_.comparison.text_of(app_.session, view[Ctl::uniq_name_lbl].text);
+    movement_->setText(fromCp1252(since));
+    movement_->setVisible(!since.empty());
     setWindowButtons(static_cast<QPushButton*>(control(Ctl::c2c_btn)),
                      static_cast<QPushButton*>(control(view.multiView() ? Ctl::Button1 : Ctl::X_btn)));
 }

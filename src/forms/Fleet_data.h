@@ -83,6 +83,7 @@ private:
     std::array<QWidget*, kControlCount> controls_{};
     bool activatedSinceShown_ = false;
     QPoint object_;  // the fleet clicked, on the screen
+    QLabel* movement_;
 };
 
 }  // namespace trevanor

@@ -105,6 +105,9 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     item(map, "Close1", "&Close", [this] { close(); });
     item(map, "Find1", "&Find\u2026", [this] { findBar_->open(find_names()); })->setShortcut(QKeySequence::Find);
     item(map, "SavePicture1", "Save &Picture\u2026", [this] { SavePictureClick(); })->setShortcut(QKeySequence::Save);
+    QAction* movement = item(map, "ShowMovement1", "Show &movement", [this] { app_.run([this] { refresh_map(); }); });
+    movement->setCheckable(true);
+    movement->setChecked(true);
 
     QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
@@ -407,6 +410,11 @@ Overlays TMap_FM::overlays() const {
     o.routeFilter = toCp1252(Route_race_CB->currentText());
     o.jumps = Jumps_ME->value();
     o.efficiencyText = toCp1252(Scan_Eff_cbx->currentText());
+    YearComparison& c = app_.comparison;
+    if (c.active() && action("ShowMovement1")->isChecked()) {
+        o.movement = &c.moves(app_.session);
+        o.movementGeneration = c.generation(app_.session);
+    }
     return o;
 }
 
@@ -493,7 +501,7 @@ QStringList TMap_FM::find_names() const {
     return names;
 }
 
-// As a left click at the object's place: the view centred there first.
+// As a left click at the object's place.
 bool TMap_FM::select_named(const std::string& name) {
     Located at = locate_object(app_.session, ObjectKind::Planet, name, nullptr);
     if (!at.found()) at = locate_object(app_.session, ObjectKind::Fleet, name, nullptr);
@@ -503,10 +511,15 @@ bool TMap_FM::select_named(const std::string& name) {
         at.x = to_int_def(app_.session.fleetsByPos.cell(col::X, r), 0);
         at.y = to_int_def(app_.session.fleetsByPos.cell(col::Y, r), 0);
     }
-    const QPoint pixel(view_.pixel_x(at.x), view_.pixel_y(at.y));
+    select_point(at.x, at.y);
+    return true;
+}
+
+void TMap_FM::select_point(int x, int y) {
+    if (view_.Map_scale == 0) app_.run([this] { refresh_map(); });  // not drawn yet: no scale
+    const QPoint pixel(view_.pixel_x(x), view_.pixel_y(y));
     ScrollBox1->centre_on(pixel);
     Image1MouseDown(Qt::LeftButton, pixel.x(), pixel.y());
-    return true;
 }
 
 // The picture as the map shows it, drawn afresh, into a PNG file.
@@ -524,16 +537,31 @@ void TMap_FM::SavePictureClick() {
 // The planet, then the fleets there in their owners' colours.
 QString TMap_FM::hoverText(QPoint pixel) const {
     const HoverInfo info = hover_info(app_.session, view_, redraw_.scene(), pixel.x(), pixel.y());
-    if (info.empty()) return {};
     QStringList lines;
     if (!info.planet.empty()) lines << QStringLiteral("<b>%1</b>").arg(fromCp1252(info.planet).toHtmlEscaped());
-    for (const HoverInfo::Fleet& f : info.fleets)
-        lines << QStringLiteral("<span style=\"color:%1\">%2</span>")
-                     .arg(to_qcolor(f.color).name(), fromCp1252(f.name).toHtmlEscaped());
+    for (const HoverInfo::Fleet& f : info.fleets) {
+        QString line = QStringLiteral("<span style=\"color:%1\">%2</span>")
+                           .arg(to_qcolor(f.color).name(), fromCp1252(f.name).toHtmlEscaped());
+        if (const std::string since = app_.comparison.text_of(app_.session, f.name); !since.empty())
+            line += QStringLiteral(" \u2014 ") + fromCp1252(since).toHtmlEscaped();
+        lines << line;
+    }
     if (info.more > 0) lines << QStringLiteral("\u2026 and %1 more").arg(info.more);
+    if (const std::string gone = gone_there(pixel); !gone.empty()) lines << fromCp1252(gone).toHtmlEscaped();
+    if (lines.isEmpty()) return {};
     // On the tool tip's light ground a light colour reads poorly: the names on black.
     return QStringLiteral("<div style=\"background:black; color:white; padding:2px\">%1</div>")
         .arg(lines.join(QStringLiteral("<br>")));
+}
+
+// "gone: …" for the fleets last seen at the pixel's spot, or on its cross.
+std::string TMap_FM::gone_there(QPoint pixel) const {
+    YearComparison& c = app_.comparison;
+    if (!c.active() || !action("ShowMovement1")->isChecked()) return {};
+    std::string names;
+    for (const FleetMove* m : gone_near(view_, c.moves(app_.session), pixel.x(), pixel.y()))
+        names += (names.empty() ? "" : ", ") + m->uniqueName;
+    return names.empty() ? std::string() : "gone: " + names;
 }
 
 void TMap_FM::followWindowSize() {

@@ -73,6 +73,8 @@ public:
     QString selectedName() const;
     QString selectedPlanet() const;
 
+    // The view centred on a point (light years) and a left click there.
+    void select_point(int x, int y);
     // A click on the map image: what it hits shows in the "Selected Object"
     // box and with the marker; a right click on a fleet opens its particulars.
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
@@ -123,6 +125,15 @@ public:
     QLabel* Label12;
     QPushButton* Refresh_BTN;
 
+    // What the tool tip says of the place at the pixel (rich text), or nothing.
+    QString hoverText(QPoint pixel) const;
+    // Find: the names offered, and a name chosen selected as a click on it would.
+    QStringList find_names() const;
+    bool select_named(const std::string& name);
+    // "gone: …" at a pixel, while an earlier year is compared.
+    std::string gone_there(QPoint pixel) const;
+    void SavePictureClick();
+
 protected:
     void activated() override { FormActivate(); }
     void closeEvent(QCloseEvent* e) override;
@@ -146,12 +157,6 @@ private:
     // The surface that fits the visible area, and a new one as it changes size.
     int fitSize() const;
     void followWindowSize();
-    // What the tool tip says of the place at the pixel (rich text), or nothing.
-    QString hoverText(QPoint pixel) const;
-    // Find: the names offered, and a name chosen selected as a click on it would.
-    QStringList find_names() const;
-    bool select_named(const std::string& name);
-    void SavePictureClick();
     void showImage();
 
     MapView view_;

@@ -1,5 +1,7 @@
 #include "map/movement_marks.h"
 
+#include <cstdlib>
+
 #include "model/players.h"
 
 namespace trevanor {
@@ -10,6 +12,16 @@ constexpr int kCross = 3;  // pixels each way
 }  // namespace
 
 ColorValue dimmed(ColorValue colour) { return (colour >> 1) & 0x7F7F7Fu; }
+
+std::vector<const FleetMove*> gone_near(const MapView& view, const std::vector<FleetMove>& moves, int pixelX,
+                                        int pixelY) {
+    std::vector<const FleetMove*> out;
+    for (const FleetMove& m : moves)
+        if (m.status == MoveStatus::Gone && std::abs(view.pixel_x(m.earlierX) - pixelX) <= kCross + 1 &&
+            std::abs(view.pixel_y(m.earlierY) - pixelY) <= kCross + 1)
+            out.push_back(&m);
+    return out;
+}
 
 void draw_movement(Canvas& canvas, const MapView& view, const Session& session, const std::vector<FleetMove>& moves) {
     Canvas& c = canvas;

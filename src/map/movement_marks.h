@@ -15,6 +15,11 @@ namespace trevanor {
 
 void draw_movement(Canvas& canvas, const MapView& view, const Session& session, const std::vector<FleetMove>& moves);
 
+// The gone fleets whose cross lies at the pixel, or that were last seen at a
+// place drawn there.
+std::vector<const FleetMove*> gone_near(const MapView& view, const std::vector<FleetMove>& moves, int pixelX,
+                                        int pixelY);
+
 // An owner's colour at half its strength.
 ColorValue dimmed(ColorValue colour);
 

@@ -146,6 +146,11 @@ const FleetMove* YearComparison::move_of(const Session& current, const std::stri
     return nullptr;
 }
 
+std::string YearComparison::text_of(const Session& current, const std::string& uniqueName) {
+    const FleetMove* move = year_ ? move_of(current, uniqueName) : nullptr;
+    return move ? move_text(*move, year_->name()) : std::string();
+}
+
 std::vector<const FleetMove*> YearComparison::gone_at(const Session& current, std::int32_t x, std::int32_t y) {
     std::vector<const FleetMove*> out;
     for (const FleetMove& m : moves(current))

@@ -60,6 +60,9 @@ public:
     std::uint64_t generation(const Session& current);
     // The move of a fleet of the open game by its unique name; null for none.
     const FleetMove* move_of(const Session& current, const std::string& uniqueName);
+    // move_text of a fleet of the open game, since the earlier year's first
+    // report; empty when nothing is compared or the fleet is not on the map.
+    std::string text_of(const Session& current, const std::string& uniqueName);
     // The gone fleets last seen at (x, y).
     std::vector<const FleetMove*> gone_at(const Session& current, std::int32_t x, std::int32_t y);
 

@@ -421,8 +421,10 @@ bool QtCanvas::restorePicture(std::uint64_t kept) {
     if (it == kept_.end()) return false;
     KeptPicture picture = std::move(*it);
     kept_.erase(it);
-    if (image_.size() != picture.image.size() || !image_.isDetached()) finish();
-    if (kept != shown_ || image_.size() != picture.image.size()) {
+    const bool whole = kept != shown_ || image_.size() != picture.image.size();
+    // A painter left open on the image would paint into pixels it no longer has.
+    if (whole || !image_.isDetached()) finish();
+    if (whole) {
         image_ = picture.image.copy();
     } else {
         uchar* to = image_.bits();

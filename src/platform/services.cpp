@@ -67,6 +67,10 @@ QString QtFileChooser::open(QWidget* parent, const QString& filter, const QStrin
     return QFileDialog::getOpenFileName(parent, QString(), directory, qt_filter(filter));
 }
 
+QStringList QtFileChooser::openMany(QWidget* parent, const QString& filter, const QString& directory) {
+    return QFileDialog::getOpenFileNames(parent, QString(), directory, qt_filter(filter));
+}
+
 QString QtFileChooser::save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) {
     return QFileDialog::getSaveFileName(parent, QString(), QDir(directory).filePath(name), qt_filter(filter));
 }

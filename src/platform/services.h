@@ -27,6 +27,8 @@ public:
     // The filter is written "Description|*.EXT"; the dialog opens in
     // `directory` (the system's choice when it is empty).
     virtual QString open(QWidget* parent, const QString& filter, const QString& directory) = 0;
+    // Any number of files (none when cancelled), in one open dialog.
+    virtual QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) = 0;
     // The path to write a file to, or an empty text when cancelled; the
     // dialog opens in `directory` with the name `name` filled in.
     virtual QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) = 0;
@@ -35,6 +37,7 @@ public:
 class QtFileChooser : public FileChooser {
 public:
     QString open(QWidget* parent, const QString& filter, const QString& directory) override;
+    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) override;
     QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) override;
 };
 

@@ -25,6 +25,11 @@ public:
         answers.pop_front();
         return a;
     }
+    // A dialog for many files: the next answer holds them, one a line.
+    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) override {
+        const QString answer = open(parent, filter, directory);
+        return answer.isEmpty() ? QStringList() : answer.split(u'\n');
+    }
     // A save dialog: the same answers, its suggested name recorded.
     QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) override {
         names.push_back(name);

@@ -3,6 +3,7 @@
 //   SHOW: --particulars UNIQUE_NAME | --group X Y
 //   PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]
 //            [--routes FILTER] [--jumps N]
+//   EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]
 //
 // Runs the program's import headless (the MAP with colours from an empty
 // settings store, the first fleet report with IDs, unique names, position
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "message_log.h"
+#include "movement_dump.h"
 #include "particulars_dump.h"
 #include "picture_dump.h"
 #include "model/files.h"
@@ -42,7 +44,30 @@ struct Arguments {
     std::vector<Ally> allies;
     std::vector<ParticularsRequest> particulars;  // shown after the merges
     PictureRequest picture;                       // drawn after the merges
+    EarlierRequest earlier;                       // compared after the merges
 };
+
+// An ally's options; true when `arg` was one and could be taken. "--owner"
+// names the owner of the ally's report given last, or of the earlier
+// year's ally report when that was given last.
+bool parse_ally_option(const std::string& arg, const std::function<bool(std::string&)>& value, Arguments& a,
+                       bool earlierLast, std::vector<bool>& ownerGiven) {
+    if (earlierLast) {
+        EarlierYear::Ally& ally = a.earlier.allies.back();
+        return arg == "--owner" && ally.owner.empty() && value(ally.owner) && !ally.owner.empty();
+    }
+    if (a.allies.empty()) return false;
+    MergeOptions& o = a.allies.back().options;
+    if (arg == "--owner") {
+        if (ownerGiven.back() || !value(o.reportOwner)) return false;
+        ownerGiven.back() = true;
+    }
+    if (arg == "--ignore-owner") o.ignoreOwner = true;
+    if (arg == "--no-delete") o.deleteMode = false;
+    if (arg == "--overwrite") o.allowOverwrite = true;
+    if (arg == "--include-own") o.ignoreOwn = false;
+    return true;
+}
 
 // The picture's options: true when `arg` was one (and its value was given).
 bool parse_picture(const std::string& arg, const std::function<bool(std::string&)>& value, PictureRequest& p) {
@@ -60,6 +85,7 @@ bool parse(int argc, char** argv, Arguments& a) {
     // Each value is given once: a second --owner for one --ally (or a second
     // --own-race) is a mistake to point out, not a value to replace silently.
     std::vector<bool> ownerGiven;  // per ally
+    bool earlierLast = false;      // the last report given was the earlier year's ally's
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&](std::string& out) {
@@ -67,34 +93,32 @@ bool parse(int argc, char** argv, Arguments& a) {
             out = argv[++i];
             return true;
         };
+        const bool afterFiles = a.files.size() == 2;
         if (arg == "--own-race") {
             if (a.ownRaceGiven || !value(a.ownRace) || !a.files.empty()) return false;
             a.ownRaceGiven = true;
         } else if (arg == "--ally") {
-            if (a.files.size() != 2) return false;
+            if (!afterFiles || !a.earlier.firstReport.empty()) return false;
             a.allies.emplace_back();
             ownerGiven.push_back(false);
+            earlierLast = false;
             if (!value(a.allies.back().path)) return false;
         } else if (arg == "--owner" || arg == "--ignore-owner" || arg == "--no-delete" || arg == "--overwrite" ||
                    arg == "--include-own") {
-            if (a.allies.empty()) return false;
-            MergeOptions& o = a.allies.back().options;
-            if (arg == "--owner") {
-                if (ownerGiven.back() || !value(o.reportOwner)) return false;
-                ownerGiven.back() = true;
-            }
-            if (arg == "--ignore-owner") o.ignoreOwner = true;
-            if (arg == "--no-delete") o.deleteMode = false;
-            if (arg == "--overwrite") o.allowOverwrite = true;
-            if (arg == "--include-own") o.ignoreOwn = false;
+            if (!parse_ally_option(arg, value, a, earlierLast, ownerGiven)) return false;
+        } else if (arg == "--earlier") {
+            if (!afterFiles || !a.earlier.firstReport.empty() || !value(a.earlier.firstReport)) return false;
+        } else if (arg == "--earlier-ally") {
+            if (a.earlier.firstReport.empty() || !value(a.earlier.allies.emplace_back().path)) return false;
+            earlierLast = true;
         } else if (arg == "--particulars" || arg == "--group") {
             ParticularsRequest request{arg, {}};
-            if (a.files.size() != 2 || !value(request[1])) return false;
+            if (!afterFiles || !value(request[1])) return false;
             if (arg == "--group" && !value(request.emplace_back())) return false;
             a.particulars.push_back(request);
         } else if (arg == "--picture" || arg == "--zoom" || arg == "--names" || arg == "--routes" || arg == "--jumps") {
-            if (a.files.size() != 2 || !parse_picture(arg, value, a.picture)) return false;
-        } else if (arg.starts_with("--") || !a.allies.empty() || a.files.size() == 2) {
+            if (!afterFiles || !parse_picture(arg, value, a.picture)) return false;
+        } else if (arg.starts_with("--") || !a.allies.empty() || afterFiles) {
             return false;
         } else {
             a.files.push_back(arg);
@@ -102,6 +126,8 @@ bool parse(int argc, char** argv, Arguments& a) {
     }
     for (const Ally& ally : a.allies)
         if (ally.options.reportOwner.empty()) return false;
+    for (const EarlierYear::Ally& ally : a.earlier.allies)
+        if (ally.owner.empty()) return false;
     return !a.files.empty() && valid_picture_request(a.picture);
 }
 
@@ -176,7 +202,8 @@ int main(int argc, char** argv) {
                      "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n"
                      "  SHOW: --particulars UNIQUE_NAME | --group X Y\n"
                      "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
-                     "           [--routes FILTER] [--jumps N]\n";
+                     "           [--routes FILTER] [--jumps N]\n"
+                     "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n";
         return 2;
     }
     MemorySettings store;
@@ -233,6 +260,14 @@ int main(int argc, char** argv) {
     }
 
     const std::string particulars = imported ? dump_particulars(model, prompter, args.particulars) : std::string();
+    std::string movement;
+    if (imported && !args.earlier.firstReport.empty()) {
+        try {
+            movement = dump_movement(model, prompter, args.files[0], args.earlier);
+        } catch (const std::exception& e) {
+            fail(e);
+        }
+    }
     if (imported && !args.picture.path.empty()) {
         if (const std::string error = write_picture(model, prompter, args.picture); !error.empty())
             fail(std::runtime_error(error));
@@ -245,6 +280,7 @@ int main(int argc, char** argv) {
     for (const auto& o : session.acceptedReportOwners) std::cout << o << '\n';
     print_statistics(std::cout, session, stats);
     if (!args.particulars.empty()) std::cout << "## particulars\n" << particulars;
+    if (!args.earlier.firstReport.empty()) std::cout << "## movement\n" << movement;
     std::cout.flush();
     return std::cout ? status : 1;
 }

@@ -1,0 +1,135 @@
+// The demo game compared with its year before: the menu items, the caption,
+// the movement on the map and in its tool tips and particulars, and the
+// movement list.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTest>
+#include <QToolTip>
+
+#include "forms/Fleet_data.h"
+#include "forms/Movement.h"
+#include "forms/forms_fixture.h"
+#include "forms/map.h"
+#include "model/locate.h"
+
+using namespace trevanor;
+using test::Program;
+
+namespace {
+
+const QString kSamples = QStringLiteral(TREVANOR_SAMPLES_DIR);
+
+struct Compared : Program {
+    TMap_FM& m = *app->map();
+    Compared() {
+        openWith("Open1", kSamples + "/DEMO.MAP");
+        answerOwnRace(QStringLiteral("Vorlani"));
+        openWith("AddFleetfileF1", kSamples + "/DEMO.F1");
+        prompter.shown.clear();
+    }
+    void compare(const QString& first, const QString& allies) {
+        files.answers.push_back(first);
+        files.answers.push_back(allies);
+        action("CompareEarlier1")->trigger();
+    }
+    QPoint at(int x, int y) const { return {m.view().pixel_x(x), m.view().pixel_y(y)}; }
+};
+
+}  // namespace
+
+// Read beside the open game: nothing of it changes, the caption says what
+// it is compared with; a failed read leaves what was compared; forgetting
+// drops it.
+TEST_F(Compared, AnEarlierYearIsReadBesideTheOpenGame) {
+    EXPECT_FALSE(action("Movement1")->isEnabled());
+    const std::uint64_t fleets = app->session.fleets.revision();
+    const std::string recent = storedText("", "rfile1"), ownRace = app->session.Own_race_name;
+    compare(kSamples + "/DEMO-1.F1", kSamples + "/DEMO-1.F2\n" + kSamples + "/DEMO-1.F4");
+    ASSERT_TRUE(app->comparison.active());
+    EXPECT_TRUE(main().windowTitle().endsWith(" (compared with DEMO-1.F1)"));
+    EXPECT_TRUE(action("Movement1")->isEnabled());
+    EXPECT_TRUE(action("ForgetEarlier1")->isEnabled());
+    EXPECT_EQ(app->session.fleets.revision(), fleets);
+    EXPECT_EQ(storedText("", "rfile1"), recent);
+    EXPECT_EQ(app->session.Own_race_name, ownRace);
+    EXPECT_TRUE(messages("error").empty());
+
+    compare(kSamples + "/DEMO.MAP", QString());  // no fleet report
+    ASSERT_EQ(messages("error").size(), 1u);
+    EXPECT_TRUE(messages("error")[0].find("is not a fleet report") != std::string::npos);
+    EXPECT_EQ(app->comparison.earlier()->name(), "DEMO-1.F1");
+
+    action("ForgetEarlier1")->trigger();
+    EXPECT_FALSE(app->comparison.active());
+    EXPECT_FALSE(main().windowTitle().contains("compared"));
+    EXPECT_FALSE(action("Movement1")->isEnabled());
+}
+
+// The fleet's move in its tool tip and its particulars; the map shows the
+// movement while "Show movement" is ticked.
+TEST_F(Compared, TheMapAndTheParticularsTellTheMove) {
+    compare(kSamples + "/DEMO-1.F1", QString());
+    const std::vector<FleetMove>& moves = app->comparison.moves(app->session);
+    const auto moved = std::find_if(moves.begin(), moves.end(), [&](const FleetMove& f) {
+        return f.status == MoveStatus::Moved && spot_of(app->session, f.currentRow).count == 1;
+    });
+    ASSERT_NE(moved, moves.end());
+    m.show();
+    m.FormActivate();
+    const QString tip = m.hoverText(at(moved->currentX, moved->currentY));
+    EXPECT_TRUE(tip.contains(QStringLiteral("moved %1 ly since DEMO-1.F1").arg(moved->distance, 0, 'f', 1))) << tip.toStdString();
+
+    TFleet_Data_FM& w = *app->particulars();
+    QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(moved->currentX, moved->currentY));
+    ASSERT_TRUE(w.isVisible());
+    auto* line = w.findChild<QLabel*>("movement_lbl");
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_TRUE(line->text().startsWith("moved "));
+
+    // Shown and hidden: the line from where it was is drawn, and not.
+    const QImage with = m.image();
+    m.action("ShowMovement1")->trigger();
+    EXPECT_FALSE(m.action("ShowMovement1")->isChecked());
+    EXPECT_NE(m.image(), with);
+    m.action("ShowMovement1")->trigger();
+    EXPECT_EQ(m.image(), with);
+}
+
+// Sorted by a click on a heading, kept to one owner, and a double click
+// selects the fleet on the map.
+TEST_F(Compared, TheMovementList) {
+    compare(kSamples + "/DEMO-1.F1", kSamples + "/DEMO-1.F2");
+    action("Movement1")->trigger();
+    TMovement_FM& w = *app->movement();
+    ASSERT_TRUE(w.isVisible());
+    QTableView& table = *w.Movement_GR;
+    const int all = table.model()->rowCount();
+    EXPECT_EQ(all, static_cast<int>(app->comparison.moves(app->session).size()));
+    // A click on "Distance (ly)" twice: the farthest first.
+    QHeaderView* heading = table.horizontalHeader();
+    for (int click = 0; click < 2; ++click)
+        QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                          QPoint(heading->sectionViewportPosition(6) + 5, heading->height() / 2));
+    const double first = table.model()->index(0, 6).data().toDouble();
+    for (int r = 1; r < std::min(all, 20); ++r) EXPECT_GE(first, table.model()->index(r, 6).data().toDouble());
+
+    w.Owner_CB->setCurrentIndex(w.Owner_CB->findText("Quessari"));
+    emit w.Owner_CB->activated(w.Owner_CB->currentIndex());
+    ASSERT_GT(table.model()->rowCount(), 0);
+    EXPECT_LT(table.model()->rowCount(), all);
+    for (int r = 0; r < table.model()->rowCount(); ++r) EXPECT_EQ(table.model()->index(r, 1).data().toString(), "Quessari");
+
+    const QString name = table.model()->index(0, 0).data().toString();
+    const QRect cell = table.visualRect(table.model()->index(0, 0));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    const QString selected = m.Label11->text();
+    EXPECT_TRUE(selected == name || selected == "Multi-fleets" || selected.isEmpty()) << selected.toStdString();
+    EXPECT_NE(m.view().Selected_object.Pixel_x, 0);
+}
