@@ -7,6 +7,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/trevanor.desktop DESTINATION ${CMAKE_INS
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/trevanor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/samples/DEMO.MAP ${PROJECT_SOURCE_DIR}/samples/DEMO.F1
               ${PROJECT_SOURCE_DIR}/samples/DEMO.F2 ${PROJECT_SOURCE_DIR}/samples/DEMO.F4
+              ${PROJECT_SOURCE_DIR}/samples/DEMO-1.F1 ${PROJECT_SOURCE_DIR}/samples/DEMO-1.F2
+              ${PROJECT_SOURCE_DIR}/samples/DEMO-1.F4
               ${PROJECT_SOURCE_DIR}/samples/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/trevanor/samples)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevanor)

@@ -140,3 +140,22 @@ TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
     QtCanvas other;
     EXPECT_FALSE(other.restorePicture(kept));
 }
+
+// Several pictures kept at once, each put back whole whichever was drawn
+// over last, also while drawing over another one is going on.
+TEST(QtCanvas, SeveralKeptPicturesComeBackInAnyOrder) {
+    QtCanvas c;
+    std::vector<std::pair<std::uint64_t, QImage>> kept;
+    for (int seed = 1; seed <= 3; ++seed) {
+        c.setSize(200 + 20 * seed, 160);
+        scribble(c, seed);
+        kept.emplace_back(c.keepPicture(), c.image().copy());
+        scribble(c, seed + 10);  // a painter stays open on the image
+    }
+    for (const int k : {0, 2, 1, 1, 0}) {
+        SCOPED_TRACE(k);
+        ASSERT_TRUE(c.restorePicture(kept[static_cast<std::size_t>(k)].first));
+        EXPECT_EQ(test::image_difference(c.image(), kept[static_cast<std::size_t>(k)].second), "");
+        scribble(c, 20 + k);
+    }
+}

@@ -21,7 +21,7 @@ icon=$(sed -n 's/^Icon=//p' "$entry")
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no icon \"$icon\" in the hicolor theme"
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" || fail "the icon is not an SVG image"
 
-for f in DEMO.MAP DEMO.F1 DEMO.F2 DEMO.F4 README.md; do
+for f in DEMO.MAP DEMO.F1 DEMO.F2 DEMO.F4 DEMO-1.F1 DEMO-1.F2 DEMO-1.F4 README.md; do
     cmp -s "$source/samples/$f" "$prefix/share/trevanor/samples/$f" || fail "share/trevanor/samples/$f differs from samples/$f"
 done
 samples=$prefix/share/trevanor/samples
