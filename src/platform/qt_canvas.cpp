@@ -15,7 +15,7 @@
 namespace trevanor {
 
 namespace {
-constexpr int kPreparedPerPicture = 1000;
+constexpr int kPreparedPerPicture = 100;
 // Shapes up to this size (pixels, either way) are drawn from prepared images.
 constexpr int kLargestPrepared = 64;
 // Parts drawn over a kept picture that are remembered one by one; past this
@@ -199,6 +199,12 @@ void QtCanvas::touched(QRect area) {
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
     const QRect area(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    copyKeptFirst();
+    if (area.contains(image_.rect()) && !image_.isDetached()) {
+        // All of it is filled: pixels of their own, not a copy of the kept ones.
+        finish();
+        image_ = QImage(image_.size(), image_.format());
+    }
     QPainter& p = painter(Tools::ShapeNoBrush);
     if (applied_->mode != QPainter::CompositionMode_SourceOver) {
         applied_->mode = QPainter::CompositionMode_SourceOver;
@@ -309,7 +315,7 @@ void QtCanvas::plainText(int x, int y, const std::string& text) {
         applied_->font = &f.font;
     }
     const QString t = fromCp1252(text);
-    const int w = f.metrics.horizontalAdvance(t);
+    const int w = textWidth(text);  // measured once per text and font
     if (!state.brushClear) p.fillRect(QRect(x, y, w, f.height), to_qcolor(state.brushColor));
     p.drawText(QPoint(x, y + f.ascent), t);
     ++counts_.painted;
@@ -391,9 +397,12 @@ std::uint64_t QtCanvas::keepPicture() {
     return pending_;
 }
 
+// The kept picture shares the image's pixels until the image is written to
+// again (writing detaches it), or is replaced by a picture of another size.
 void QtCanvas::copyKeptFirst() {
     if (pending_ == 0) return;
-    kept_.push_back({pending_, image_.copy()});
+    finish();  // no painter may go on writing into the shared pixels
+    kept_.push_back({pending_, image_});
     pending_ = 0;
     dropOldPictures();
 }
@@ -425,7 +434,7 @@ bool QtCanvas::restorePicture(std::uint64_t kept) {
     // A painter left open on the image would paint into pixels it no longer has.
     if (whole || !image_.isDetached()) finish();
     if (whole) {
-        image_ = picture.image.copy();
+        image_ = picture.image;  // shared until drawn over
     } else {
         uchar* to = image_.bits();
         const uchar* from = picture.image.constBits();

@@ -61,9 +61,10 @@ public:
     void forgetPicture() override;
 
     // How many new prepared images one picture (from one kept picture or one
-    // look at the image to the next) may make; preparing one costs about two
+    // look at the image to the next) may make; preparing one costs several
     // plain drawings, so a canvas meeting thousands of new labels at once
-    // spreads the work over a few redraws. 1,000 unless set.
+    // (a zoom level or the planet names seen the first time) spreads the
+    // work over later redraws and answers at once. 100 unless set.
     void setPreparedPerPicture(int count);
 
     // How many texts and shapes were copied from prepared images and how many
