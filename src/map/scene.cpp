@@ -48,7 +48,7 @@ SceneSpot make_spot(const Session& session, const SpotRows& spot) {
     // Owners compare as the cells read: the same text is the same owner.
     for (int k = 1; k < spot.count && !s.mixed; ++k) s.mixed = at(row(k), col::Owner) != at(a, col::Owner);
     const std::string& name = at(a, col::Name);
-    s.ownRace = owner_word(name) == session.Own_race_name;
+    s.ownRace = std::string_view(name).substr(0, name.find(' ')) == session.Own_race_name;  // the owner word
 
     // A damaged ship count counts as none; 32-bit counts cannot overflow their 64-bit sum.
     const auto ships = [&](int k) -> std::int64_t { return parse_int32(at(row(k), col::Ships)).value_or(0); };
@@ -80,7 +80,7 @@ std::vector<SceneSpot> read_spots(const Session& session) {
             ++r;
             continue;
         }
-        const SpotRows spot = spot_of(session, r);
+        const SpotRows spot = spot_from(session, r);  // the walk goes on after the spot before
         out.push_back(make_spot(session, spot));
         r = spot.first + spot.count;
     }

@@ -74,15 +74,26 @@ bool on_map(const TextTable& table, int row, int xColumn, int yColumn) {
     return parse_int32(table.cell(xColumn, row)) && parse_int32(table.cell(yColumn, row));
 }
 
+namespace {
+// Two rows at one spot: the same X and Y texts.
+bool same_spot(const TextTable& t, int a, int b) {
+    return t.cell(col::X, a) == t.cell(col::X, b) && t.cell(col::Y, a) == t.cell(col::Y, b);
+}
+}  // namespace
+
 SpotRows spot_of(const Session& session, int row) {
     const TextTable& t = session.fleetsByPos;
     if (row < 1 || row > t.lastRow()) return {};
-    const auto same = [&](int a, int b) {
-        return t.cell(col::X, a) == t.cell(col::X, b) && t.cell(col::Y, a) == t.cell(col::Y, b);
-    };
-    int first = row, last = row;
-    while (first > 1 && same(first - 1, row)) --first;
-    while (last < t.lastRow() && same(last + 1, row)) ++last;
+    int first = row;
+    while (first > 1 && same_spot(t, first - 1, row)) --first;
+    return spot_from(session, first);
+}
+
+SpotRows spot_from(const Session& session, int first) {
+    const TextTable& t = session.fleetsByPos;
+    if (first < 1 || first > t.lastRow()) return {};
+    int last = first;
+    while (last < t.lastRow() && same_spot(t, last + 1, first)) ++last;
     return {first, last - first + 1};
 }
 

@@ -52,6 +52,9 @@ struct SpotRows {
 };
 // The spot that row `row` of the position-sorted table belongs to.
 SpotRows spot_of(const Session& session, int row);
+// The same for a row known to be the first of its spot (a walk in
+// position order that goes on after the spot before).
+SpotRows spot_from(const Session& session, int first);
 // The unique names of the fleets at that spot, in position order.
 std::vector<std::string> spot_names(const Session& session, const SpotRows& spot);
 

@@ -72,10 +72,7 @@ void TextTable::assignRows(std::vector<std::vector<std::string>> rows) {
     changed_ = true;
 }
 
-const std::string& TextTable::cell(int column, int row) const {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rowCount()) return kEmpty;
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-}
+const std::string& TextTable::empty() { return kEmpty; }
 
 void TextTable::setCell(int column, int row, std::string text) {
     if (column < 0 || column >= columns_ || row < 0 || row >= rowCount()) return;

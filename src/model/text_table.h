@@ -23,13 +23,20 @@ public:
 
     int columnCount() const { return columns_; }
     int rowCount() const { return static_cast<int>(rows_.size()); }
+    static const std::string& empty();
 
     // Rows past the old count come with empty cells. Throws TableLimitError
     // above kMaxRows (the table is then unchanged).
     void setRowCount(int count);
 
-    // Cells outside the table read as empty; writes outside it are ignored.
-    const std::string& cell(int column, int row) const;
+    // Cells outside the table (or past the end of a row written short
+    // through row()) read as empty; writes outside it are ignored.
+    const std::string& cell(int column, int row) const {
+        if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return empty();
+        const std::vector<std::string>& cells = rows_[static_cast<std::size_t>(row)];
+        return column >= 0 && static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)]
+                                                                              : empty();
+    }
     void setCell(int column, int row, std::string text);
 
     const std::vector<std::vector<std::string>>& rows() const { return rows_; }
