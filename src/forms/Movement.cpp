@@ -86,20 +86,23 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     shown_->setFilterKeyColumn(kOwner);
     Movement_GR = named(new QTableView(this), "Movement_GR");
     Movement_GR->setModel(shown_);
+    // Until a heading is clicked: the open game's position order, then the gone fleets.
+    Movement_GR->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     Movement_GR->setSortingEnabled(true);
     Movement_GR->setSelectionBehavior(QAbstractItemView::SelectRows);
     Movement_GR->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Movement_GR->verticalHeader()->setDefaultSectionSize(18);
     Movement_GR->verticalHeader()->hide();
     Movement_GR->horizontalHeader()->setStretchLastSection(true);
-    Movement_GR->setColumnWidth(kName, 200);
+    const int widths[kColumns] = {220, 90, 70, 70, 70, 70, 90, 70};
+    for (int c = 0; c < kColumns; ++c) Movement_GR->setColumnWidth(c, widths[c]);
     layout->addWidget(Movement_GR, 1);
     auto* buttons = new QHBoxLayout;
     Close_BTN = named(new QPushButton(QStringLiteral("&Close"), this), "Close_BTN");
     buttons->addStretch();
     buttons->addWidget(Close_BTN);
     layout->addLayout(buttons);
-    resize(760, 480);
+    resize(840, 480);
     setWindowButtons(nullptr, Close_BTN);
 
     connect(Owner_CB, &QComboBox::activated, this, [this] { filterOwner(); });

@@ -550,7 +550,7 @@ QString TMap_FM::hoverText(QPoint pixel) const {
     if (const std::string gone = gone_there(pixel); !gone.empty()) lines << fromCp1252(gone).toHtmlEscaped();
     if (lines.isEmpty()) return {};
     // On the tool tip's light ground a light colour reads poorly: the names on black.
-    return QStringLiteral("<div style=\"background:black; color:white; padding:2px\">%1</div>")
+    return QStringLiteral("<div style=\"background:black; color:white; padding:2px; white-space:nowrap\">%1</div>")
         .arg(lines.join(QStringLiteral("<br>")));
 }
 
