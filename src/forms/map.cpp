@@ -1,7 +1,6 @@
 #include "forms/map.h"
 
 #include <QAction>
-#include <QCollator>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -494,10 +493,7 @@ QStringList TMap_FM::find_names() const {
     for (int r = 1; r <= s.planets.lastRow(); ++r)
         if (const std::string& n = s.planets.cell(planet_col::Name, r); !n.empty()) names << fromCp1252(n);
     for (const std::string& n : s.mapFleetList.items()) names << fromCp1252(n);
-    QCollator order;
-    order.setNumericMode(true);
-    order.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), order);
+    std::stable_sort(names.begin(), names.end(), natural_less);
     return names;
 }
 

@@ -16,6 +16,7 @@
 #include "forms/Tachyon_det.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "forms/widgets/name_completer.h"
 
 using namespace trevanor;
 using test::Program;
@@ -138,4 +139,15 @@ TEST_F(Program, PlaceListsKeepTheirChoiceWhenRefilled) {
     EXPECT_EQ(main().Planet1_CB->currentText(), "Amber");
     EXPECT_EQ(main().Planet2_CB->currentText(), " unknown");
     EXPECT_EQ(main().field(1, false)->text(), "1300");
+}
+
+TEST(NaturalOrder, NumbersByTheirValueWithoutRegardToCase) {
+    const struct {
+        const char *a, *b;
+        bool less;
+    } cases[] = {{"Kesh #28", "Kesh #274", true}, {"Kesh #274", "Kesh #28", false}, {"kesh #5", "Kesh #05", false},
+                 {"Kesh #9", "kesh #10", true},    {"Kesh", "Kesh #1", true},       {"Amber", "amber", false},
+                 {"Zeta 2 B", "Zeta 10 A", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(natural_less(QString::fromLatin1(c.a), QString::fromLatin1(c.b)), c.less) << c.a << " < " << c.b;
 }

@@ -43,6 +43,34 @@ QStringList NameSearch::matches(const QString& part, int most) const {
     return out;
 }
 
+bool natural_less(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit()) ++ei;
+            while (ej < b.size() && b[ej].isDigit()) ++ej;
+            // Leading zeros aside, the longer run is the larger number.
+            const QStringView x = QStringView(a).mid(i, ei - i), y = QStringView(b).mid(j, ej - j);
+            const auto digits = [](QStringView v) {
+                while (v.size() > 1 && v.front() == u'0') v = v.mid(1);
+                return v;
+            };
+            const QStringView dx = digits(x), dy = digits(y);
+            if (dx.size() != dy.size()) return dx.size() < dy.size();
+            if (const int c = dx.compare(dy); c != 0) return c < 0;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
+        if (ca != cb) return ca < cb;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 NameCompleter::NameCompleter(QObject* parent) : QObject(parent) {
     pause_.setSingleShot(true);
     pause_.setInterval(QApplication::keyboardInputInterval());

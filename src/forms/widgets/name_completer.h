@@ -39,6 +39,10 @@ private:
     QStringList names_, folded_;
 };
 
+// The order a reader expects of names: without regard to case, and runs of
+// digits by their value ("#28" before "#274").
+bool natural_less(const QString& a, const QString& b);
+
 class NameCompleter : public QObject {
 public:
     // Type-to-find in `list`, for as long as the list lives.
