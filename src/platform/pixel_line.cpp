@@ -11,6 +11,9 @@ namespace {
 // Positions along the line are in 64ths of a pixel, across it in 65536ths.
 constexpr int kSub = 64;
 constexpr int kFine = 1024;  // from 64ths to 65536ths
+// Surfaces this large are left to the raster engine (positions in 65536ths
+// of a pixel stay within an int below it).
+constexpr int kFar = 1 << 14;
 
 int slope_of(int across, int along) {
     return static_cast<int>(static_cast<std::int64_t>(across) * 65536 / along);
@@ -54,20 +57,53 @@ private:
     int index_ = 0;
 };
 
+// Cuts the line from (a1, b1) to (a2, b2) where a leaves [low, high]; false
+// when it lies wholly outside. The raster engine's own cut, in its order.
+bool cut_to(double& a1, double& b1, double& a2, double& b2, double low, double high) {
+    if (a1 < low) {
+        if (a2 <= low) return false;
+        b1 += (b2 - b1) / (a2 - a1) * (low - a1);
+        a1 = low;
+    } else if (a1 > high) {
+        if (a2 >= high) return false;
+        b1 += (b2 - b1) / (a2 - a1) * (high - a1);
+        a1 = high;
+    }
+    if (a2 < low) {
+        b2 += (b2 - b1) / (a2 - a1) * (low - a2);
+        a2 = low;
+    } else if (a2 > high) {
+        b2 += (b2 - b1) / (a2 - a1) * (high - a2);
+        a2 = high;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std::uint32_t colour,
-                     const LineDashes& dashes) {
-    const auto inside = [&](int x, int y) { return x >= 1 && y >= 1 && x < s.width - 1 && y < s.height - 1; };
-    if (!inside(x1, y1) || !inside(x2, y2)) return false;
+                     const LineDashes& dashes, PixelInk ink) {
+    if (s.width >= kFar || s.height >= kFar) return false;
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; };
+    const auto put = [&](int x, int y) {
+        std::uint32_t& pixel = s.bits[static_cast<std::int64_t>(y) * s.pixelsPerLine + x];
+        pixel = ink == PixelInk::Merge ? pixel | colour : colour;
+    };
     if (x1 == x2 && y1 == y2) {  // a point, whatever the pattern
-        s.bits[static_cast<std::int64_t>(y1) * s.pixelsPerLine + x1] = colour;
+        if (inside(x1, y1)) put(x1, y1);
         return true;
     }
+    // Cut to a pixel beyond each edge, and taken to 64ths of a pixel (towards
+    // zero), as the raster engine does before it walks a line.
+    double fx1 = x1, fy1 = y1, fx2 = x2, fy2 = y2;
+    if (!cut_to(fx1, fy1, fx2, fy2, -1.0, s.width + 1.0) || !cut_to(fy1, fx1, fy2, fx2, -1.0, s.height + 1.0))
+        return true;
+    const auto fixed = [](double v) { return static_cast<int>(v * kSub); };
     // Along the longer axis one pixel per step; across it the nearest below.
-    const bool steep = std::abs(x2 - x1) < std::abs(y2 - y1);
-    int a1 = (steep ? y1 : x1) * kSub, b1 = (steep ? x1 : y1) * kSub;
-    int a2 = (steep ? y2 : x2) * kSub, b2 = (steep ? x2 : y2) * kSub;
+    const bool steep = std::abs(fixed(fx2) - fixed(fx1)) < std::abs(fixed(fy2) - fixed(fy1));
+    int a1 = fixed(steep ? fy1 : fx1), b1 = fixed(steep ? fx1 : fy1);
+    int a2 = fixed(steep ? fy2 : fx2), b2 = fixed(steep ? fx2 : fy2);
+    if (a1 == a2) return true;  // cut down to nothing
     const bool backwards = a1 > a2;
     if (backwards) {
         std::swap(a1, a2);
@@ -77,21 +113,23 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
     int b = b1 * kFine - (slope >> 1);  // square caps: half a pixel more at each end
     a1 -= kSub / 2;
     a2 += kSub / 2;
-    int a = (a1 + kSub / 2) / kSub;
-    const int aEnd = (a2 + kSub / 2) / kSub;
+    int a = (a1 + kSub / 2) >> 6;
+    const int aEnd = (a2 + kSub / 2) >> 6;
     // The first position across is taken half a pixel in when it grows along
     // the line, at the pixel's edge otherwise: the raster engine's rounding.
     const int start = slope > 0 ? kSub / 2 : 0;
     b += ((a * kSub + start - a1) * slope) >> 6;
-    // One step along moves this far in the pixels, one step across that far.
-    const std::int64_t along = steep ? s.pixelsPerLine : 1, across = steep ? 1 : s.pixelsPerLine;
+    const auto plot = [&](int along, int across) {
+        const int x = steep ? across : along, y = steep ? along : across;
+        if (inside(x, y)) put(x, y);
+    };
     if (dashes.count == 0) {
-        for (; a < aEnd; ++a, b += slope) s.bits[a * along + (b >> 16) * across] = colour;
+        for (; a < aEnd; ++a, b += slope) plot(a, b >> 16);
         return true;
     }
     DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
     for (; a < aEnd; ++a, b += slope) {
-        if (dash.on()) s.bits[a * along + (b >> 16) * across] = colour;
+        if (dash.on()) plot(a, b >> 16);
         dash.step();
     }
     return true;

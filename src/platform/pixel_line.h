@@ -20,12 +20,16 @@ struct LineDashes {
     int length = 0;
 };
 
+// How a line's colour meets the pixels below: put in their place, or
+// merged (the bitwise or of both).
+enum class PixelInk { Copy, Merge };
+
 // A one-pixel line from (x1, y1) to (x2, y2), both ends included, written
 // straight into the pixels in one opaque colour: the same pixels the Qt
-// raster engine sets for an aliased cosmetic pen with square caps. False,
-// and nothing written, when the line comes within a pixel of the edge (the
-// caller then draws it the slow way, clipped).
+// raster engine sets for an aliased cosmetic pen with square caps, cut at
+// the surface's edges where it cuts them. False, and nothing written, on a
+// surface too large for its arithmetic (the caller then draws the slow way).
 bool draw_pixel_line(const PixelSurface& surface, int x1, int y1, int x2, int y2, std::uint32_t colour,
-                     const LineDashes& dashes);
+                     const LineDashes& dashes, PixelInk ink = PixelInk::Copy);
 
 }  // namespace trevanor

@@ -229,13 +229,14 @@ void QtCanvas::lineTo(int x, int y) {
 }
 
 bool QtCanvas::writeLine(QPoint from, QPoint to) {
-    if (drawing_ != Drawing::Prepared || state.penMode != PenMode::Copy) return false;
+    if (drawing_ != Drawing::Prepared) return false;
     copyKeptFirst();
     if (!image_.isDetached()) finish();
     const PixelSurface surface{reinterpret_cast<std::uint32_t*>(image_.bits()),
                                static_cast<int>(image_.bytesPerLine() / 4), image_.width(), image_.height()};
     if (!draw_pixel_line(surface, from.x(), from.y(), to.x(), to.y(), to_qcolor(state.penColor).rgb(),
-                         line_dashes(state.penStyle)))
+                         line_dashes(state.penStyle),
+                         state.penMode == PenMode::Merge ? PixelInk::Merge : PixelInk::Copy))
         return false;
     ++counts_.written;
     return true;

@@ -115,6 +115,37 @@ TEST(QtCanvas, PreparedDrawingGivesThePlainPicturePixelForPixel) {
     }
 }
 
+// Routes and ranges run off the map's edge, and ranges merge their colour
+// into what lies below: long lines from near and far outside, in every pen
+// style, copied and merged, are cut exactly where the raster engine cuts them.
+TEST(QtCanvas, LinesCutAtTheEdgeAndMergedGiveThePlainPixels) {
+    const struct {
+        int reachOut;  // how far outside the surface an end may lie
+        PenMode mode;
+    } cases[] = {{3, PenMode::Copy}, {300, PenMode::Copy}, {300, PenMode::Merge}, {40000, PenMode::Copy}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.reachOut);
+        QtCanvas plain(QtCanvas::Drawing::Plain), written;
+        std::mt19937 random(7);
+        for (QtCanvas* c : {&plain, &written}) {
+            random.seed(7);
+            const auto any = [&](int from, int to) { return from + static_cast<int>(random() % unsigned(to - from + 1)); };
+            c->setSize(97, 61);
+            c->state.brushColor = 0x102030;
+            c->fillRect(0, 0, 97, 61);
+            c->state.penMode = k.mode;
+            for (int i = 0; i < 2000; ++i) {
+                c->state.penColor = static_cast<ColorValue>(random() & 0xFFFFFF);
+                c->state.penStyle = static_cast<PenStyle>(any(0, 3));
+                c->moveTo(any(-k.reachOut, 96 + k.reachOut), any(-k.reachOut, 60 + k.reachOut));
+                c->lineTo(any(-k.reachOut, 96 + k.reachOut), any(-k.reachOut, 60 + k.reachOut));
+            }
+        }
+        EXPECT_EQ(test::image_difference(written.image(), plain.image()), "");
+        EXPECT_GT(written.counts().written, 1000);
+    }
+}
+
 TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
     QtCanvas c;
     scribble(c, 7);
