@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "calculator.h"
-#include "locate.h"
 #include "numbers.h"
 #include "players.h"
 
@@ -42,11 +41,20 @@ std::vector<YearFleet> fleets_of(const Session& s) {
     std::vector<YearFleet> out;
     out.reserve(static_cast<std::size_t>(t.lastRow()));
     for (int r = 1; r <= t.lastRow(); ++r) {
-        if (!on_map(t, r, col::X, col::Y)) continue;
+        // Only fleets on the map (both coordinates numbers), each read once.
+        const auto x = parse_int32(t.cell(col::X, r)), y = parse_int32(t.cell(col::Y, r));
+        if (!x || !y) continue;
         const std::string& id = t.cell(col::Id, r);
-        std::string key = id.empty() ? "N\t" + plain_name(t.cell(col::UniqueName, r))
-                                     : "I\t" + owner_word(t.cell(col::Name, r)) + '\t' + id;
-        out.push_back({r, *parse_int32(t.cell(col::X, r)), *parse_int32(t.cell(col::Y, r)), std::move(key)});
+        std::string key;
+        if (id.empty()) {
+            key = plain_name(t.cell(col::UniqueName, r));
+            key.insert(0, "N\t");
+        } else {
+            const std::string owner = owner_word(t.cell(col::Name, r));
+            key.reserve(3 + owner.size() + id.size());
+            key.append("I\t").append(owner).append(1, '\t').append(id);
+        }
+        out.push_back({r, *x, *y, std::move(key)});
     }
     return out;
 }
