@@ -108,7 +108,8 @@ bool MapScene::update(const Session& session) {
 }
 
 void MapScene::build(const Session& session) {
-    planets_ = read_planets(session.planets);
+    // Imports and merges change the fleets, seldom the planets.
+    if (!built_ || session.planets.revision() != source_.planets) planets_ = read_planets(session.planets);
     spots_ = read_spots(session);
 }
 

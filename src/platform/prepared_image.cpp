@@ -5,6 +5,10 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace trevanor {
 
 namespace {
@@ -31,6 +35,35 @@ int inverse_of(QRgb overBlack, QRgb overWhite) {
     const bool same = qGreen(overWhite) - qGreen(overBlack) == r && qBlue(overWhite) - qBlue(overBlack) == r;
     return same && r >= 0 && r <= 255 ? r : -1;
 }
+
+// The op of a pixel the drawing leaves alone: nothing over black, all let through.
+constexpr QRgb kThrough = 0xFF000000u;
+
+// Each pixel of `line` becomes its op's colour plus what the op lets through
+// of the pixel, four at a time where the processor can.
+void apply_ops(QRgb* line, const QRgb* ops, int count) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(0x80);
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF), opaque = _mm_set1_epi32(static_cast<int>(kBlack));
+    const auto through = [&](__m128i channels, __m128i inverse) {  // byte_mul on 16-bit lanes
+        const __m128i t = _mm_mullo_epi16(channels, inverse);
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), half), 8);
+    };
+    for (; i + 4 <= count; i += 4) {
+        const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + i));
+        const __m128i op = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ops + i));
+        __m128i inverse = _mm_srli_epi32(op, 24);
+        inverse = _mm_or_si128(inverse, _mm_slli_epi32(inverse, 16));
+        const __m128i low = through(_mm_unpacklo_epi8(below, zero), _mm_unpacklo_epi32(inverse, inverse));
+        const __m128i high = through(_mm_unpackhi_epi8(below, zero), _mm_unpackhi_epi32(inverse, inverse));
+        const __m128i let = _mm_and_si128(_mm_packus_epi16(low, high), colour);
+        const __m128i out = _mm_or_si128(_mm_add_epi8(let, _mm_and_si128(op, colour)), opaque);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i), out);
+    }
+#endif
+    for (; i < count; ++i) line[i] = mix(ops[i], ops[i] >> 24, line[i]);
+}
 }  // namespace
 
 PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw,
@@ -41,47 +74,53 @@ PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPai
         return;
     }
     const QRgb backgrounds[4] = {kBlack, kWhite, ink_, kTest};
-    QImage over[4];
+    QImage drawn[4];
     for (int i = 0; i < 4; ++i) {
-        over[i] = QImage(area.size(), QImage::Format_RGB32);
-        over[i].fill(backgrounds[i]);
-        QPainter p(&over[i]);
+        drawn[i] = QImage(area.size(), QImage::Format_RGB32);
+        drawn[i].fill(backgrounds[i]);
+        QPainter p(&drawn[i]);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setRenderHint(QPainter::TextAntialiasing, false);
         draw(p, -area.topLeft());
     }
     const int w = area.width(), h = area.height();
+    std::vector<QRgb> line(static_cast<std::size_t>(w));
     for (int y = 0; y < h; ++y) {
-        const QRgb* line[4];
-        for (int i = 0; i < 4; ++i) line[i] = reinterpret_cast<const QRgb*>(over[i].constScanLine(y));
+        const QRgb* over[4];
+        for (int i = 0; i < 4; ++i) over[i] = reinterpret_cast<const QRgb*>(drawn[i].constScanLine(y));
+        int first = w, last = -1;
         for (int x = 0; x < w; ++x) {
-            if (line[0][x] == kBlack && line[1][x] == kWhite) continue;
+            line[static_cast<std::size_t>(x)] = kThrough;
+            if (over[0][x] == kBlack && over[1][x] == kWhite) continue;
             // Something reached the edge of the area: it may reach further.
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1) usable_ = false;
-            const QRgb values[4] = {line[0][x], line[1][x], line[2][x], line[3][x]};
-            keep(x + area.left(), y + area.top(), values, overlaps);
+            const QRgb values[4] = {over[0][x], over[1][x], over[2][x], over[3][x]};
+            line[static_cast<std::size_t>(x)] = opOf(x + area.left(), y + area.top(), values, overlaps);
+            first = std::min(first, x);
+            last = x;
         }
+        if (last < 0) continue;
+        rows_.push_back({static_cast<std::int16_t>(y + area.top()), static_cast<std::int16_t>(first + area.left()),
+                         last - first + 1, static_cast<std::uint32_t>(ops_.size())});
+        ops_.insert(ops_.end(), line.begin() + first, line.begin() + last + 1);
     }
-    fixed_.shrink_to_fit();
-    mixed_.shrink_to_fit();
+    rows_.shrink_to_fit();
+    ops_.shrink_to_fit();
     twice_.shrink_to_fit();
 }
 
-void PreparedImage::keep(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps) {
-    const auto px = static_cast<std::int16_t>(x), py = static_cast<std::int16_t>(y);
+QRgb PreparedImage::opOf(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps) {
     box_ |= QRect(x, y, 1, 1);
     const QRgb black = over[0], white = over[1];
-    if (black == white) {
-        fixed_.push_back({px, py, black});
-        return;
-    }
+    if (black == white) return black & 0xFFFFFFu;  // fixed: lets nothing through
     const int inverse = inverse_of(black, white);
     const auto i = static_cast<unsigned>(std::max(inverse, 0));
     const bool once = overlaps && std::find(overlaps->begin(), overlaps->end(), QPoint(x, y)) == overlaps->end();
     if (once && inverse >= 0 && mix(black, i, ink_) == over[2] && mix(black, i, kTest) == over[3])
-        mixed_.push_back({px, py, (black & 0xFFFFFFu) | (i << 24)});
-    else
-        twice_.push_back({px, py, black, white, over[2]});
+        return (black & 0xFFFFFFu) | (i << 24);
+    twice_.push_back({static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                      {{kBlack, black}, {kWhite, white}, {ink_, over[2]}}});
+    return kThrough;
 }
 
 template <bool whole>
@@ -92,27 +131,51 @@ bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, Q
     for (int py = inside.top(); py <= inside.bottom(); ++py)
         for (int px = inside.left(); px <= inside.right() + 15; px += 16)
             __builtin_prefetch(&at(std::min(px, inside.right()), py), 1);
-    for (const Twice& t : twice_) {
-        const QRgb below = in(t.x, t.y) ? at(t.x, t.y) : kBlack;
-        if (below != kBlack && below != kWhite && below != ink_) return false;
+    for (const Twice& t : twice_)
+        if (in(t.x, t.y) && !t.over(at(t.x, t.y))) return false;
+    for (const Twice& t : twice_)
+        if (in(t.x, t.y)) at(t.x, t.y) = *t.over(at(t.x, t.y));
+    for (const Row& r : rows_) {
+        int from = r.x, to = r.x + r.length;
+        if (!whole) {
+            if (r.y < inside.top() || r.y > inside.bottom()) continue;
+            from = std::max(from, inside.left());
+            to = std::min(to, inside.right() + 1);
+            if (from >= to) continue;
+        }
+        apply_ops(&at(from, r.y), ops_.data() + r.first + (from - r.x), to - from);
     }
-    for (const Twice& t : twice_) {
-        if (!in(t.x, t.y)) continue;
-        QRgb& pixel = at(t.x, t.y);
-        pixel = pixel == kBlack ? t.overBlack : pixel == kWhite ? t.overWhite : t.overInk;
-    }
-    for (const Mixed& m : mixed_) {
-        if (!in(m.x, m.y)) continue;
-        QRgb& pixel = at(m.x, m.y);
-        pixel = mix(m.overBlackAndInverse, m.overBlackAndInverse >> 24, pixel);
-    }
-    for (const Fixed& f : fixed_)
-        if (in(f.x, f.y)) at(f.x, f.y) = f.value;
     return true;
 }
 
+const QRgb* PreparedImage::Twice::over(QRgb below) const {
+    for (const auto& [seen, made] : known)
+        if (seen == below) return &made;
+    return nullptr;
+}
+
+std::vector<QRgb> PreparedImage::twiceMixedBelow(const QImage& picture, int x, int y) const {
+    std::vector<QRgb> below;
+    below.reserve(twice_.size());
+    for (const Twice& t : twice_) {
+        const QPoint p(x + t.x, y + t.y);
+        below.push_back(picture.rect().contains(p) ? picture.pixel(p) : kBlack);
+    }
+    return below;
+}
+
+void PreparedImage::learnTwiceMixed(const QImage& picture, int x, int y, const std::vector<QRgb>& below) {
+    constexpr std::size_t kKnownPerPixel = 8;  // the backgrounds drawn over, and a few neighbours
+    for (std::size_t i = 0; i < twice_.size() && i < below.size(); ++i) {
+        Twice& t = twice_[i];
+        const QPoint p(x + t.x, y + t.y);
+        if (!picture.rect().contains(p) || t.over(below[i]) || t.known.size() >= kKnownPerPixel) continue;
+        t.known.emplace_back(below[i], picture.pixel(p));
+    }
+}
+
 bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
-    if (fixed_.empty() && mixed_.empty() && twice_.empty()) return true;  // draws nothing
+    if (rows_.empty() && twice_.empty()) return true;  // draws nothing
     const QRect inPicture = box_.translated(x, y) & picture.rect();
     if (inPicture.isEmpty()) return true;
     const bool whole = inPicture == box_.translated(x, y);

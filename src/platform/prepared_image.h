@@ -10,8 +10,10 @@
 // inverse is what the pixel lets through (value over white minus value over
 // black). A pixel follows that rule when one letter covers it and the rule
 // gives the drawings over the ink and the test colour; where letters overlap
-// it is mixed twice and is known only over the backgrounds it was drawn over:
-// black, white and its ink (a label over its own diamond).
+// it is mixed twice and is known only over the backgrounds it was drawn over
+// (black, white and its ink: a label over its own diamond) and those it is
+// later seen drawn over by QPainter (a label over its neighbour, redrawn in
+// every picture of the map).
 
 #include <QImage>
 #include <QPainter>
@@ -37,35 +39,46 @@ public:
     PreparedImage(QRect area, QRgb ink, const std::function<void(QPainter&, QPoint)>& draw,
                   const Overlaps& overlaps = std::vector<QPoint>());
 
-    // Texts are clipped pixel by pixel: theirs may be copied in part.
+    // The edge of the picture cuts off what was drawn pixel by pixel
+    // (texts, small shapes): such an image may be copied in part.
     void mayClip() { clips_ = true; }
 
     bool usable() const { return usable_; }
     // Copies the image to (x, y) of a 32-bit picture; false (and nothing
     // copied) when QPainter must draw it: it would be cut by the edge of the
-    // picture (shapes), or a twice-mixed pixel would fall on a colour it was
-    // not drawn over.
+    // picture and may not be, or a twice-mixed pixel would fall on a colour
+    // it was not drawn over.
     bool copyTo(QImage& picture, int x, int y) const;
+
+    // Where copyTo failed and QPainter drew the image at (x, y) instead: the
+    // twice-mixed pixels as they were before, and then what QPainter made of
+    // them, known from then on.
+    std::vector<QRgb> twiceMixedBelow(const QImage& picture, int x, int y) const;
+    void learnTwiceMixed(const QImage& picture, int x, int y, const std::vector<QRgb>& below);
     // Around every pixel it sets, relative to the point.
     QRect box() const { return box_; }
 
 private:
-    struct Fixed {
-        std::int16_t x, y;
-        QRgb value;
+    // One row of the image: `length` pixels from column x on, drawn by the
+    // ops from ops_[first] on. An op holds the colour over black in the
+    // colour bytes and what the pixel lets through in the alpha byte: a
+    // fixed colour lets nothing through, a pixel the drawing leaves alone
+    // lets all of it through.
+    struct Row {
+        std::int16_t y, x;
+        std::int32_t length;
+        std::uint32_t first;
     };
-    // Mixed by the rule: the value over black in the colour bytes, what the
-    // pixel lets through in the alpha byte.
-    struct Mixed {
-        std::int16_t x, y;
-        QRgb overBlackAndInverse;
-    };
-    // Known only over the backgrounds it was drawn over.
+    // Known only over the backgrounds it was seen drawn over: pairs of the
+    // pixel below and the pixel made of it.
     struct Twice {
         std::int16_t x, y;
-        QRgb overBlack, overWhite, overInk;
+        std::vector<std::pair<QRgb, QRgb>> known;
+        const QRgb* over(QRgb below) const;
     };
-    void keep(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps);
+    // The op of a pixel the drawing sets; a twice-mixed one is kept aside
+    // and lets all through here.
+    QRgb opOf(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps);
     template <bool whole>
     bool copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const;
 
@@ -73,8 +86,8 @@ private:
     bool clips_ = false;
     QRgb ink_ = 0;
     QRect box_;
-    std::vector<Fixed> fixed_;
-    std::vector<Mixed> mixed_;
+    std::vector<Row> rows_;
+    std::vector<QRgb> ops_;
     std::vector<Twice> twice_;
 };
 

@@ -245,7 +245,7 @@ bool QtCanvas::writeLine(QPoint from, QPoint to) {
 bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
                          const std::function<void(QPainter&, QPoint)>& plain) {
     // Only small solid shapes drawn over what lies below; their pixels do
-    // not depend on where they are (as long as none is cut off).
+    // not depend on where they are, and the edge only cuts some of them off.
     if (drawing_ != Drawing::Prepared || state.penMode != PenMode::Copy || state.penStyle != PenStyle::Solid ||
         box.width() > kLargestPrepared || box.height() > kLargestPrepared || count > 16)
         return false;
@@ -269,6 +269,7 @@ bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
         };
         const QRect area = box.translated(-anchor.x, -anchor.y).adjusted(-2, -2, 2, 2);
         it = shapes_.emplace(key_, PreparedImage(area, to_qcolor(state.penColor).rgb(), draw)).first;
+        it->second.mayClip();
     }
     return copy(it->second, anchor.x, anchor.y);
 }
@@ -328,11 +329,17 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     if (drawing_ == Drawing::Prepared && text.size() <= kLongestKept) {
         const std::uint64_t style = std::uint64_t{state.fontColor} << 32 | (state.brushClear ? 0xFF000000u : state.brushColor);
         TextEntry& entry = textEntry(text);
-        const PreparedImage* image = nullptr;
-        for (const auto& [s, prepared] : entry.images)
+        PreparedImage* image = nullptr;
+        for (auto& [s, prepared] : entry.images)
             if (s == style) image = &prepared;
         if (!image && mayPrepare()) image = &entry.images.emplace_back(style, prepareText(text)).second;
         if (image && copy(*image, x, y)) return;
+        if (image && image->usable()) {  // letters overlap over a colour not seen below them yet
+            const std::vector<QRgb> below = image->twiceMixedBelow(image_, x, y);
+            plainText(x, y, text);
+            image->learnTwiceMixed(image_, x, y, below);
+            return;
+        }
     }
     plainText(x, y, text);
 }
