@@ -340,7 +340,9 @@ TEST(RangeCircles, RadiiModesAndPens) {
             EXPECT_TRUE(e.state.brushClear);
         }
         EXPECT_EQ(radii, c.radii);
-        if (c.radii.empty()) EXPECT_TRUE(canvas.of(Op::LineTo).empty());
+        if (c.radii.empty()) {
+            EXPECT_TRUE(canvas.of(Op::LineTo).empty());
+        }
         EXPECT_EQ(canvas.state.penMode, PenMode::Copy);
     }
 }

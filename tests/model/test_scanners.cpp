@@ -18,8 +18,8 @@ TEST(FleetScannerRange, FourthPowerRuleAndTraits) {
         FleetScanners fleet;
         Ranges want;
     } cases[] = {
-        {"one Possum", {{"Possum"}}, {150, 0}},
-        {"two Possums", {{"Possum", "Possum"}}, {178, 0}},
+        {"one Possum", {{"Possum"}, false, {}, false}, {150, 0}},
+        {"two Possums", {{"Possum", "Possum"}, false, {}, false}, {178, 0}},
         {"Elephant with JoAT at Electronics 3", {{"Elephant (pen)"}, true, calc_joat(3)}, {300, 200}},
         {"JoAT alone at 3", {{}, true, calc_joat(3)}, {60, 30}},
         {"JoAT worked out but not ticked", {{"Rhino"}, false, calc_joat(5)}, {50, 0}},
@@ -30,8 +30,8 @@ TEST(FleetScannerRange, FourthPowerRuleAndTraits) {
          {468, 45}},
         {"No Advanced Scanners with JoAT's penetration", {{"Possum"}, false, calc_joat(4), true}, {300, 40}},
         {"nothing listed", {}, {0, 0}},
-        {"Bat", {{"Bat"}}, {0, 0}},
-        {"mixed", {{"Ferret (pen)", "Dolphin (pen)", "Mole"}}, {230, 102}},
+        {"Bat", {{"Bat"}, false, {}, false}, {0, 0}},
+        {"mixed", {{"Ferret (pen)", "Dolphin (pen)", "Mole"}, false, {}, false}, {230, 102}},
     };
     for (const auto& c : cases) {
         test::RecordingPrompter prompter;
@@ -42,7 +42,7 @@ TEST(FleetScannerRange, FourthPowerRuleAndTraits) {
 
 TEST(FleetScannerRange, UnknownTypeCountsAsNoneWithAMessage) {
     test::RecordingPrompter prompter;
-    EXPECT_EQ(calc_fleet_range({{"Possum", "Telescope"}}, prompter), (Ranges{150, 0}));
+    EXPECT_EQ(calc_fleet_range({{"Possum", "Telescope"}, false, {}, false}, prompter), (Ranges{150, 0}));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Telescope - unknown scanner !");
 }
