@@ -499,16 +499,9 @@ QStringList TMap_FM::find_names() const {
 
 // As a left click at the object's place.
 bool TMap_FM::select_named(const std::string& name) {
-    Located at = locate_object(app_.session, ObjectKind::Planet, name, nullptr);
-    if (!at.found()) at = locate_object(app_.session, ObjectKind::Fleet, name, nullptr);
-    if (!at.found()) {
-        const int r = sorted_row_named(app_.session, name);
-        if (r == 0) return false;
-        at.x = to_int_def(app_.session.fleetsByPos.cell(col::X, r), 0);
-        at.y = to_int_def(app_.session.fleetsByPos.cell(col::Y, r), 0);
-    }
-    select_point(at.x, at.y);
-    return true;
+    const std::optional<Located> at = locate_named(app_.session, name);
+    if (at) select_point(at->x, at->y);
+    return at.has_value();
 }
 
 void TMap_FM::select_point(int x, int y) {

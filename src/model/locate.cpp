@@ -63,6 +63,17 @@ Located locate_destination(const Session& session, const std::string& destinatio
     return at;
 }
 
+std::optional<Located> locate_named(const Session& session, const std::string& name) {
+    Located at = locate_object(session, ObjectKind::Planet, name, nullptr);
+    if (!at.found()) at = locate_object(session, ObjectKind::Fleet, name, nullptr);
+    if (at.found()) return at;
+    const int r = sorted_row_named(session, name);
+    if (r == 0) return std::nullopt;
+    at.x = to_int_def(session.fleetsByPos.cell(col::X, r), 0);
+    at.y = to_int_def(session.fleetsByPos.cell(col::Y, r), 0);
+    return at;
+}
+
 int sorted_row_named(const Session& session, const std::string& uniqueName) {
     const TextTable& t = session.fleetsByPos;
     for (int r = 1; r <= t.lastRow(); ++r)

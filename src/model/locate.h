@@ -3,6 +3,7 @@
 // in which colour it is drawn), the fleets at one spot, and what stands
 // within a light year of a point.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ Located locate_object(const Session& session, ObjectKind kind, const std::string
 // fleet's, goes in front). A fleet that a merge added is found under the name
 // its own report gives it too, without the merge's "*". Not found: 0, 0.
 Located locate_destination(const Session& session, const std::string& destination, const std::string& race);
+
+// Where a planet or fleet chosen by its name (a planet's name or a fleet's
+// unique name, as the Find field lists them) stands: the planet, else the
+// fleet in the fleet table, else in the position-sorted one. Nothing when no
+// object has that name.
+std::optional<Located> locate_named(const Session& session, const std::string& name);
 
 // The fleet table row of a fleet by its unique name, searched in the block
 // of `owner`, then in the trailing block; 0 when not found.

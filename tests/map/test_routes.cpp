@@ -288,6 +288,23 @@ TEST(Locate, PlanetsAndFleetsSilentOrNot) {
     EXPECT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].text, "Planet \"Bexa\" not found!");
     EXPECT_EQ(prompter.shown[1].text, "Fleet \"Kesh X\" not found!");
+
+    // A name from the Find list: planets, fleets, then fleets only the map's sorted table holds.
+    s.fleetsByPos = s.fleets;
+    s.fleetsByPos.setRowCount(4);
+    s.fleetsByPos.row(3) = s.fleets.row(1);
+    s.fleetsByPos.row(3)[col::UniqueName] = "Stray #9";
+    s.fleetsByPos.setCell(col::X, 3, "800");
+    s.fleetsByPos.setCell(col::Y, 3, "900");
+    const struct {
+        const char* name;
+        std::optional<std::pair<int, int>> at;
+    } named[] = {{"Aldris", {{1500, 1400}}}, {"Kesh B*", {{1200, 1202}}}, {"Stray #9", {{800, 900}}}, {"Nobody", {}}};
+    for (const auto& c : named) {
+        const std::optional<Located> at = locate_named(s, c.name);
+        EXPECT_EQ(at ? std::optional(std::pair(at->x, at->y)) : std::nullopt, c.at) << c.name;
+    }
+    EXPECT_EQ(prompter.shown.size(), 2u);  // silently
 }
 
 TEST(ScanEfficiency, TextOfTheBox) {
