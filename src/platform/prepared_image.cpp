@@ -104,9 +104,29 @@ PreparedImage::PreparedImage(QRect area, QRgb ink, const std::function<void(QPai
                          last - first + 1, static_cast<std::uint32_t>(ops_.size())});
         ops_.insert(ops_.end(), line.begin() + first, line.begin() + last + 1);
     }
+    if (twice_.empty() && std::all_of(ops_.begin(), ops_.end(), [](QRgb op) { return op >> 24 == 0 || op == kThrough; }))
+        keepOnlySetPixels();
     rows_.shrink_to_fit();
     ops_.shrink_to_fit();
     twice_.shrink_to_fit();
+}
+
+void PreparedImage::keepOnlySetPixels() {
+    std::vector<Row> runs;
+    for (const Row& r : rows_)
+        for (int i = 0; i < r.length;) {
+            const auto at = [&](int k) { return r.first + static_cast<std::uint32_t>(k); };
+            if (ops_[at(i)] == kThrough) {
+                ++i;
+                continue;
+            }
+            int end = i;
+            while (end < r.length && ops_[at(end)] != kThrough) ops_[at(end++)] |= kBlack;
+            runs.push_back({r.y, static_cast<std::int16_t>(r.x + i), end - i, at(i)});
+            i = end;
+        }
+    rows_ = std::move(runs);
+    setOnly_ = true;
 }
 
 QRgb PreparedImage::opOf(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps) {
@@ -143,7 +163,9 @@ bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, Q
             to = std::min(to, inside.right() + 1);
             if (from >= to) continue;
         }
-        apply_ops(&at(from, r.y), ops_.data() + r.first + (from - r.x), to - from);
+        const QRgb* ops = ops_.data() + r.first + (from - r.x);
+        if (setOnly_) std::copy(ops, ops + (to - from), &at(from, r.y));
+        else apply_ops(&at(from, r.y), ops, to - from);
     }
     return true;
 }

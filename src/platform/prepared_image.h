@@ -76,6 +76,9 @@ private:
         std::vector<std::pair<QRgb, QRgb>> known;
         const QRgb* over(QRgb below) const;
     };
+    // A drawing without mixed pixels (a shape) is kept as runs of the
+    // pixels it sets, each op the very pixel: copying it only writes.
+    void keepOnlySetPixels();
     // The op of a pixel the drawing sets; a twice-mixed one is kept aside
     // and lets all through here.
     QRgb opOf(int x, int y, const QRgb (&over)[4], const Overlaps& overlaps);
@@ -86,6 +89,7 @@ private:
     bool clips_ = false;
     QRgb ink_ = 0;
     QRect box_;
+    bool setOnly_ = false;
     std::vector<Row> rows_;
     std::vector<QRgb> ops_;
     std::vector<Twice> twice_;
