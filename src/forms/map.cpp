@@ -455,7 +455,10 @@ void TMap_FM::store_range(const StoredRange& range) {
     Remove_BTN->setEnabled(!scannerListEmpty());
 }
 
-void TMap_FM::showImage() { ScrollBox1->imageChanged(); }
+void TMap_FM::showImage() {
+    canvas_.image();  // what was drawn lands in the picture the view shows
+    ScrollBox1->imageChanged();
+}
 
 void TMap_FM::zoomTo(Zoom zoom) {
     set_zoom(view_, zoom, fitSize());

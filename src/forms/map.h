@@ -55,7 +55,7 @@ public:
     QAction* action(const char* name) const;
     const MapView& view() const { return view_; }
     MapView& view() { return view_; }
-    const QImage& image() const { return canvas_.image(); }
+    const QImage& image() { return canvas_.image(); }
     // True while the stored scanner-range list holds no entry.
     bool scannerListEmpty() const;
     // Adds a range to the stored list, or replaces the ranges of an entry of

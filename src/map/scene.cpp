@@ -1,5 +1,6 @@
 #include "map/scene.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 
@@ -71,11 +72,38 @@ SceneSpot make_spot(const Session& session, const SpotRows& spot) {
     return s;
 }
 
+// The rows lie apart in memory: the cells a spot reads are asked for some
+// rows ahead, so that they arrive together instead of one after the other,
+// and the texts kept outside the cells (long names) once the cells are there.
+class RowsAhead {
+public:
+    explicit RowsAhead(const TextTable& t) : rows_(t.rows()), last_(t.lastRow()) {}
+    void before(int row) {
+        for (; cells_ <= std::min(row + 2 * kAhead, last_); ++cells_)
+            for (const int c : {col::Name, col::X, col::Ships, col::Owner, col::Id})
+                if (const std::string* cell = at(cells_, c)) __builtin_prefetch(cell);
+        for (; texts_ <= std::min(row + kAhead, last_); ++texts_)
+            if (const std::string* name = at(texts_, col::Name)) __builtin_prefetch(name->data());
+    }
+
+private:
+    static constexpr int kAhead = 12;
+    const std::string* at(int row, int column) const {
+        const auto& cells = rows_[static_cast<std::size_t>(row)];
+        return static_cast<std::size_t>(column) < cells.size() ? &cells[static_cast<std::size_t>(column)] : nullptr;
+    }
+    const std::vector<std::vector<std::string>>& rows_;
+    int last_;
+    int cells_ = 1, texts_ = 1;
+};
+
 // Every spot whose rows stand on the map, in position order.
 std::vector<SceneSpot> read_spots(const Session& session) {
     const TextTable& t = session.fleetsByPos;
     std::vector<SceneSpot> out;
+    RowsAhead ahead(t);
     for (int r = 1; r <= t.lastRow();) {
+        ahead.before(r);
         if (!on_map(t, r, col::X, col::Y)) {
             ++r;
             continue;

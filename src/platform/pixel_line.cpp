@@ -1,6 +1,7 @@
 #include "platform/pixel_line.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -47,6 +48,14 @@ public:
         if (offset_ >= ends_[index_]) index_ = (index_ + 1) % d_.count;
         offset_ %= d_.length;
     }
+    // As many steps at once: every stretch is a pixel long at least, so a
+    // step never passes more than one end.
+    void skip(int steps) {
+        if (d_.count == 0 || steps <= 0) return;
+        offset_ = static_cast<int>((offset_ + std::int64_t{steps} * kSub) % d_.length);
+        index_ = 0;
+        while (offset_ >= ends_[index_]) ++index_;
+    }
 
 private:
     int stretch(int i) const { return d_.ends[i] - (i == 0 ? 0 : d_.ends[i - 1]); }
@@ -79,12 +88,34 @@ bool cut_to(double& a1, double& b1, double& a2, double& b2, double low, double h
     return true;
 }
 
+// The steps from 0 to before `steps` of a walk (across at b, `slope` more
+// each step) that may fall into the rows wanted, a step more either way.
+std::pair<int, int> steps_in_rows(bool steep, int a, int steps, int b, int slope, int firstRow, int endRow) {
+    double low = 0, high = steps;
+    if (steep) {  // the rows are the steps
+        low = firstRow - a;
+        high = endRow - a;
+    } else if (slope == 0) {
+        const int row = b >> 16;
+        if (row < firstRow || row >= endRow) return {0, 0};
+    } else {
+        const double toFirst = (firstRow * 65536.0 - b) / slope, toEnd = (endRow * 65536.0 - b) / slope;
+        low = std::floor(std::min(toFirst, toEnd)) - 1;
+        high = std::ceil(std::max(toFirst, toEnd)) + 1;
+    }
+    const auto within = [steps](double v) { return static_cast<int>(std::clamp(v, 0.0, double(steps))); };
+    return {within(low), within(high)};
+}
+
 }  // namespace
+
+bool pixel_lines_fit(int width, int height) { return width < kFar && height < kFar; }
 
 bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std::uint32_t colour,
                      const LineDashes& dashes, PixelInk ink) {
-    if (s.width >= kFar || s.height >= kFar) return false;
-    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; };
+    if (!pixel_lines_fit(s.width, s.height)) return false;
+    const int top = std::max(s.firstRow, 0), bottom = std::min(s.endRow, s.height);
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= top && x < s.width && y < bottom; };
     const auto put = [&](int x, int y) {
         std::uint32_t& pixel = s.bits[static_cast<std::int64_t>(y) * s.pixelsPerLine + x];
         pixel = ink == PixelInk::Merge ? pixel | colour : colour;
@@ -123,12 +154,19 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
         const int x = steep ? across : along, y = steep ? along : across;
         if (inside(x, y)) put(x, y);
     };
+    // Only the steps through the rows wanted are walked.
+    const auto [skipped, walked] = steps_in_rows(steep, a, aEnd - a, b, slope, top, bottom);
+    DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
+    dash.skip(skipped);
+    const int aStart = a;
+    a += skipped;
+    b += skipped * slope;
+    const int aStop = aStart + walked;
     if (dashes.count == 0) {
-        for (; a < aEnd; ++a, b += slope) plot(a, b >> 16);
+        for (; a < aStop; ++a, b += slope) plot(a, b >> 16);
         return true;
     }
-    DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
-    for (; a < aEnd; ++a, b += slope) {
+    for (; a < aStop; ++a, b += slope) {
         if (dash.on()) plot(a, b >> 16);
         dash.step();
     }

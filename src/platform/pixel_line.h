@@ -5,12 +5,21 @@
 namespace trevanor {
 
 // Where a one-pixel line goes: the pixels of a 32-bit image, row by row.
+// A line may be written only into the rows from firstRow to before endRow
+// (a band of the image drawn on its own); it is cut at the image's edges all
+// the same, so the band gets the very pixels of the whole line.
 struct PixelSurface {
     std::uint32_t* bits = nullptr;
     int pixelsPerLine = 0;
     int width = 0;
     int height = 0;
+    int firstRow = 0;
+    int endRow = 1 << 30;
 };
+
+// Whether lines on a surface this large can be written straight into the
+// pixels (positions in 65536ths of a pixel must stay within an int).
+bool pixel_lines_fit(int width, int height);
 
 // The on/off pattern of a broken line, in 64ths of a pixel: the end of each
 // stretch (on, off, on, ...) counted from the line's start. No stretches: solid.
@@ -28,7 +37,8 @@ enum class PixelInk { Copy, Merge };
 // straight into the pixels in one opaque colour: the same pixels the Qt
 // raster engine sets for an aliased cosmetic pen with square caps, cut at
 // the surface's edges where it cuts them. False, and nothing written, on a
-// surface too large for its arithmetic (the caller then draws the slow way).
+// surface too large for its arithmetic (the caller then draws the slow way:
+// pixel_lines_fit tells beforehand).
 bool draw_pixel_line(const PixelSurface& surface, int x1, int y1, int x2, int y2, std::uint32_t colour,
                      const LineDashes& dashes, PixelInk ink = PixelInk::Copy);
 

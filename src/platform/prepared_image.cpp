@@ -176,38 +176,54 @@ const QRgb* PreparedImage::Twice::over(QRgb below) const {
     return nullptr;
 }
 
-std::vector<QRgb> PreparedImage::twiceMixedBelow(const QImage& picture, int x, int y) const {
+std::vector<QRgb> PreparedImage::twiceMixedBelow(const QImage& picture, int x, int y, QRect part) const {
+    part &= picture.rect();
     std::vector<QRgb> below;
     below.reserve(twice_.size());
     for (const Twice& t : twice_) {
         const QPoint p(x + t.x, y + t.y);
-        below.push_back(picture.rect().contains(p) ? picture.pixel(p) : kBlack);
+        below.push_back(part.contains(p) ? picture.pixel(p) : kBlack);
     }
     return below;
 }
 
-void PreparedImage::learnTwiceMixed(const QImage& picture, int x, int y, const std::vector<QRgb>& below) {
+void PreparedImage::learnTwiceMixed(const QImage& picture, int x, int y, QRect part, const std::vector<QRgb>& below) {
+    part &= picture.rect();
     constexpr std::size_t kKnownPerPixel = 8;  // the backgrounds drawn over, and a few neighbours
     for (std::size_t i = 0; i < twice_.size() && i < below.size(); ++i) {
         Twice& t = twice_[i];
         const QPoint p(x + t.x, y + t.y);
-        if (!picture.rect().contains(p) || t.over(below[i]) || t.known.size() >= kKnownPerPixel) continue;
+        if (!part.contains(p) || t.over(below[i]) || t.known.size() >= kKnownPerPixel) continue;
         t.known.emplace_back(below[i], picture.pixel(p));
     }
 }
 
 bool PreparedImage::copyTo(QImage& picture, int x, int y) const {
+    return copyTo(PixelSurface{reinterpret_cast<QRgb*>(picture.bits()), static_cast<int>(picture.bytesPerLine() / 4),
+                               picture.width(), picture.height()},
+                  x, y);
+}
+
+bool PreparedImage::copyTo(const PixelSurface& picture, int x, int y) const {
     if (rows_.empty() && twice_.empty()) return true;  // draws nothing
-    const QRect inPicture = box_.translated(x, y) & picture.rect();
+    const QRect placed = box_.translated(x, y);
+    const QRect inPicture = placed & QRect(0, 0, picture.width, picture.height);
     if (inPicture.isEmpty()) return true;
-    const bool whole = inPicture == box_.translated(x, y);
-    if (!whole && !clips_) return false;
-    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
-    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    if (inPicture != placed && !clips_) return false;
+    const int top = std::max(inPicture.top(), picture.firstRow);
+    const int bottom = std::min(inPicture.bottom(), picture.endRow - 1);
+    if (top > bottom) return true;
+    const QRect drawn(QPoint(inPicture.left(), top), QPoint(inPicture.right(), bottom));
+    const qsizetype stride = picture.pixelsPerLine;
     const qsizetype origin = static_cast<qsizetype>(y) * stride + x;  // may lie outside: only offset from
-    // Relative to the point: the part inside the picture.
-    const QRect inside = inPicture.translated(-x, -y);
-    return whole ? copyPixels<true>(bits, stride, origin, inside) : copyPixels<false>(bits, stride, origin, inside);
+    // Relative to the point: the part drawn.
+    const QRect inside = drawn.translated(-x, -y);
+    return drawn == placed ? copyPixels<true>(picture.bits, stride, origin, inside)
+                           : copyPixels<false>(picture.bits, stride, origin, inside);
+}
+
+bool PreparedImage::copiesLater(QSize picture, int x, int y) const {
+    return usable_ && (clips_ || QRect(QPoint(), picture).contains(box_.translated(x, y)));
 }
 
 namespace {

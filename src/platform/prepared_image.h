@@ -23,6 +23,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/pixel_line.h"
+
 namespace trevanor {
 
 class PreparedImage {
@@ -49,12 +51,19 @@ public:
     // picture and may not be, or a twice-mixed pixel would fall on a colour
     // it was not drawn over.
     bool copyTo(QImage& picture, int x, int y) const;
+    // The same into the rows of a surface it may write (a band of a picture).
+    bool copyTo(const PixelSurface& picture, int x, int y) const;
+    // Whether it may be copied to (x, y) of a picture of that size, in parts
+    // and later: copyTo then fails only where a twice-mixed pixel falls on a
+    // colour it was not drawn over, and never where it has none.
+    bool copiesLater(QSize picture, int x, int y) const;
+    bool mixesTwice() const { return !twice_.empty(); }
 
-    // Where copyTo failed and QPainter drew the image at (x, y) instead: the
-    // twice-mixed pixels as they were before, and then what QPainter made of
-    // them, known from then on.
-    std::vector<QRgb> twiceMixedBelow(const QImage& picture, int x, int y) const;
-    void learnTwiceMixed(const QImage& picture, int x, int y, const std::vector<QRgb>& below);
+    // Where copyTo failed and QPainter drew the image at (x, y) instead, into
+    // the rows of `part` of the picture: the twice-mixed pixels there as they
+    // were before, and then what QPainter made of them, known from then on.
+    std::vector<QRgb> twiceMixedBelow(const QImage& picture, int x, int y, QRect part) const;
+    void learnTwiceMixed(const QImage& picture, int x, int y, QRect part, const std::vector<QRgb>& below);
     // Around every pixel it sets, relative to the point.
     QRect box() const { return box_; }
 

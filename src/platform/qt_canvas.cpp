@@ -114,7 +114,8 @@ QtCanvas::~QtCanvas() { finish(); }
 
 void QtCanvas::setPreparedPerPicture(int count) { preparedPerPicture_ = preparable_ = std::max(count, 0); }
 
-const QImage& QtCanvas::image() const {
+const QImage& QtCanvas::image() {
+    drawNoted();
     finish();
     preparable_ = preparedPerPicture_;
     return image_;
@@ -125,8 +126,33 @@ void QtCanvas::finish() const {
     painter_.reset();
 }
 
+void QtCanvas::drawNoted() {
+    if (noted_.empty()) return;
+    if (!image_.isDetached()) finish();  // detaching would leave the painter on the old pixels
+    noted_.drawInto(image_, [this](std::uint32_t tag, int firstRow, int endRow) {
+        drawOtherwise(notedTexts_[tag - 1], firstRow, endRow);
+    });
+    notedTexts_.clear();
+}
+
+// Letters overlap over a colour not seen below them yet: QPainter draws the
+// text in these rows, and the copy learns what it made of them.
+void QtCanvas::drawOtherwise(const NotedText& noted, int firstRow, int endRow) {
+    const CanvasState now = state;
+    state = noted.state;
+    const QRect rows(0, firstRow, image_.width(), endRow - firstRow);
+    const std::vector<QRgb> below = noted.image->twiceMixedBelow(image_, noted.x, noted.y, rows);
+    QPainter& p = openPainter(Tools::Text);
+    p.setClipRect(rows);
+    plainText(p, noted.x, noted.y, *noted.text);
+    p.setClipping(false);
+    noted.image->learnTwiceMixed(image_, noted.x, noted.y, rows, below);
+    state = now;
+}
+
 void QtCanvas::setSize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
+    drawNoted();
     copyKeptFirst();
     finish();
     image_ = image_.copy(0, 0, width, height);  // new area is black
@@ -149,7 +175,12 @@ QtCanvas::FontEntry& QtCanvas::font() {
 }
 
 QPainter& QtCanvas::painter(Tools tools) {
+    drawNoted();
     copyKeptFirst();
+    return openPainter(tools);
+}
+
+QPainter& QtCanvas::openPainter(Tools tools) {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         begin_painting(*painter_);
@@ -205,13 +236,17 @@ void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
         finish();
         image_ = QImage(image_.size(), image_.format());
     }
+    touched(area);
+    if (drawing_ == Drawing::Prepared) {
+        noted_.fill(area & image_.rect(), to_qcolor(state.brushColor).rgb());
+        return;
+    }
     QPainter& p = painter(Tools::ShapeNoBrush);
     if (applied_->mode != QPainter::CompositionMode_SourceOver) {
         applied_->mode = QPainter::CompositionMode_SourceOver;
         p.setCompositionMode(applied_->mode);
     }
     p.fillRect(area, to_qcolor(state.brushColor));
-    touched(area);
 }
 
 void QtCanvas::lineTo(int x, int y) {
@@ -229,15 +264,10 @@ void QtCanvas::lineTo(int x, int y) {
 }
 
 bool QtCanvas::writeLine(QPoint from, QPoint to) {
-    if (drawing_ != Drawing::Prepared) return false;
+    if (drawing_ != Drawing::Prepared || !pixel_lines_fit(image_.width(), image_.height())) return false;
     copyKeptFirst();
-    if (!image_.isDetached()) finish();
-    const PixelSurface surface{reinterpret_cast<std::uint32_t*>(image_.bits()),
-                               static_cast<int>(image_.bytesPerLine() / 4), image_.width(), image_.height()};
-    if (!draw_pixel_line(surface, from.x(), from.y(), to.x(), to.y(), to_qcolor(state.penColor).rgb(),
-                         line_dashes(state.penStyle),
-                         state.penMode == PenMode::Merge ? PixelInk::Merge : PixelInk::Copy))
-        return false;
+    noted_.line(from, to, to_qcolor(state.penColor).rgb(), line_dashes(state.penStyle),
+                state.penMode == PenMode::Merge ? PixelInk::Merge : PixelInk::Copy);
     ++counts_.written;
     return true;
 }
@@ -260,7 +290,10 @@ bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
     auto it = shapes_.find(key_);
     if (it == shapes_.end()) {
         if (!mayPrepare()) return false;
-        if (shapes_.size() >= kKeptImages) shapes_.clear();
+        if (shapes_.size() >= kKeptImages) {
+            drawNoted();  // before the images noted go
+            shapes_.clear();
+        }
         const auto draw = [&](QPainter& p, QPoint at) {
             p.setPen(shape_pen(state));
             if (state.brushClear) p.setBrush(Qt::NoBrush);
@@ -309,9 +342,8 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
     touched(box);
 }
 
-void QtCanvas::plainText(int x, int y, const std::string& text) {
+void QtCanvas::plainText(QPainter& p, int x, int y, const std::string& text) {
     FontEntry& f = font();
-    QPainter& p = painter(Tools::Text);
     if (applied_->font != &f.font) {
         p.setFont(f.font);
         applied_->font = &f.font;
@@ -329,19 +361,17 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     if (drawing_ == Drawing::Prepared && text.size() <= kLongestKept) {
         const std::uint64_t style = std::uint64_t{state.fontColor} << 32 | (state.brushClear ? 0xFF000000u : state.brushColor);
         TextEntry& entry = textEntry(text);
+        const std::string& kept = lastText_->first;  // stays while the image is noted
         PreparedImage* image = nullptr;
         for (auto& [s, prepared] : entry.images)
             if (s == style) image = &prepared;
-        if (!image && mayPrepare()) image = &entry.images.emplace_back(style, prepareText(text)).second;
-        if (image && copy(*image, x, y)) return;
-        if (image && image->usable()) {  // letters overlap over a colour not seen below them yet
-            const std::vector<QRgb> below = image->twiceMixedBelow(image_, x, y);
-            plainText(x, y, text);
-            image->learnTwiceMixed(image_, x, y, below);
-            return;
+        if (!image && mayPrepare()) {
+            drawNoted();  // the images noted may move
+            image = &entry.images.emplace_back(style, prepareText(text)).second;
         }
+        if (image && copyText(*image, x, y, kept)) return;
     }
-    plainText(x, y, text);
+    plainText(painter(Tools::Text), x, y, text);
 }
 
 PreparedImage QtCanvas::prepareText(const std::string& text) {
@@ -366,8 +396,15 @@ QtCanvas::TextEntry& QtCanvas::textEntry(const std::string& text) {
     FontEntry& f = font();
     // The map measures a label, then draws it: the second look is the same.
     if (lastText_ && lastFont_ == &f && lastText_->first == text) return lastText_->second;
-    if (f.texts.size() >= kKeptImages) f.texts.clear();
-    lastText_ = &*f.texts.try_emplace(text).first;
+    auto it = f.texts.find(text);
+    if (it == f.texts.end()) {
+        if (f.texts.size() >= kKeptImages) {
+            drawNoted();  // before the images noted go
+            f.texts.clear();
+        }
+        it = f.texts.try_emplace(text).first;
+    }
+    lastText_ = &*it;
     lastFont_ = &f;
     return lastText_->second;
 }
@@ -389,15 +426,33 @@ bool QtCanvas::mayPrepare() {
 
 bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
     if (!image.usable()) return false;
+    if (image.copiesLater(image_.size(), x, y) && !image.mixesTwice()) {
+        copyKeptFirst();
+        noted_.copy(image, x, y);
+    } else {
+        drawNoted();
+        copyKeptFirst();
+        if (!image_.isDetached()) finish();
+        if (!image.copyTo(image_, x, y)) return false;
+    }
+    ++counts_.prepared;
+    touched(image.box().translated(x, y));
+    return true;
+}
+
+bool QtCanvas::copyText(PreparedImage& image, int x, int y, const std::string& text) {
+    if (!image.mixesTwice()) return copy(image, x, y);
+    if (!image.copiesLater(image_.size(), x, y)) return false;
     copyKeptFirst();
-    if (!image_.isDetached()) finish();
-    if (!image.copyTo(image_, x, y)) return false;
+    notedTexts_.push_back({x, y, &text, &image, state});
+    noted_.copy(image, x, y, static_cast<std::uint32_t>(notedTexts_.size()));
     ++counts_.prepared;
     touched(image.box().translated(x, y));
     return true;
 }
 
 std::uint64_t QtCanvas::keepPicture() {
+    drawNoted();
     copyKeptFirst();
     pending_ = shown_ = next_picture_number();  // copied before anything is drawn over it
     drawnOver_.clear();
@@ -409,6 +464,7 @@ std::uint64_t QtCanvas::keepPicture() {
 // again (writing detaches it), or is replaced by a picture of another size.
 void QtCanvas::copyKeptFirst() {
     if (pending_ == 0) return;
+    drawNoted();
     finish();  // no painter may go on writing into the shared pixels
     kept_.push_back({pending_, image_});
     pending_ = 0;
@@ -433,6 +489,7 @@ void QtCanvas::forgetPicture() {
 bool QtCanvas::restorePicture(std::uint64_t kept) {
     if (kept == 0) return false;
     if (kept == pending_) return true;  // nothing was drawn over it
+    drawNoted();
     copyKeptFirst();
     const auto it = std::find_if(kept_.begin(), kept_.end(), [kept](const KeptPicture& k) { return k.number == kept; });
     if (it == kept_.end()) return false;

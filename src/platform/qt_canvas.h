@@ -10,7 +10,9 @@
 // pixel by pixel, with the pixels QPainter would have made; lines are written
 // into the pixels the way QPainter sets them (platform/pixel_line.h); where that cannot
 // be told (a shape cut by the edge, letters overlapping over an unknown
-// colour) QPainter draws it. The Plain way draws every primitive through
+// colour) QPainter draws it. Copies, lines and fills are noted and drawn
+// band by band (platform/banded_drawing.h) when the picture is looked at or
+// QPainter is to draw over them. The Plain way draws every primitive through
 // QPainter. Either way the painter's pen, brush and composition mode are set
 // only when they change.
 //
@@ -29,6 +31,7 @@
 #include <unordered_map>
 
 #include "map/canvas.h"
+#include "platform/banded_drawing.h"
 #include "platform/prepared_image.h"
 
 namespace trevanor {
@@ -43,7 +46,7 @@ public:
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
     // The picture as drawn so far.
-    const QImage& image() const;
+    const QImage& image();
 
     void setSize(int width, int height) override;
     int width() const override { return image_.width(); }
@@ -66,6 +69,9 @@ public:
     // (a zoom level or the planet names seen the first time) spreads the
     // work over later redraws and answers at once. 100 unless set.
     void setPreparedPerPicture(int count);
+    // Rows per band of the noted drawing; by default as many as fit the
+    // processor's cache.
+    void setBandRows(int rows) { noted_.setBandRows(rows); }
 
     // How many texts and shapes were copied from prepared images and how many
     // drawn through QPainter, and how many lines were written straight into
@@ -85,18 +91,33 @@ private:
     // closed whenever the image is looked at or resized. Tools are set only
     // when they differ from the ones in place.
     QPainter& painter(Tools tools);
+    // The same, with whatever was noted left to be drawn later.
+    QPainter& openPainter(Tools tools);
     void finish() const;
+    // Draws what was noted into the image: before QPainter draws over it,
+    // anything looks at its pixels, or a noted image may change.
+    void drawNoted();
+    // A noted text, and how to draw it through QPainter instead, in some rows.
+    struct NotedText {
+        int x, y;
+        const std::string* text;
+        PreparedImage* image;
+        CanvasState state;
+    };
+    void drawOtherwise(const NotedText& noted, int firstRow, int endRow);
     void touched(QRect area);
 
-    void plainText(int x, int y, const std::string& text);
+    void plainText(QPainter& p, int x, int y, const std::string& text);
     // True (and one less left) when this picture may still prepare an image.
     bool mayPrepare();
     // A line of the pen's colour and style, written straight into the pixels
     // when it is drawn over what lies below and clear of the edge; false when
     // QPainter is to draw it instead.
     bool writeLine(QPoint from, QPoint to);
-    // Copies the image to (x, y); false when QPainter is to draw instead.
+    // Copies the image to (x, y), or notes it to be copied (a text with how
+    // to draw it otherwise); false when QPainter is to draw instead.
     bool copy(const PreparedImage& image, int x, int y);
+    bool copyText(PreparedImage& image, int x, int y, const std::string& text);
     struct TextEntry;
     TextEntry& textEntry(const std::string& text);
     PreparedImage prepareText(const std::string& text);
@@ -108,6 +129,8 @@ private:
 
     Drawing drawing_;
     QImage image_;
+    BandedDrawing noted_;
+    std::vector<NotedText> notedTexts_;
     mutable std::unique_ptr<QPainter> painter_;
     struct Applied;
     std::unique_ptr<Applied> applied_;

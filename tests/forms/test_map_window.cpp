@@ -11,7 +11,7 @@ using namespace trevanor;
 using test::Program;
 
 namespace {
-QRgb at(const TMap_FM& m, int x, int y) { return m.image().pixel(x, y); }
+QRgb at(TMap_FM& m, int x, int y) { return m.image().pixel(x, y); }
 }  // namespace
 
 TEST_F(Program, MapWindowStartsWithItsControls) {

@@ -9,7 +9,7 @@
 using namespace trevanor;
 
 namespace {
-ColorValue pixel(const QtCanvas& c, int x, int y) {
+ColorValue pixel(QtCanvas& c, int x, int y) {
     const QRgb p = c.image().pixel(x, y);
     return static_cast<ColorValue>(qRed(p)) | static_cast<ColorValue>(qGreen(p)) << 8 | static_cast<ColorValue>(qBlue(p)) << 16;
 }
@@ -100,11 +100,18 @@ void scribble(Canvas& c, unsigned seed) {
 }
 }  // namespace
 
+// The prepared drawing is done later in bands of rows, on two threads: the
+// picture is the same whatever the band's height (0: the canvas's own), also
+// where overlapping letters fall back to QPainter in one band of several.
+constexpr int kBandRows[] = {0, 1, 7, 40};
+
 TEST(QtCanvas, PreparedDrawingGivesThePlainPicturePixelForPixel) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        SCOPED_TRACE(seed);
+    for (unsigned seed : {0u, 1u, 2u, 3u}) {
+        const int bandRows = kBandRows[seed];
+        SCOPED_TRACE(bandRows);
         QtCanvas plain(QtCanvas::Drawing::Plain), prepared;
         prepared.setPreparedPerPicture(1 << 30);
+        prepared.setBandRows(bandRows);
         scribble(plain, seed);
         long painted[2] = {};
         for (long& count : painted) {  // preparing, then from prepared images
@@ -127,10 +134,12 @@ TEST(QtCanvas, LinesCutAtTheEdgeAndMergedGiveThePlainPixels) {
     const struct {
         int reachOut;  // how far outside the surface an end may lie
         PenMode mode;
-    } cases[] = {{3, PenMode::Copy}, {300, PenMode::Copy}, {300, PenMode::Merge}, {40000, PenMode::Copy}};
+        int bandRows;
+    } cases[] = {{3, PenMode::Copy, 0}, {300, PenMode::Copy, 1}, {300, PenMode::Merge, 7}, {40000, PenMode::Copy, 5}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.reachOut);
         QtCanvas plain(QtCanvas::Drawing::Plain), written;
+        written.setBandRows(k.bandRows);
         std::mt19937 random(7);
         for (QtCanvas* c : {&plain, &written}) {
             random.seed(7);
@@ -185,6 +194,7 @@ TEST(QtCanvas, ShapesCutAtTheEdgeGiveThePlainPixels) {
 
 TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
     QtCanvas c;
+    c.setBandRows(3);
     scribble(c, 7);
     const QImage drawn = c.image().copy();
     const std::uint64_t kept = c.keepPicture();
@@ -213,6 +223,7 @@ TEST(QtCanvas, KeptPictureComesBackWhateverWasDrawnOver) {
 // over last, also while drawing over another one is going on.
 TEST(QtCanvas, SeveralKeptPicturesComeBackInAnyOrder) {
     QtCanvas c;
+    c.setBandRows(11);
     std::vector<std::pair<std::uint64_t, QImage>> kept;
     for (int seed = 1; seed <= 3; ++seed) {
         c.setSize(200 + 20 * seed, 160);
