@@ -25,42 +25,46 @@ int slope_of(int across, int along) {
 // would lie drawn from the start.
 class DashWalk {
 public:
-    DashWalk(const LineDashes& d, bool backwards, int span) : d_(d), backwards_(backwards) {
-        if (d_.count == 0) return;
-        if (backwards_) {
+    DashWalk(const LineDashes& d, bool backwards, int span)
+        : count_(d.count), length_(d.length), first_(backwards ? 0 : 1) {
+        if (count_ == 0) return;
+        if (backwards) {
+            const auto stretch = [&d](int i) { return d.ends[i] - (i == 0 ? 0 : d.ends[i - 1]); };
             int end = 0;
-            for (int i = 0; i < d_.count; ++i) {
-                end += stretch(d_.count - 1 - i);
+            for (int i = 0; i < count_; ++i) {
+                end += stretch(count_ - 1 - i);
                 ends_[i] = end;
             }
         } else {
-            std::copy(d_.ends, d_.ends + d_.count, ends_);
+            std::copy(d.ends, d.ends + count_, ends_);
         }
-        offset_ = backwards_ ? d_.length - span + kSub / 2 : kSub / 2;
-        offset_ %= d_.length;
-        if (offset_ < 0) offset_ += d_.length;
-        while (offset_ >= ends_[index_]) ++index_;
+        offset_ = backwards ? length_ - span + kSub / 2 : kSub / 2;
+        offset_ %= length_;
+        if (offset_ < 0) offset_ += length_;
+        find();
     }
-    bool on() const { return d_.count == 0 || ((index_ + (backwards_ ? 0 : 1)) & 1) != 0; }
+    bool solid() const { return count_ == 0; }
+    bool on() const { return count_ == 0 || ((index_ + first_) & 1) != 0; }
+    // One pixel on: every stretch is a pixel long at least, so a step never
+    // passes more than one end, and the pattern is longer than a pixel.
     void step() {
-        if (d_.count == 0) return;
+        if (count_ == 0) return;
         offset_ += kSub;
-        if (offset_ >= ends_[index_]) index_ = (index_ + 1) % d_.count;
-        offset_ %= d_.length;
+        if (offset_ >= ends_[index_] && ++index_ == count_) index_ = 0;
+        if (offset_ >= length_) offset_ -= length_;
     }
-    // As many steps at once: every stretch is a pixel long at least, so a
-    // step never passes more than one end.
     void skip(int steps) {
-        if (d_.count == 0 || steps <= 0) return;
-        offset_ = static_cast<int>((offset_ + std::int64_t{steps} * kSub) % d_.length);
-        index_ = 0;
-        while (offset_ >= ends_[index_]) ++index_;
+        if (count_ == 0 || steps <= 0) return;
+        offset_ = static_cast<int>((offset_ + std::int64_t{steps} * kSub) % length_);
+        find();
     }
 
 private:
-    int stretch(int i) const { return d_.ends[i] - (i == 0 ? 0 : d_.ends[i - 1]); }
-    const LineDashes& d_;
-    bool backwards_;
+    void find() {
+        index_ = 0;
+        while (offset_ >= ends_[index_]) ++index_;
+    }
+    int count_, length_, first_;
     int ends_[4] = {};
     int offset_ = 0;
     int index_ = 0;
@@ -88,23 +92,61 @@ bool cut_to(double& a1, double& b1, double& a2, double& b2, double low, double h
     return true;
 }
 
-// The steps from 0 to before `steps` of a walk (across at b, `slope` more
-// each step) that may fall into the rows wanted, a step more either way.
-std::pair<int, int> steps_in_rows(bool steep, int a, int steps, int b, int slope, int firstRow, int endRow) {
-    double low = 0, high = steps;
-    if (steep) {  // the rows are the steps
-        low = firstRow - a;
-        high = endRow - a;
-    } else if (slope == 0) {
-        const int row = b >> 16;
-        if (row < firstRow || row >= endRow) return {0, 0};
-    } else {
-        const double toFirst = (firstRow * 65536.0 - b) / slope, toEnd = (endRow * 65536.0 - b) / slope;
-        low = std::floor(std::min(toFirst, toEnd)) - 1;
-        high = std::ceil(std::max(toFirst, toEnd)) + 1;
+// A walk along the longer axis from `a`, across at b (in 65536ths of a
+// pixel, `slope` more each step), within the pixels [0, width) x
+// [firstRow, endRow) of the surface.
+struct Walk {
+    bool steep;
+    int a, b, slope;
+    int across(int step) const { return static_cast<int>((std::int64_t{b} + std::int64_t{step} * slope) >> 16); }
+    bool inside(const PixelSurface& s, int top, int bottom, int step) const {
+        const int along = a + step, side = across(step);
+        const int x = steep ? side : along, y = steep ? along : side;
+        return x >= 0 && x < s.width && y >= top && y < bottom;
     }
-    const auto within = [steps](double v) { return static_cast<int>(std::clamp(v, 0.0, double(steps))); };
-    return {within(low), within(high)};
+};
+
+// The steps from 0 to before `steps` whose pixels lie inside: worked out
+// with a step to spare either way, then narrowed pixel by pixel (the pixels
+// inside are one stretch of the walk, the across position only growing or
+// only shrinking).
+std::pair<int, int> steps_inside(const PixelSurface& s, int top, int bottom, const Walk& w, int steps) {
+    if (w.inside(s, top, bottom, 0) && w.inside(s, top, bottom, steps - 1)) return {0, steps};  // the ends are: all are
+    const int alongLow = w.steep ? top : 0, alongHigh = w.steep ? bottom : s.width;
+    const int acrossLow = w.steep ? 0 : top, acrossHigh = w.steep ? s.width : bottom;
+    double low = std::max(0, alongLow - w.a), high = std::min(steps, alongHigh - w.a);
+    if (w.slope == 0) {
+        if (w.across(0) < acrossLow || w.across(0) >= acrossHigh) return {0, 0};
+    } else {
+        const double toLow = (acrossLow * 65536.0 - w.b) / w.slope, toHigh = (acrossHigh * 65536.0 - w.b) / w.slope;
+        low = std::max(low, std::floor(std::min(toLow, toHigh)) - 1);
+        high = std::min(high, std::ceil(std::max(toLow, toHigh)) + 1);
+    }
+    int first = static_cast<int>(std::max(low, 0.0)), end = static_cast<int>(std::min(high, double(steps)));
+    while (first < end && !w.inside(s, top, bottom, first)) ++first;
+    while (end > first && !w.inside(s, top, bottom, end - 1)) --end;
+    return {first, end};
+}
+
+// Sets the pixels of steps [first, end) of the walk, every one inside.
+template <bool merge, bool dashed>
+void put_steps(const PixelSurface& s, const Walk& w, int first, int end, std::uint32_t colour, DashWalk& dash) {
+    const std::int64_t line = s.pixelsPerLine;
+    std::int64_t b = std::int64_t{w.b} + std::int64_t{first} * w.slope;
+    for (int along = w.a + first; along < w.a + end; ++along, b += w.slope) {
+        if (!dashed || dash.on()) {
+            const int side = static_cast<int>(b >> 16);
+            std::uint32_t& pixel = w.steep ? s.bits[along * line + side] : s.bits[side * line + along];
+            pixel = merge ? pixel | colour : colour;
+        }
+        if (dashed) dash.step();
+    }
+}
+
+template <bool merge>
+void put_steps(const PixelSurface& s, const Walk& w, int first, int end, std::uint32_t colour, DashWalk& dash) {
+    if (dash.solid()) put_steps<merge, false>(s, w, first, end, colour, dash);
+    else put_steps<merge, true>(s, w, first, end, colour, dash);
 }
 
 }  // namespace
@@ -150,26 +192,12 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
     // the line, at the pixel's edge otherwise: the raster engine's rounding.
     const int start = slope > 0 ? kSub / 2 : 0;
     b += ((a * kSub + start - a1) * slope) >> 6;
-    const auto plot = [&](int along, int across) {
-        const int x = steep ? across : along, y = steep ? along : across;
-        if (inside(x, y)) put(x, y);
-    };
-    // Only the steps through the rows wanted are walked.
-    const auto [skipped, walked] = steps_in_rows(steep, a, aEnd - a, b, slope, top, bottom);
+    const Walk walk{steep, a, b, slope};
+    const auto [first, end] = steps_inside(s, top, bottom, walk, aEnd - a);
     DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
-    dash.skip(skipped);
-    const int aStart = a;
-    a += skipped;
-    b += skipped * slope;
-    const int aStop = aStart + walked;
-    if (dashes.count == 0) {
-        for (; a < aStop; ++a, b += slope) plot(a, b >> 16);
-        return true;
-    }
-    for (; a < aStop; ++a, b += slope) {
-        if (dash.on()) plot(a, b >> 16);
-        dash.step();
-    }
+    dash.skip(first);
+    if (ink == PixelInk::Merge) put_steps<true>(s, walk, first, end, colour, dash);
+    else put_steps<false>(s, walk, first, end, colour, dash);
     return true;
 }
 
