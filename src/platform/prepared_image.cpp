@@ -147,10 +147,6 @@ template <bool whole>
 bool PreparedImage::copyPixels(QRgb* bits, qsizetype stride, qsizetype origin, QRect inside) const {
     const auto in = [&](int px, int py) { return whole || inside.contains(px, py); };
     const auto at = [&](int px, int py) -> QRgb& { return bits[origin + py * stride + px]; };
-    // The rows lie far apart in memory: ask for all of them before waiting for any.
-    for (int py = inside.top(); py <= inside.bottom(); ++py)
-        for (int px = inside.left(); px <= inside.right() + 15; px += 16)
-            __builtin_prefetch(&at(std::min(px, inside.right()), py), 1);
     for (const Twice& t : twice_)
         if (in(t.x, t.y) && !t.over(at(t.x, t.y))) return false;
     for (const Twice& t : twice_)
