@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
+#include <iterator>
+#include <thread>
 #include <optional>
 
 #include "model/locate.h"
@@ -77,7 +80,7 @@ SceneSpot make_spot(const Session& session, const SpotRows& spot) {
 // and the texts kept outside the cells (long names) once the cells are there.
 class RowsAhead {
 public:
-    explicit RowsAhead(const TextTable& t) : rows_(t.rows()), last_(t.lastRow()) {}
+    RowsAhead(const TextTable& t, int first, int last) : rows_(t.rows()), last_(last), cells_(first), texts_(first) {}
     void before(int row) {
         for (; cells_ <= std::min(row + 2 * kAhead, last_); ++cells_)
             for (const int c : {col::Name, col::X, col::Ships, col::Owner, col::Id})
@@ -94,15 +97,16 @@ private:
     }
     const std::vector<std::vector<std::string>>& rows_;
     int last_;
-    int cells_ = 1, texts_ = 1;
+    int cells_, texts_;
 };
 
-// Every spot whose rows stand on the map, in position order.
-std::vector<SceneSpot> read_spots(const Session& session) {
+// The spots whose rows stand on the map among rows [from, to), `from` the
+// first of its spot, in position order.
+std::vector<SceneSpot> read_spots(const Session& session, int from, int to) {
     const TextTable& t = session.fleetsByPos;
     std::vector<SceneSpot> out;
-    RowsAhead ahead(t);
-    for (int r = 1; r <= t.lastRow();) {
+    RowsAhead ahead(t, from, to - 1);
+    for (int r = from; r < to;) {
         ahead.before(r);
         if (!on_map(t, r, col::X, col::Y)) {
             ++r;
@@ -112,6 +116,35 @@ std::vector<SceneSpot> read_spots(const Session& session) {
         out.push_back(make_spot(session, spot));
         r = spot.first + spot.count;
     }
+    return out;
+}
+
+// Every spot, in position order. A large table is read in two halves at
+// once, on two threads, split where a spot begins.
+std::vector<SceneSpot> read_spots(const Session& session) {
+    constexpr int kRowsForTwo = 4096;
+    const int last = session.fleetsByPos.lastRow();
+    const int split = last >= kRowsForTwo ? spot_of(session, last / 2).first : 0;
+    if (split <= 1) return read_spots(session, 1, last + 1);
+    std::vector<SceneSpot> later;
+    std::exception_ptr failed;
+    std::thread other([&] {
+        try {
+            later = read_spots(session, split, last + 1);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    });
+    std::vector<SceneSpot> out;
+    try {
+        out = read_spots(session, 1, split);
+    } catch (...) {
+        other.join();
+        throw;
+    }
+    other.join();
+    if (failed) std::rethrow_exception(failed);
+    out.insert(out.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
     return out;
 }
 }  // namespace
