@@ -214,3 +214,42 @@ TEST(Scene, LeavesOutRowsWithoutAPositionAndReadsOnlyWhenChanged) {
     EXPECT_EQ(scene.spots()[0].color, 0x123456u);
     EXPECT_NE(scene.generation(), generation);
 }
+
+// A large table is read in two halves at once: every spot comes once, in
+// order, also the one that stands where the table is halved, and rows
+// without a position are left out on either side.
+TEST(Scene, LargeTableGivesEverySpotOnceWhereverItIsHalved) {
+    for (const int middleSpot : {1, 9, 40}) {  // fleets at the spot around the middle row
+        SCOPED_TRACE(middleSpot);
+        Session s;
+        std::vector<std::vector<std::string>> rows(1);
+        int place = 0;
+        const auto add_spot = [&](int fleets) {
+            ++place;
+            for (int k = 0; k < fleets; ++k)
+                rows.push_back({"Vor F", std::to_string(1000 + place / 50), std::to_string(1000 + place % 50)});
+        };
+        const int middleFirst = 3000 - middleSpot / 2;  // the table is halved at row 3000 of 6000
+        while (static_cast<int>(rows.size()) + 5 < middleFirst) add_spot(static_cast<int>(rows.size() % 5) + 1);
+        rows.push_back({"Vor lost"});  // no position
+        while (static_cast<int>(rows.size()) < middleFirst) add_spot(1);
+        add_spot(middleSpot);
+        while (rows.size() + 3 < 6001) add_spot(static_cast<int>(rows.size() % 3) + 1);
+        while (rows.size() < 6001) add_spot(1);
+        s.fleetsByPos.assignRows(rows);
+        // The spots as a plain walk finds them: runs of the same position.
+        std::vector<std::pair<int, int>> expected;  // first row, fleets
+        for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
+            if (rows[static_cast<std::size_t>(r)].size() < 3) continue;
+            if (!expected.empty() && expected.back().first + expected.back().second == r &&
+                rows[static_cast<std::size_t>(r)] == rows[static_cast<std::size_t>(expected.back().first)])
+                ++expected.back().second;
+            else
+                expected.emplace_back(r, 1);
+        }
+        const MapScene scene(s);
+        std::vector<std::pair<int, int>> read;
+        for (const SceneSpot& spot : scene.spots()) read.emplace_back(spot.row, spot.fleets);
+        EXPECT_EQ(read, expected);
+    }
+}
