@@ -31,18 +31,26 @@ void BandedDrawing::note(const Job& job) { jobs_.push_back(job); }
 
 void BandedDrawing::fill(QRect area, QRgb colour) {
     if (area.isEmpty()) return;
-    note({Job::Kind::Fill, PixelInk::Copy, area.top(), area.bottom(), area, nullptr, nullptr, colour, 0});
+    note({Job::Kind::Fill, PixelInk::Copy, area.top(), area.bottom(), area, nullptr, nullptr, nullptr, colour, 0});
 }
 
 void BandedDrawing::copy(const PreparedImage& image, int x, int y, std::uint32_t tag) {
     const QRect box = image.box().translated(x, y);
-    note({Job::Kind::Copy, PixelInk::Copy, box.top(), box.bottom(), QRect(x, y, 1, 1), &image, nullptr, 0, tag});
+    note({Job::Kind::Copy, PixelInk::Copy, box.top(), box.bottom(), QRect(x, y, 1, 1), &image, nullptr, nullptr, 0, tag});
 }
 
 void BandedDrawing::line(QPoint from, QPoint to, QRgb colour, const LineDashes& dashes, PixelInk ink) {
     // A pixel's row lies within a row of the ends' rows.
     const int top = std::min(from.y(), to.y()) - 1, bottom = std::max(from.y(), to.y()) + 1;
-    note({Job::Kind::Line, ink, top, bottom, QRect(from, to), nullptr, &dashes, colour, 0});
+    note({Job::Kind::Line, ink, top, bottom, QRect(from, to), nullptr, nullptr, &dashes, colour, 0});
+}
+
+void BandedDrawing::copyBack(const QImage& from, QRect area) {
+    area &= from.rect();
+    if (area.isEmpty()) return;
+    kept_.push_back(from);  // its pixels stay while they are read
+    note({Job::Kind::CopyBack, PixelInk::Copy, area.top(), area.bottom(), area, nullptr,
+          reinterpret_cast<const std::uint32_t*>(from.constBits()), nullptr, 0, 0});
 }
 
 std::size_t BandedDrawing::drawBand(QImage& picture, int band, std::size_t from) const {
@@ -60,6 +68,14 @@ std::size_t BandedDrawing::drawBand(QImage& picture, int band, std::size_t from)
             for (int y = area.top(); y <= area.bottom(); ++y)
                 std::fill_n(bits + static_cast<qsizetype>(y) * surface.pixelsPerLine + area.left(), area.width(),
                             job.colour);
+            break;
+        }
+        case Job::Kind::CopyBack: {
+            const QRect area = job.area & QRect(0, top, surface.width, end - top);
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                const qsizetype at = static_cast<qsizetype>(y) * surface.pixelsPerLine + area.left();
+                std::copy_n(job.from + at, area.width(), surface.bits + at);
+            }
             break;
         }
         case Job::Kind::Copy:
@@ -138,6 +154,7 @@ void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
     if (jobs_.empty()) return;
     if (picture.isNull()) {  // nothing to draw into
         jobs_.clear();
+        kept_.clear();
         return;
     }
     picture.bits();  // detached here, on this thread
@@ -154,6 +171,7 @@ void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
         }
     }
     jobs_.clear();
+    kept_.clear();
 }
 
 }  // namespace trevanor

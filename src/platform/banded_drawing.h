@@ -43,6 +43,9 @@ public:
     // A line whose pixels pixel_lines_fit the picture; `dashes` must outlive
     // the drawing.
     void line(QPoint from, QPoint to, QRgb colour, const LineDashes& dashes, PixelInk ink);
+    // The pixels of `area` put back from a picture of the same size and
+    // format (a kept one), which stays unchanged until the drawing is done.
+    void copyBack(const QImage& from, QRect area);
 
     bool empty() const { return jobs_.empty(); }
     // Draws a copy that could not be copied, by its tag, into the rows from
@@ -56,11 +59,12 @@ public:
 
 private:
     struct Job {
-        enum class Kind : std::uint8_t { Fill, Copy, Line } kind;
+        enum class Kind : std::uint8_t { Fill, Copy, Line, CopyBack } kind;
         PixelInk ink;
         int top, bottom;  // the rows it may touch
-        QRect area;       // a fill's rectangle; a line's ends as its corners
+        QRect area;       // a fill's or copy back's rectangle; a line's ends as its corners
         const PreparedImage* image;
+        const std::uint32_t* from;  // the pixels copied back
         const LineDashes* dashes;
         QRgb colour;
         std::uint32_t tag;
@@ -77,6 +81,7 @@ private:
     void work();
 
     std::vector<Job> jobs_;
+    std::vector<QImage> kept_;  // the pictures copied back from
     int bandRows_ = 0;
     // While drawing: the rows of each band and the jobs that reach into it.
     int rows_ = 0;

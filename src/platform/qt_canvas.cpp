@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/cp1252.h"
 #include "platform/pixel_line.h"
@@ -501,15 +500,7 @@ bool QtCanvas::restorePicture(std::uint64_t kept) {
     if (whole) {
         image_ = picture.image;  // shared until drawn over
     } else {
-        uchar* to = image_.bits();
-        const uchar* from = picture.image.constBits();
-        const qsizetype line = image_.bytesPerLine();
-        for (QRect r : drawnOver_) {
-            r &= image_.rect();
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                std::memcpy(to + y * line + r.left() * 4, from + y * line + r.left() * 4,
-                            static_cast<std::size_t>(r.width()) * 4);
-        }
+        for (const QRect& r : drawnOver_) noted_.copyBack(picture.image, r);
     }
     kept_.push_back(std::move(picture));  // used last
     shown_ = kept;
