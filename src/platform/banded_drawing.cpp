@@ -124,7 +124,9 @@ void BandedDrawing::work() {
 
 void BandedDrawing::sortIntoBands(const QImage& picture) {
     const int height = picture.height();
-    rows_ = bandRows_ > 0 ? bandRows_ : static_cast<int>(std::max<qsizetype>(kBandBytes / picture.bytesPerLine(), 8));
+    // A few jobs (drawn between QPainter's drawings) are drawn in one go.
+    const int cached = static_cast<int>(std::max<qsizetype>(kBandBytes / picture.bytesPerLine(), 8));
+    rows_ = bandRows_ > 0 ? bandRows_ : jobs_.size() < kJobsForTwo ? std::max(height, 1) : cached;
     const int bands = (height + rows_ - 1) / rows_;
     bins_.resize(static_cast<std::size_t>(bands));
     for (auto& bin : bins_) bin.clear();
