@@ -31,6 +31,7 @@ void BandedDrawing::note(const Job& job) { jobs_.push_back(job); }
 
 void BandedDrawing::fill(QRect area, QRgb colour) {
     if (area.isEmpty()) return;
+    large_ = large_ || area.width() * qsizetype{area.height()} * 4 > kBandBytes;
     note({Job::Kind::Fill, PixelInk::Copy, area.top(), area.bottom(), area, nullptr, nullptr, nullptr, colour, 0});
 }
 
@@ -48,45 +49,49 @@ void BandedDrawing::line(QPoint from, QPoint to, QRgb colour, const LineDashes& 
 void BandedDrawing::copyBack(const QImage& from, QRect area) {
     area &= from.rect();
     if (area.isEmpty()) return;
+    large_ = large_ || area.width() * qsizetype{area.height()} * 4 > kBandBytes;
     kept_.push_back(from);  // its pixels stay while they are read
     note({Job::Kind::CopyBack, PixelInk::Copy, area.top(), area.bottom(), area, nullptr,
           reinterpret_cast<const std::uint32_t*>(from.constBits()), nullptr, 0, 0});
 }
 
-std::size_t BandedDrawing::drawBand(QImage& picture, int band, std::size_t from) const {
-    const int top = band * rows_, end = std::min(top + rows_, picture.height());
+bool BandedDrawing::drawJob(const PixelSurface& surface, const Job& job) {
+    const QRect rows(0, surface.firstRow, surface.width, std::min(surface.endRow, surface.height) - surface.firstRow);
+    const auto row = [&surface](int y) { return static_cast<qsizetype>(y) * surface.pixelsPerLine; };
+    switch (job.kind) {
+    case Job::Kind::Fill: {
+        const QRect area = job.area & rows;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::fill_n(surface.bits + row(y) + area.left(), area.width(), job.colour);
+        return true;
+    }
+    case Job::Kind::CopyBack: {
+        const QRect area = job.area & rows;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::copy_n(job.from + row(y) + area.left(), area.width(), surface.bits + row(y) + area.left());
+        return true;
+    }
+    case Job::Kind::Copy: return job.image->copyTo(surface, job.area.x(), job.area.y());
+    case Job::Kind::Line:
+        draw_pixel_line(surface, job.area.left(), job.area.top(), job.area.right(), job.area.bottom(), job.colour,
+                        *job.dashes, job.ink);
+        return true;
+    }
+    return true;
+}
+
+PixelSurface BandedDrawing::surfaceOf(QImage& picture, int firstRow, int endRow) {
     // Only bits that a detached picture hands out without changing itself.
     auto* bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(std::as_const(picture).constBits()));
-    const PixelSurface surface{bits, static_cast<int>(picture.bytesPerLine() / 4), picture.width(), picture.height(),
-                               top, end};
+    return {bits, static_cast<int>(picture.bytesPerLine() / 4), picture.width(), picture.height(), firstRow, endRow};
+}
+
+std::size_t BandedDrawing::drawBand(QImage& picture, int band, std::size_t from) const {
+    const int top = band * rows_;
+    const PixelSurface surface = surfaceOf(picture, top, std::min(top + rows_, picture.height()));
     const std::vector<std::uint32_t>& bin = bins_[static_cast<std::size_t>(band)];
-    for (std::size_t i = from; i < bin.size(); ++i) {
-        const Job& job = jobs_[bin[i]];
-        switch (job.kind) {
-        case Job::Kind::Fill: {
-            const QRect area = job.area & QRect(0, top, picture.width(), end - top);
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                std::fill_n(bits + static_cast<qsizetype>(y) * surface.pixelsPerLine + area.left(), area.width(),
-                            job.colour);
-            break;
-        }
-        case Job::Kind::CopyBack: {
-            const QRect area = job.area & QRect(0, top, surface.width, end - top);
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                const qsizetype at = static_cast<qsizetype>(y) * surface.pixelsPerLine + area.left();
-                std::copy_n(job.from + at, area.width(), surface.bits + at);
-            }
-            break;
-        }
-        case Job::Kind::Copy:
-            if (!job.image->copyTo(surface, job.area.x(), job.area.y())) return i;
-            break;
-        case Job::Kind::Line:
-            draw_pixel_line(surface, job.area.left(), job.area.top(), job.area.right(), job.area.bottom(), job.colour,
-                            *job.dashes, job.ink);
-            break;
-        }
-    }
+    for (std::size_t i = from; i < bin.size(); ++i)
+        if (!drawJob(surface, jobs_[bin[i]])) return i;
     return bin.size();
 }
 
@@ -124,9 +129,7 @@ void BandedDrawing::work() {
 
 void BandedDrawing::sortIntoBands(const QImage& picture) {
     const int height = picture.height();
-    // A few jobs (drawn between QPainter's drawings) are drawn in one go.
-    const int cached = static_cast<int>(std::max<qsizetype>(kBandBytes / picture.bytesPerLine(), 8));
-    rows_ = bandRows_ > 0 ? bandRows_ : jobs_.size() < kJobsForTwo ? std::max(height, 1) : cached;
+    rows_ = bandRows_ > 0 ? bandRows_ : static_cast<int>(std::max<qsizetype>(kBandBytes / picture.bytesPerLine(), 8));
     const int bands = (height + rows_ - 1) / rows_;
     bins_.resize(static_cast<std::size_t>(bands));
     for (auto& bin : bins_) bin.clear();
@@ -152,17 +155,10 @@ void BandedDrawing::drawOnTwoThreads(QImage& picture) {
     done_.wait(lock, [&] { return busy_ == 0; });
 }
 
-void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
-    if (jobs_.empty()) return;
-    if (picture.isNull()) {  // nothing to draw into
-        jobs_.clear();
-        kept_.clear();
-        return;
-    }
-    picture.bits();  // detached here, on this thread
+void BandedDrawing::drawInBands(QImage& picture, const Otherwise& otherwise) {
     sortIntoBands(picture);
     nextBand_ = 0;
-    if (bins_.size() < 2 || jobs_.size() < kJobsForTwo) drawBands(picture);
+    if (bins_.size() < 2) drawBands(picture);
     else drawOnTwoThreads(picture);
     // Copies that failed, each drawn otherwise in its band before the band goes on.
     for (std::size_t band = 0; band < bins_.size(); ++band) {
@@ -172,8 +168,28 @@ void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
             i = drawBand(picture, static_cast<int>(band), i + 1);
         }
     }
+}
+
+void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
+    if (jobs_.empty()) return;
+    if (picture.isNull()) {  // nothing to draw into
+        jobs_.clear();
+        kept_.clear();
+        large_ = false;
+        return;
+    }
+    picture.bits();  // detached here, on this thread
+    if (jobs_.size() < kJobsForTwo && !large_ && bandRows_ == 0) {
+        // A few small jobs (drawn between QPainter's drawings): in order, in one go.
+        const PixelSurface whole = surfaceOf(picture, 0, picture.height());
+        for (const Job& job : jobs_)
+            if (!drawJob(whole, job)) otherwise(job.tag, 0, picture.height());  // into the same pixels
+    } else {
+        drawInBands(picture, otherwise);
+    }
     jobs_.clear();
     kept_.clear();
+    large_ = false;
 }
 
 }  // namespace trevanor

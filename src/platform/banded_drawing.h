@@ -70,6 +70,11 @@ private:
         std::uint32_t tag;
     };
     void note(const Job& job);
+    // Draws one job into the rows of the surface it may write; false when a
+    // copy failed (and wrote nothing).
+    static bool drawJob(const PixelSurface& surface, const Job& job);
+    static PixelSurface surfaceOf(QImage& picture, int firstRow, int endRow);
+    void drawInBands(QImage& picture, const Otherwise& otherwise);
     // Draws a band's jobs from the one at `from` in its bin on; where it
     // stopped: the bin's size when done, else the copy that failed.
     std::size_t drawBand(QImage& picture, int band, std::size_t from) const;
@@ -82,6 +87,7 @@ private:
 
     std::vector<Job> jobs_;
     std::vector<QImage> kept_;  // the pictures copied back from
+    bool large_ = false;        // a fill or copy back larger than a band is noted
     int bandRows_ = 0;
     // While drawing: the rows of each band and the jobs that reach into it.
     int rows_ = 0;
