@@ -11,8 +11,9 @@ namespace {
 // The bytes of one band: about the second-level cache of one core. Smaller
 // bands cut more labels and lines in parts, each part costing its own walk.
 constexpr qsizetype kBandBytes = qsizetype{1024} << 10;
-// Fewer jobs than this are drawn on the calling thread alone.
-constexpr std::size_t kJobsForTwo = 64;
+// Fewer small jobs than this (drawn between QPainter's drawings) are drawn
+// in order in one go, on the calling thread.
+constexpr std::size_t kJobsForBands = 64;
 }  // namespace
 
 BandedDrawing::BandedDrawing() = default;
@@ -80,22 +81,17 @@ bool BandedDrawing::drawJob(const PixelSurface& surface, const Job& job) {
     return true;
 }
 
-PixelSurface BandedDrawing::surfaceOf(QImage& picture, int firstRow, int endRow) {
-    // Only bits that a detached picture hands out without changing itself.
-    auto* bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(std::as_const(picture).constBits()));
-    return {bits, static_cast<int>(picture.bytesPerLine() / 4), picture.width(), picture.height(), firstRow, endRow};
-}
-
-std::size_t BandedDrawing::drawBand(QImage& picture, int band, std::size_t from) const {
-    const int top = band * rows_;
-    const PixelSurface surface = surfaceOf(picture, top, std::min(top + rows_, picture.height()));
+std::size_t BandedDrawing::drawBand(int band, std::size_t from) const {
+    PixelSurface surface = surface_;
+    surface.firstRow = band * rows_;
+    surface.endRow = std::min(surface.firstRow + rows_, surface.height);
     const std::vector<std::uint32_t>& bin = bins_[static_cast<std::size_t>(band)];
     for (std::size_t i = from; i < bin.size(); ++i)
         if (!drawJob(surface, jobs_[bin[i]])) return i;
     return bin.size();
 }
 
-void BandedDrawing::drawBands(QImage& picture) {
+void BandedDrawing::drawBands() {
     for (;;) {
         int band;
         {
@@ -103,33 +99,32 @@ void BandedDrawing::drawBands(QImage& picture) {
             band = nextBand_++;
         }
         if (band >= static_cast<int>(bins_.size())) return;
-        stopped_[static_cast<std::size_t>(band)] = drawBand(picture, band, 0);
+        stopped_[static_cast<std::size_t>(band)] = drawBand(band, 0);
     }
 }
 
 void BandedDrawing::work() {
     std::uint64_t seen = 0;
     for (;;) {
-        QImage* picture;
         {
             std::unique_lock<std::mutex> lock(mutex_);
             wake_.wait(lock, [&] { return quit_ || round_ != seen; });
             if (quit_) return;
             seen = round_;
-            picture = picture_;
         }
-        drawBands(*picture);
+        drawBands();
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            busy_ = 0;
+            busy_ = false;
         }
         done_.notify_one();
     }
 }
 
-void BandedDrawing::sortIntoBands(const QImage& picture) {
-    const int height = picture.height();
-    rows_ = bandRows_ > 0 ? bandRows_ : static_cast<int>(std::max<qsizetype>(kBandBytes / picture.bytesPerLine(), 8));
+void BandedDrawing::sortIntoBands() {
+    const int height = surface_.height;
+    const auto lineBytes = static_cast<qsizetype>(surface_.pixelsPerLine) * 4;
+    rows_ = bandRows_ > 0 ? bandRows_ : static_cast<int>(std::max<qsizetype>(kBandBytes / lineBytes, 8));
     const int bands = (height + rows_ - 1) / rows_;
     bins_.resize(static_cast<std::size_t>(bands));
     for (auto& bin : bins_) bin.clear();
@@ -141,55 +136,57 @@ void BandedDrawing::sortIntoBands(const QImage& picture) {
     }
 }
 
-void BandedDrawing::drawOnTwoThreads(QImage& picture) {
+void BandedDrawing::drawOnTwoThreads() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!helper_) helper_ = std::make_unique<std::thread>([this] { work(); });
-        picture_ = &picture;
-        busy_ = 1;
+        busy_ = true;
         ++round_;
     }
     wake_.notify_one();
-    drawBands(picture);
+    drawBands();
     std::unique_lock<std::mutex> lock(mutex_);
-    done_.wait(lock, [&] { return busy_ == 0; });
+    done_.wait(lock, [&] { return !busy_; });
 }
 
-void BandedDrawing::drawInBands(QImage& picture, const Otherwise& otherwise) {
-    sortIntoBands(picture);
+void BandedDrawing::drawInBands(const Otherwise& otherwise) {
+    sortIntoBands();
     nextBand_ = 0;
-    if (bins_.size() < 2) drawBands(picture);
-    else drawOnTwoThreads(picture);
+    if (bins_.size() < 2) drawBands();
+    else drawOnTwoThreads();
     // Copies that failed, each drawn otherwise in its band before the band goes on.
     for (std::size_t band = 0; band < bins_.size(); ++band) {
-        const int top = static_cast<int>(band) * rows_, end = std::min(top + rows_, picture.height());
+        const int top = static_cast<int>(band) * rows_, end = std::min(top + rows_, surface_.height);
         for (std::size_t i = stopped_[band]; i < bins_[band].size();) {
             otherwise(jobs_[bins_[band][i]].tag, top, end);
-            i = drawBand(picture, static_cast<int>(band), i + 1);
+            i = drawBand(static_cast<int>(band), i + 1);
         }
     }
+}
+
+void BandedDrawing::forget() {
+    jobs_.clear();
+    kept_.clear();
+    large_ = false;
 }
 
 void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
     if (jobs_.empty()) return;
     if (picture.isNull()) {  // nothing to draw into
-        jobs_.clear();
-        kept_.clear();
-        large_ = false;
+        forget();
         return;
     }
-    picture.bits();  // detached here, on this thread
-    if (jobs_.size() < kJobsForTwo && !large_ && bandRows_ == 0) {
-        // A few small jobs (drawn between QPainter's drawings): in order, in one go.
-        const PixelSurface whole = surfaceOf(picture, 0, picture.height());
+    // Detached here, on this thread: the pixels stay where they are while
+    // the jobs (and QPainter, drawing otherwise) go on.
+    surface_ = {reinterpret_cast<std::uint32_t*>(picture.bits()), static_cast<int>(picture.bytesPerLine() / 4),
+                picture.width(), picture.height()};
+    if (jobs_.size() < kJobsForBands && !large_ && bandRows_ == 0) {
         for (const Job& job : jobs_)
-            if (!drawJob(whole, job)) otherwise(job.tag, 0, picture.height());  // into the same pixels
+            if (!drawJob(surface_, job)) otherwise(job.tag, 0, surface_.height);
     } else {
-        drawInBands(picture, otherwise);
+        drawInBands(otherwise);
     }
-    jobs_.clear();
-    kept_.clear();
-    large_ = false;
+    forget();
 }
 
 }  // namespace trevanor

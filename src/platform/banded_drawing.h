@@ -51,7 +51,7 @@ public:
     // Draws a copy that could not be copied, by its tag, into the rows from
     // firstRow to before endRow of the picture only.
     using Otherwise = std::function<void(std::uint32_t tag, int firstRow, int endRow)>;
-    // Draws everything noted into the picture (detached) and forgets it.
+    // Draws everything noted into the picture and forgets it.
     void drawInto(QImage& picture, const Otherwise& otherwise);
 
     // Rows per band; by default as many as fit the processor's cache.
@@ -73,35 +73,36 @@ private:
     // Draws one job into the rows of the surface it may write; false when a
     // copy failed (and wrote nothing).
     static bool drawJob(const PixelSurface& surface, const Job& job);
-    static PixelSurface surfaceOf(QImage& picture, int firstRow, int endRow);
-    void drawInBands(QImage& picture, const Otherwise& otherwise);
     // Draws a band's jobs from the one at `from` in its bin on; where it
     // stopped: the bin's size when done, else the copy that failed.
-    std::size_t drawBand(QImage& picture, int band, std::size_t from) const;
+    std::size_t drawBand(int band, std::size_t from) const;
     // Each job into the bins of the bands it reaches into.
-    void sortIntoBands(const QImage& picture);
+    void sortIntoBands();
     // Draws the bands not yet taken, on whichever thread calls it.
-    void drawBands(QImage& picture);
-    void drawOnTwoThreads(QImage& picture);
+    void drawBands();
+    void drawOnTwoThreads();
+    void drawInBands(const Otherwise& otherwise);
+    void forget();
     void work();
 
     std::vector<Job> jobs_;
     std::vector<QImage> kept_;  // the pictures copied back from
     bool large_ = false;        // a fill or copy back larger than a band is noted
     int bandRows_ = 0;
-    // While drawing: the rows of each band and the jobs that reach into it.
+    // While drawing: the picture's pixels, the rows of each band and the
+    // jobs that reach into it.
+    PixelSurface surface_;
     int rows_ = 0;
     std::vector<std::vector<std::uint32_t>> bins_;
     std::vector<std::size_t> stopped_;  // per band
 
-    // The second thread, started at the first drawing large enough for two.
+    // The second thread, started at the first drawing of two bands or more.
     std::unique_ptr<std::thread> helper_;
     std::mutex mutex_;
     std::condition_variable wake_, done_;
-    QImage* picture_ = nullptr;  // being drawn, for the helper
-    int nextBand_ = 0, busy_ = 0;
+    int nextBand_ = 0;
+    bool busy_ = false, quit_ = false;
     std::uint64_t round_ = 0;
-    bool quit_ = false;
 };
 
 }  // namespace trevanor
