@@ -2,9 +2,10 @@
 // 512 fleets each, and twice the fleets to show how it grows), drawn as the
 // map window draws it: through MapRedraw::refresh_map onto a QtCanvas.
 //
-//   BM_SceneBuild    reading the tables into the scene; /cold: after as much
-//                    memory was written as a full redraw writes, so the table
-//                    comes from memory as it does in a redraw
+//   BM_SceneBuild    reading the tables into the scene
+//   BM_SceneBuildCold  the same after as much memory was written as a full
+//                    redraw writes, so the table comes from memory as it does
+//                    in a redraw
 //   BM_FullRedraw    the data changed: scene and picture made anew
 //   BM_KeptPicture   only the overlays changed: the kept picture put back,
 //                    stored ranges, the jump potential and the marker drawn
