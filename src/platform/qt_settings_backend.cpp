@@ -50,10 +50,12 @@ int hexDigit(QChar c) {
     return -1;
 }
 
-// "dword:" and exactly eight hexadecimal digits.
+// "dword:" and one to eight hexadecimal digits: the program writes eight, a
+// player editing the file by hand may write "dword:1".
 bool parseDword(const QString& text, std::int32_t& value) {
     if (!text.startsWith(kIntPrefix, Qt::CaseInsensitive)) return false;
-    if (text.size() != kIntPrefix.size() + 8) return false;
+    const qsizetype digits = text.size() - kIntPrefix.size();
+    if (digits < 1 || digits > 8) return false;
     std::uint32_t bits = 0;
     for (qsizetype i = kIntPrefix.size(); i < text.size(); ++i) {
         const int digit = hexDigit(text.at(i));
@@ -210,7 +212,8 @@ std::int32_t QtSettingsBackend::readInt(const std::string& key, const std::strin
 }
 
 // A value of the file is an integer when tagged "dword:", else text: tagged
-// "sz:", or written by hand without a tag.
+// "sz:", or written by hand without a tag. A "dword:" whose digits are
+// damaged is still no text: readInt and readText both refuse it.
 bool QtSettingsBackend::isTaggedInt(const QString& text) {
     return text.startsWith(kIntPrefix, Qt::CaseInsensitive);
 }

@@ -13,7 +13,9 @@
 //
 // An INI file has no value types of its own, so each value carries one:
 // "dword:" and eight hexadecimal digits (the 32-bit two's complement, as a
-// registry export writes it) or "sz:" and the text.
+// registry export writes it) or "sz:" and the text. Read back, "dword:" may
+// be followed by one to eight digits (as typed by hand: "dword:1"); anything
+// else after "dword:" is a damaged integer, neither an integer nor a text.
 //
 // Key and value names are matched without regard to case by listing what the
 // store holds; a write to a name that exists in another spelling goes to that

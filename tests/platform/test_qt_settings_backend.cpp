@@ -309,10 +309,22 @@ TEST_F(SettingsFile, ValuesWrittenByHandAreCheckedStrictly) {
         {"dword:0000000A", 10, std::nullopt},
         {"DWORD:ffffffff", -1, std::nullopt},
         {"dword:80000000", std::numeric_limits<std::int32_t>::min(), std::nullopt},
-        {"dword:a", std::nullopt, std::nullopt},
+        // Typed by hand: one to eight digits are the integer.
+        {"dword:1", 1, std::nullopt},
+        {"dword:a", 10, std::nullopt},
+        {"DWORD:Ff", 255, std::nullopt},
+        {"dword:1234567", 0x1234567, std::nullopt},
+        {"dword:0000001", 1, std::nullopt},
+        // Anything else after "dword:" is a damaged integer: neither an integer nor a text.
         {"dword:0000000g", std::nullopt, std::nullopt},
         {"dword:000000001", std::nullopt, std::nullopt},
+        {"dword:100000000", std::nullopt, std::nullopt},
         {"dword:-0000001", std::nullopt, std::nullopt},
+        {"dword:-1", std::nullopt, std::nullopt},
+        {"dword:+1", std::nullopt, std::nullopt},
+        {"dword:0x1", std::nullopt, std::nullopt},
+        {"dword: 1", std::nullopt, std::nullopt},
+        {"dword:1g", std::nullopt, std::nullopt},
         {"dword:", std::nullopt, std::nullopt},
         {"10", std::nullopt, std::string("10")},  // no tag: text, as written by hand
         {"", std::nullopt, std::string()},
