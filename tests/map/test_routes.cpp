@@ -259,6 +259,75 @@ TEST_F(Routes, NoRouteWithoutAMove) {
     }
 }
 
+// The game's words for destinations with nowhere to go draw nothing and say
+// nothing, spelt exactly; spelt otherwise they name no place: a mismatch.
+TEST_F(Routes, SpecialDestinationsByTheirExactWords) {
+    const struct {
+        const char* dest;
+        std::size_t messages;
+    } cases[] = {{"Wormhole", 0}, {"Salvage ", 0}, {"-- ", 0},       {"Mystery Trader", 0}, {"Salvage", 1},
+                 {"--", 1},       {"WORMHOLE", 1}, {"Salvage  ", 1}, {"Mystery  Trader", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.dest + "\"");
+        canvas.calls.clear();
+        prompter.shown.clear();
+        fleets({{"Vorlani A #1", "1100", "1100", c.dest, "1", "9", "1y"}});
+        draw_route(ctx, 1, 9, 0xFFFFFF);
+        EXPECT_TRUE(canvas.of(Op::LineTo).empty());
+        EXPECT_TRUE(canvas.of(Op::Ellipse).empty());
+        ASSERT_EQ(prompter.shown.size(), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(prompter.shown[0].text, "Fleet report(s) does not match MAP file or the file(s) is corrupted.");
+        }
+    }
+}
+
+// North is up on the screen (pixel y falls as Y grows): a foreign heading
+// and an own fleet's reach each point their way, not mirrored.
+TEST_F(Routes, ReachPointsNorthUpAndSouthDown) {
+    const struct {
+        const char* what;
+        Fleet fleet;
+        Point from, ahead;  // pixels: the fleet, the end of its dotted reach
+        bool heading;       // then also circles and a solid line behind it
+    } cases[] = {
+        {"heading north", {"Kesh R #5", "1200", "1200", "127.140", "2", "5", "", ""}, {200, 800}, {200, 750}, true},
+        {"heading south", {"Kesh R #5", "1200", "1200", "127.100", "2", "5", "", ""}, {200, 800}, {200, 850}, true},
+        {"heading north-east", {"Kesh R #5", "1200", "1200", "140.140", "2", "5", "", ""}, {200, 800}, {236, 764}, true},
+        {"heading south-west", {"Kesh R #5", "1200", "1200", "114.114", "2", "5", "", ""}, {200, 800}, {164, 836}, true},
+        {"own reach north", {"Vorlani A #1", "1500", "1020", "Aldris", "1", "4", "9y"}, {500, 980}, {500, 948}, false},
+        {"own reach south", {"Vorlani A #1", "1500", "1400", "Bexa", "1", "4", "9y"}, {500, 600}, {500, 632}, false},
+    };
+    ctx.jumps = 2;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        canvas.calls.clear();
+        fleets({c.fleet});
+        draw_route(ctx, 1, std::stoi(c.fleet.warp), 0x00FF00);
+        const auto dotted = lines(PenStyle::Dot);
+        ASSERT_EQ(dotted.size(), 1u);
+        const auto all = strokes();
+        ASSERT_FALSE(all.empty());
+        EXPECT_EQ(all[0], (std::pair<Point, Point>{c.from, c.ahead}));
+        // The last year's tick sits at the end of the reach.
+        const Point step{(c.ahead.x - c.from.x) / 2, (c.ahead.y - c.from.y) / 2};
+        const bool northSouth = std::abs(step.y) > std::abs(step.x);  // then the ticks lie across it
+        const auto tick = northSouth ? std::pair<Point, Point>{{c.ahead.x - 3, c.ahead.y}, {c.ahead.x + 3, c.ahead.y}}
+                                  : std::pair<Point, Point>{{c.ahead.x, c.ahead.y - 3}, {c.ahead.x, c.ahead.y + 3}};
+        ASSERT_GE(all.size(), 3u);
+        EXPECT_EQ(all[2], tick);
+        if (!c.heading) {
+            EXPECT_TRUE(canvas.of(Op::Ellipse).empty());
+            continue;
+        }
+        // Where it came from: behind it, the other way.
+        const Point behind{c.from.x - 2 * step.x, c.from.y - 2 * step.y};
+        EXPECT_EQ(all.back(), (std::pair<Point, Point>{c.from, behind}));
+        ASSERT_EQ(canvas.of(Op::Ellipse).size(), 2u);
+        EXPECT_EQ(canvas.of(Op::Ellipse)[1].points[0], (Point{behind.x - 4, behind.y - 4}));
+    }
+}
+
 TEST(Locate, PlanetsAndFleetsSilentOrNot) {
     Session s;
     s.planets.setRowCount(2);
@@ -337,6 +406,9 @@ TEST(RangeCircles, RadiiModesAndPens) {
     } cases[] = {
         {"half efficiency", {1500, 1500, 0x0000FF, 300, 0}, RangeMode::Scanner, 50, {148}, PenMode::Merge, 0x0000FF},
         {"penetrating too", {1500, 1500, 0x0000FF, 300, 100}, RangeMode::Scanner, 100, {296, 99}, PenMode::Merge, 0x0000FF},
+        // Below 100% the penetrating range shrinks as the normal one does: 99 pixels at 33% give 33.
+        {"penetrating at 33% too", {1500, 1500, 0x0000FF, 300, 100}, RangeMode::Scanner, 33, {98, 33}, PenMode::Merge,
+         0x0000FF},
         {"jump potential ignores efficiency", {1500, 1500, 0xFF0000, 81, 0}, RangeMode::JumpPotential, 10, {80},
          PenMode::Merge, 0xFF0000},
         {"erase in black", {1500, 1500, 0x0000FF, 300, 0}, RangeMode::Erase, 50, {296}, PenMode::Copy, 0},

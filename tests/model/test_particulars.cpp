@@ -190,6 +190,42 @@ TEST_F(Spot, DestinationsWithoutAMoveOrUnreadable) {
     }
 }
 
+// The game's words for destinations with nowhere to go, spelt exactly
+// ("Salvage " and "-- " end in a blank); a word spelt otherwise is a place
+// that no planet or fleet is, and so a mismatch.
+TEST_F(Spot, SpecialDestinationsByTheirExactWords) {
+    constexpr const char* kMismatch = "Fleet report(s) does not match MAP file or the file(s) is corrupted.";
+    const struct {
+        const char* dest;
+        const char* course;
+        const char* message;  // or null for none
+    } cases[] = {
+        {"Wormhole", "?", nullptr},       {"Salvage ", "?", nullptr},        {"Mystery Trader", "?", nullptr},
+        {"-- ", "--", nullptr},           {"Salvage", "?", kMismatch},       {"Salvage  ", "?", kMismatch},
+        {"--", "?", kMismatch},           {"wormhole", "?", kMismatch},      {"Mystery trader", "?", kMismatch},
+        {" Wormhole", "?", kMismatch},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.dest + "\"");
+        prompter.shown.clear();
+        rows({{"Vorlani A #1", "1200", "1200", "", c.dest, "1", "Patrol"}});
+        const FleetParticulars p = of(1);
+        ASSERT_TRUE(p.details);
+        EXPECT_EQ(p.details->course, c.course);
+        EXPECT_EQ(p.details->fullEnabled, c.message == nullptr);
+        if (c.message) {
+            ASSERT_EQ(prompter.shown.size(), 1u);
+            EXPECT_EQ(prompter.shown[0].text, c.message);
+            continue;
+        }
+        EXPECT_TRUE(prompter.shown.empty());
+        ASSERT_TRUE(p.details->more);
+        EXPECT_EQ(p.details->more->destination, c.dest);
+        EXPECT_EQ(p.details->more->destinationColor, 0u);
+        EXPECT_EQ(p.details->more->distanceHint, "");
+    }
+}
+
 TEST_F(Spot, GroupTotalsPerOwner) {
     Row own1{"Vorlani A #1", "1500", "1500", "Aldris", "Aldris", "1", "Patrol"};
     own1.scan = "150";
