@@ -159,7 +159,8 @@ void split_sections(Result& r) {
 }
 
 struct RunOptions {
-    bool asNobody = false;  // drop to user and group 65534 before starting the dump
+    bool asNobody = false;        // drop to user and group 65534 before starting the dump
+    bool noRuntimeDir = false;    // without XDG_RUNTIME_DIR, as under cron
 };
 
 // Runs the dump with the arguments; standard output and error go to files in the
@@ -188,6 +189,7 @@ Result dump(const Folder& folder, const std::vector<std::string>& args, RunOptio
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
         if (options.asNobody && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
+        if (options.noRuntimeDir) unsetenv("XDG_RUNTIME_DIR");
         execv(kMeasure.c_str(), cargv.data());
         _exit(127);
     }
@@ -582,10 +584,75 @@ TEST(CommandLine, EachValueGivenOnce) {
         expect_sound(r);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
         if (c.exitCode == 2) {
-            EXPECT_TRUE(r.err.starts_with(usage)) << r.err;
+            // The word refused, on a line of its own, then the usage.
+            EXPECT_TRUE(r.err.starts_with("trevanor-dump: ")) << r.err;
+            EXPECT_NE(r.err.find("\n" + usage), std::string::npos) << r.err;
             EXPECT_EQ(r.out, "");
         }
     }
+}
+
+// Each word the dump cannot take ends it with status 2 and a first line on
+// standard error that names the word; nothing goes to standard output.
+TEST(CommandLine, RefusedWordsAreNamed) {
+    Folder f;
+    const std::string map = f.map("GAME.MAP"), first = f.ownReport(), picture = f / "map.png";
+    const std::string ally = f.report("ALLY.F2", 3, "Quessari", 2);
+    struct Case {
+        std::vector<std::string> args;  // after the MAP and the first report
+        const char* word;               // named on the first line; null: the words are taken
+    };
+    const Case cases[] = {
+        {{"--picture", picture, "--routes", "all"}, "\"all\""},
+        {{"--picture", picture, "--routes", "Nobody"}, "\"Nobody\""},
+        {{"--picture", picture, "--routes", "_all"}, "\"_all\""},
+        {{"--picture", picture, "--zoom", "huge"}, "\"huge\""},
+        {{"--picture", picture, "--zoom", "999"}, "\"999\""},
+        {{"--picture", picture, "--names", "some"}, "\"some\""},
+        {{"--picture", picture, "--jumps", "0"}, "\"0\""},
+        {{"--picture", picture, "--jumps", "x"}, "\"x\""},
+        {{"--picture"}, "--picture"},
+        {{"--picture", picture, "--zoom"}, "--zoom"},
+        {{"--zoom", "200"}, "--zoom"},
+        {{"--frobnicate"}, "\"--frobnicate\""},
+        {{"extra"}, "\"extra\""},
+        {{"--ally", ally}, "--owner"},
+        {{"--ally", ally, "--owner", "Quessari", "--earlier-ally", ally}, "--earlier-ally"},
+        {{"--earlier", first, "--earlier-ally", ally, "--overwrite"}, "--overwrite"},
+        {{"--group", "1"}, "--group"},
+        // What the map's route filter offers is taken.
+        {{"--picture", picture, "--routes", "_All", "--zoom", "1500", "--names", "50", "--jumps", "9"}, nullptr},
+        {{"--picture", picture, "--routes", "Quessari"}, nullptr},
+        {{"--picture", picture, "--routes", "_Only own"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{map, first};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(c.word ? c.word : c.args.back());
+        const Result r = dump(f, args);
+        expect_sound(r);
+        if (!c.word) {
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+            continue;
+        }
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.out, "");
+        const std::string firstLine = r.err.substr(0, r.err.find('\n'));
+        EXPECT_TRUE(firstLine.starts_with("trevanor-dump: ")) << r.err;
+        EXPECT_NE(firstLine.find(c.word), std::string::npos) << r.err;
+    }
+}
+
+// Qt, started for the picture, says nothing of its own on standard error,
+// also without XDG_RUNTIME_DIR (as under cron).
+TEST(Picture, StandardErrorHoldsOnlyTheDumpsOwnMessages) {
+    Folder f;
+    const Result r = dump(f, {f.map("GAME.MAP"), f.ownReport(), "--picture", f / "map.png", "--names", "100"},
+                          {.noRuntimeDir = true});
+    expect_sound(r);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(fs::exists(f / "map.png"));
 }
 
 }  // namespace

@@ -10,6 +10,11 @@
 // order, player names, validation and index, then each ally report through
 // the load command and the merge) and prints the result as sections
 // "## NAME" with one TAB-joined line per row.
+//
+// A word of the command line that cannot be taken (an unknown option, a value
+// missing or out of its range, a route filter the game does not offer) ends
+// the dump with status 2 and a line on standard error that names it, before
+// the usage; nothing is printed on standard output then.
 
 #include <functional>
 #include <iostream>
@@ -47,88 +52,149 @@ struct Arguments {
     EarlierRequest earlier;                       // compared after the merges
 };
 
-// An ally's options; true when `arg` was one and could be taken. "--owner"
-// names the owner of the ally's report given last, or of the earlier
-// year's ally report when that was given last.
-bool parse_ally_option(const std::string& arg, const std::function<bool(std::string&)>& value, Arguments& a,
-                       bool earlierLast, std::vector<bool>& ownerGiven) {
-    if (earlierLast) {
-        EarlierYear::Ally& ally = a.earlier.allies.back();
-        return arg == "--owner" && ally.owner.empty() && value(ally.owner) && !ally.owner.empty();
+// A word of the command line that cannot be taken; the text names it.
+struct ArgumentError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void refuse(const std::string& why) { throw ArgumentError(why); }
+
+std::string quoted(const std::string& word) { return '"' + word + '"'; }
+
+// The command line, read one word at a time.
+struct Words {
+    int argc;
+    char** argv;
+    int at = 1;
+
+    std::string value(const std::string& option) {
+        if (at + 1 >= argc) refuse(option + " needs a value after it");
+        return argv[++at];
     }
-    if (a.allies.empty()) return false;
+};
+
+bool is_ally_option(const std::string& arg) {
+    return arg == "--owner" || arg == "--ignore-owner" || arg == "--no-delete" || arg == "--overwrite" ||
+           arg == "--include-own";
+}
+
+// An ally's option. "--owner" names the owner of the ally's report given
+// last, or of the earlier year's ally report when that was given last; each
+// owner is given once: a second one is a mistake to point out, not a value
+// to replace silently.
+void parse_ally_option(const std::string& arg, Words& words, Arguments& a, bool earlierLast,
+                       std::vector<bool>& ownerGiven) {
+    const auto owner = [&](std::string& out, bool& given, const char* report) {
+        if (given) refuse("--owner is given twice for one " + std::string(report));
+        out = words.value(arg);
+        if (out.empty()) refuse("--owner needs a race name, not an empty word");
+        given = true;
+    };
+    if (earlierLast) {
+        if (arg != "--owner") refuse(arg + " belongs to an --ally, not to an --earlier-ally");
+        EarlierYear::Ally& ally = a.earlier.allies.back();
+        bool given = !ally.owner.empty();
+        owner(ally.owner, given, "--earlier-ally");
+        return;
+    }
+    if (a.allies.empty()) refuse(arg + " belongs to an --ally given before it");
     MergeOptions& o = a.allies.back().options;
     if (arg == "--owner") {
-        if (ownerGiven.back() || !value(o.reportOwner)) return false;
+        bool given = ownerGiven.back();
+        owner(o.reportOwner, given, "--ally");
         ownerGiven.back() = true;
     }
     if (arg == "--ignore-owner") o.ignoreOwner = true;
     if (arg == "--no-delete") o.deleteMode = false;
     if (arg == "--overwrite") o.allowOverwrite = true;
     if (arg == "--include-own") o.ignoreOwn = false;
-    return true;
 }
 
-// The picture's options: true when `arg` was one (and its value was given).
-bool parse_picture(const std::string& arg, const std::function<bool(std::string&)>& value, PictureRequest& p) {
-    if (arg == "--picture") return value(p.path);
-    if (arg == "--zoom") return value(p.zoom);
-    if (arg == "--names") return value(p.names);
-    if (arg == "--routes") return value(p.routes);
-    std::string jumps;
-    if (arg != "--jumps" || !value(jumps)) return false;
-    p.jumps = to_int_def(jumps, 0);
-    return true;
+bool is_picture_option(const std::string& arg) {
+    return arg == "--picture" || arg == "--zoom" || arg == "--names" || arg == "--routes" || arg == "--jumps";
 }
 
-bool parse(int argc, char** argv, Arguments& a) {
-    // Each value is given once: a second --owner for one --ally (or a second
-    // --own-race) is a mistake to point out, not a value to replace silently.
+// The picture's options; the others than --picture need it.
+void parse_picture(const std::string& arg, Words& words, PictureRequest& p, std::string& pictureOption) {
+    if (arg != "--picture" && pictureOption.empty()) pictureOption = arg;
+    if (arg == "--picture") p.path = words.value(arg);
+    if (arg == "--zoom") p.zoom = words.value(arg);
+    if (arg == "--names") p.names = words.value(arg);
+    if (arg == "--routes") p.routes = words.value(arg);
+    if (arg != "--jumps") return;
+    const std::string jumps = words.value(arg);
+    const auto years = parse_int32(jumps);
+    if (!years || *years < 1 || *years > 9) refuse("--jumps " + quoted(jumps) + " is no number of years: it takes 1 to 9");
+    p.jumps = *years;
+}
+
+// What is still missing once every word was read.
+void check_complete(const Arguments& a, const std::string& pictureOption) {
+    if (a.files.empty()) refuse("the MAP file is missing");
+    for (const Ally& ally : a.allies)
+        if (ally.options.reportOwner.empty()) refuse("--ally " + quoted(ally.path) + " has no --owner");
+    for (const EarlierYear::Ally& ally : a.earlier.allies)
+        if (ally.owner.empty()) refuse("--earlier-ally " + quoted(ally.path) + " has no --owner");
+    if (a.picture.path.empty() && !pictureOption.empty()) refuse(pictureOption + " needs --picture FILE.png");
+    if (const std::string error = picture_request_error(a.picture); !error.empty()) refuse(error);
+}
+
+// One word that is no option of the files' own: the MAP, then the first report.
+void take_file(const std::string& arg, Arguments& a) {
+    if (arg.starts_with("--")) refuse("unknown option " + quoted(arg));
+    if (a.files.size() == 2) refuse("unexpected word " + quoted(arg) + ": the MAP file and the first report are given");
+    a.files.push_back(arg);
+}
+
+// The options that come after the MAP and the first report.
+void parse_after_files(const std::string& arg, Words& words, Arguments& a, bool& earlierLast,
+                       std::vector<bool>& ownerGiven, std::string& pictureOption) {
+    if (a.files.size() != 2) refuse(arg + " needs the MAP file and the first report before it");
+    if (arg == "--ally") {
+        if (!a.earlier.firstReport.empty()) refuse("--ally must come before --earlier");
+        a.allies.push_back({words.value(arg), {}});
+        ownerGiven.push_back(false);
+        earlierLast = false;
+    } else if (arg == "--earlier") {
+        if (!a.earlier.firstReport.empty()) refuse("--earlier is given twice");
+        a.earlier.firstReport = words.value(arg);
+        if (a.earlier.firstReport.empty()) refuse("--earlier needs a file, not an empty word");
+    } else if (arg == "--particulars" || arg == "--group") {
+        ParticularsRequest request{arg, words.value(arg)};
+        if (arg == "--group") request.push_back(words.value(arg));
+        a.particulars.push_back(request);
+    } else {
+        parse_picture(arg, words, a.picture, pictureOption);
+    }
+}
+
+Arguments parse(int argc, char** argv) {
+    Arguments a;
     std::vector<bool> ownerGiven;  // per ally
     bool earlierLast = false;      // the last report given was the earlier year's ally's
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&](std::string& out) {
-            if (i + 1 >= argc) return false;
-            out = argv[++i];
-            return true;
-        };
-        const bool afterFiles = a.files.size() == 2;
+    std::string pictureOption;     // the first picture option other than --picture
+    for (Words words{argc, argv}; words.at < argc; ++words.at) {
+        const std::string arg = argv[words.at];
         if (arg == "--own-race") {
-            if (a.ownRaceGiven || !value(a.ownRace) || !a.files.empty()) return false;
+            if (a.ownRaceGiven) refuse("--own-race is given twice");
+            if (!a.files.empty()) refuse("--own-race must come before the MAP file");
+            a.ownRace = words.value(arg);
             a.ownRaceGiven = true;
-        } else if (arg == "--ally") {
-            if (!afterFiles || !a.earlier.firstReport.empty()) return false;
-            a.allies.emplace_back();
-            ownerGiven.push_back(false);
-            earlierLast = false;
-            if (!value(a.allies.back().path)) return false;
-        } else if (arg == "--owner" || arg == "--ignore-owner" || arg == "--no-delete" || arg == "--overwrite" ||
-                   arg == "--include-own") {
-            if (!parse_ally_option(arg, value, a, earlierLast, ownerGiven)) return false;
-        } else if (arg == "--earlier") {
-            if (!afterFiles || !a.earlier.firstReport.empty() || !value(a.earlier.firstReport)) return false;
+        } else if (is_ally_option(arg)) {
+            parse_ally_option(arg, words, a, earlierLast, ownerGiven);
         } else if (arg == "--earlier-ally") {
-            if (a.earlier.firstReport.empty() || !value(a.earlier.allies.emplace_back().path)) return false;
+            if (a.earlier.firstReport.empty()) refuse("--earlier-ally needs --earlier before it");
+            a.earlier.allies.emplace_back().path = words.value(arg);
             earlierLast = true;
-        } else if (arg == "--particulars" || arg == "--group") {
-            ParticularsRequest request{arg, {}};
-            if (!afterFiles || !value(request[1])) return false;
-            if (arg == "--group" && !value(request.emplace_back())) return false;
-            a.particulars.push_back(request);
-        } else if (arg == "--picture" || arg == "--zoom" || arg == "--names" || arg == "--routes" || arg == "--jumps") {
-            if (!afterFiles || !parse_picture(arg, value, a.picture)) return false;
-        } else if (arg.starts_with("--") || !a.allies.empty() || afterFiles) {
-            return false;
+        } else if (arg == "--ally" || arg == "--earlier" || arg == "--particulars" || arg == "--group" ||
+                   is_picture_option(arg)) {
+            parse_after_files(arg, words, a, earlierLast, ownerGiven, pictureOption);
         } else {
-            a.files.push_back(arg);
+            take_file(arg, a);
         }
     }
-    for (const Ally& ally : a.allies)
-        if (ally.options.reportOwner.empty()) return false;
-    for (const EarlierYear::Ally& ally : a.earlier.allies)
-        if (ally.owner.empty()) return false;
-    return !a.files.empty() && valid_picture_request(a.picture);
+    check_complete(a, pictureOption);
+    return a;
 }
 
 void print_table(std::ostream& out, const char* name, const TextTable& table) {
@@ -193,17 +259,46 @@ void print_statistics(std::ostream& out, const Session& s, const StatisticsActiv
     }
 }
 
+constexpr const char* kUsage =
+    "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]\n"
+    "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n"
+    "  SHOW: --particulars UNIQUE_NAME | --group X Y\n"
+    "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
+    "           [--routes FILTER] [--jumps N]\n"
+    "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n";
+
+// Each ally's report merged as the "Adding another report" window merges it;
+// a line of the status section for each.
+std::vector<std::string> merge_allies(Model& model, const MessageLog& prompter, const std::vector<Ally>& allies,
+                                      const std::function<void(const std::exception&)>& fail) {
+    std::vector<std::string> merges;
+    for (const Ally& a : allies) {
+        const std::size_t before = prompter.shown.size();
+        const auto shownSince = [&] {
+            return prompter.shown.size() > before ? escape_cr(prompter.shown.back().text) : std::string();
+        };
+        try {
+            if (!model.merge.may_load(a.options) || !model.merge.load_report(a.path, a.options)) {
+                merges.push_back("refused\t" + shownSince());
+                continue;
+            }
+            merges.push_back("done\t" + model.merge.lastStatus);
+        } catch (const std::exception& e) {
+            fail(e);
+            merges.push_back("error\t" + escape_cr(e.what()));
+        }
+    }
+    return merges;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Arguments args;
-    if (!parse(argc, argv, args)) {
-        std::cerr << "usage: trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]\n"
-                     "  ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]\n"
-                     "  SHOW: --particulars UNIQUE_NAME | --group X Y\n"
-                     "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
-                     "           [--routes FILTER] [--jumps N]\n"
-                     "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n";
+    try {
+        args = parse(argc, argv);
+    } catch (const ArgumentError& e) {
+        std::cerr << "trevanor-dump: " << e.what() << '\n' << kUsage;
         return 2;
     }
     MemorySettings store;
@@ -233,22 +328,14 @@ int main(int argc, char** argv) {
         fail(e);
     }
 
-    std::vector<std::string> merges;
-    for (const Ally& a : args.allies) {
-        if (!imported) break;
-        const std::size_t before = prompter.shown.size();
-        const auto shownSince = [&] {
-            return prompter.shown.size() > before ? escape_cr(prompter.shown.back().text) : std::string();
-        };
-        try {
-            if (!model.merge.may_load(a.options) || !model.merge.load_report(a.path, a.options)) {
-                merges.push_back("refused\t" + shownSince());
-                continue;
-            }
-            merges.push_back("done\t" + model.merge.lastStatus);
-        } catch (const std::exception& e) {
-            fail(e);
-            merges.push_back("error\t" + escape_cr(e.what()));
+    const std::vector<std::string> merges = imported ? merge_allies(model, prompter, args.allies, fail)
+                                                     : std::vector<std::string>();
+
+    // The route filter names the game's races, known once the reports are read.
+    if (imported && !args.picture.path.empty()) {
+        if (const std::string error = route_filter_error(session, args.picture.routes); !error.empty()) {
+            std::cerr << "trevanor-dump: " << error << '\n';
+            return 2;
         }
     }
 

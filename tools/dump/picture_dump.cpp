@@ -1,8 +1,12 @@
 #include "picture_dump.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include <QGuiApplication>
 
 #include "model/numbers.h"
+#include "model/players.h"
 #include "platform/map_picture.h"
 #include "platform/services.h"
 
@@ -21,6 +25,17 @@ void apply_zoom(const std::string& zoom, MapView& view) {
     set_zoom(view, Zoom::Fit, to_int_def(zoom, kSmallestSurface));
 }
 
+QtMessageHandler qtHandler = nullptr;  // the one in place before the dump's
+
+// Qt's own notes (that XDG_RUNTIME_DIR is not set, as under cron, say) are not
+// the dump's messages and stay off standard error; what ends the program
+// still reaches it.
+void keep_qt_notes_quiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg) return;
+    if (qtHandler) qtHandler(type, context, text);
+    else std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 NameDensity density_of(const std::string& names) {
     if (names == "25") return NameDensity::Quarter;
     if (names == "50") return NameDensity::Half;
@@ -29,12 +44,29 @@ NameDensity density_of(const std::string& names) {
 }
 }  // namespace
 
-bool valid_picture_request(const PictureRequest& r) {
+std::string picture_request_error(const PictureRequest& r) {
     const auto size = parse_int32(r.zoom);
     const bool zoom = r.zoom == "max" || r.zoom == "150" || r.zoom == "200" || r.zoom == "300" || r.zoom == "400" ||
                       (size && *size >= kSmallestSurface && *size <= kLargestSurface);
-    const bool names = r.names == "none" || r.names == "25" || r.names == "50" || r.names == "100";
-    return zoom && names && r.jumps >= 1 && r.jumps <= 9;
+    if (!zoom)
+        return "--zoom \"" + r.zoom + "\" is no zoom: it takes max, 150, 200, 300, 400 or a surface of " +
+               std::to_string(kSmallestSurface) + " to " + std::to_string(kLargestSurface) + " pixels";
+    if (r.names != "none" && r.names != "25" && r.names != "50" && r.names != "100")
+        return "--names \"" + r.names + "\" is no share of planet names: it takes none, 25, 50 or 100";
+    if (r.jumps < 1 || r.jumps > 9) return "--jumps " + std::to_string(r.jumps) + " is no number of years: it takes 1 to 9";
+    return {};
+}
+
+std::string route_filter_error(const Session& session, const std::string& filter) {
+    if (filter.empty()) return {};
+    const std::vector<std::string> races = race_names(session);
+    for (const char* special : {"_All", "_Only own", "_Own and Allies", "_Only allies"})
+        if (filter == special) return {};
+    if (std::find(races.begin(), races.end(), filter) != races.end()) return {};
+    std::string names;
+    for (const std::string& race : races) names += (names.empty() ? "" : ", ") + race;
+    return "--routes \"" + filter + "\" is no route filter: it takes \"_All\", \"_Only own\", \"_Own and Allies\", " +
+           "\"_Only allies\" or a race of the game (" + (names.empty() ? "none is known" : names) + ")";
 }
 
 std::string write_picture(Model& model, Prompter& prompter, const PictureRequest& r) {
@@ -43,6 +75,7 @@ std::string write_picture(Model& model, Prompter& prompter, const PictureRequest
     static char name[] = "trevanor-dump";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtHandler = qInstallMessageHandler(keep_qt_notes_quiet);
     QGuiApplication app(argc, argv);
     provide_tahoma();
 

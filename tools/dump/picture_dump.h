@@ -16,8 +16,13 @@ struct PictureRequest {
     int jumps = 1;               // years of the routes, 1..9
 };
 
-// True when the request's values are ones the map window can show.
-bool valid_picture_request(const PictureRequest& request);
+// Why a value of the request is none the map window can show, naming it;
+// empty when every value is one.
+std::string picture_request_error(const PictureRequest& request);
+// Why the route filter is none the map window offers for this game ("_All",
+// "_Only own", "_Own and Allies", "_Only allies" or a race of the game);
+// empty when it is one, or when no routes are asked for.
+std::string route_filter_error(const Session& session, const std::string& filter);
 
 // Writes the picture; the error's text, or nothing when it was written.
 std::string write_picture(Model& model, Prompter& prompter, const PictureRequest& request);

@@ -5,7 +5,9 @@
 
 namespace trevanor {
 
-bool valid_picture_request(const PictureRequest&) { return true; }
+std::string picture_request_error(const PictureRequest&) { return {}; }
+
+std::string route_filter_error(const Session&, const std::string&) { return {}; }
 
 std::string write_picture(Model&, Prompter&, const PictureRequest&) {
     return "This build of trevanor-dump cannot draw pictures (it is built without Qt).";
