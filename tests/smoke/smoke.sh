@@ -12,19 +12,17 @@
 # Screenshots of each step go to OUT_DIR. Fails on a crash, a sanitizer report,
 # a window that does not appear, or any window that should not be there (an
 # error or warning box, for instance). No window manager runs under Xvfb, so
-# the script gives each window the input focus itself.
+# the script gives each window the input focus itself. A virtual display that
+# does not start skips the test with that reason: it is no fault of the program.
 set -euo pipefail
 
-if [ "${1:-}" != "--on-display" ]; then
-    for tool in xvfb-run xdotool xwininfo import; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "SKIP: $tool is missing (scripts/deps.sh installs it)"
-            exit 77
-        fi
-    done
-    exec xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" bash "$0" --on-display "$@"
-fi
-shift
+for tool in Xvfb xdpyinfo xdotool xwininfo import; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is missing (scripts/deps.sh installs it)"
+        exit 77
+    fi
+done
+source "$(dirname "$(realpath "$0")")/../support/virtual_display.sh"
 
 program=$(realpath "$1")
 samples=$(realpath "$2")
@@ -35,9 +33,14 @@ work=$(mktemp -d)
 pid=""
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
+if ! start_virtual_display 1600x1200x24; then
+    echo "SKIP: the virtual display did not start"
+    exit 77
+fi
 
 step=0
 shot() {  # name
