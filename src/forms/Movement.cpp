@@ -19,9 +19,9 @@
 namespace trevanor {
 
 namespace {
-enum Column { kName, kOwner, kEarlierX, kEarlierY, kX, kY, kDistance, kStatus, kColumns };
+enum Column { kName, kOwner, kEarlierX, kEarlierY, kX, kY, kDistance, kStatus, kMatchedBy, kColumns };
 const char* const kHeadings[kColumns] = {"Unique name", "Owner", "Earlier X", "Earlier Y", "X", "Y", "Distance (ly)",
-                                         "Status"};
+                                         "Status", "Matched by"};
 const char* const kAllOwners = "All owners";
 }  // namespace
 
@@ -61,7 +61,10 @@ public:
         case kX: return number(m.hasCurrent(), m.currentX, 0);
         case kY: return number(m.hasCurrent(), m.currentY, 0);
         case kDistance: return number(m.hasEarlier() && m.hasCurrent(), m.distance, 2);
-        default: return QString::fromLatin1(status_word(m.status));
+        case kStatus: return QString::fromLatin1(status_word(m.status));
+        default:
+            if (!m.hasEarlier() || !m.hasCurrent()) return QString();
+            return m.byName ? QStringLiteral("name") : QStringLiteral("ID");
         }
     }
 
@@ -94,7 +97,7 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     Movement_GR->verticalHeader()->setDefaultSectionSize(18);
     Movement_GR->verticalHeader()->hide();
     Movement_GR->horizontalHeader()->setStretchLastSection(true);
-    const int widths[kColumns] = {220, 90, 70, 70, 70, 70, 90, 70};
+    const int widths[kColumns] = {220, 90, 70, 70, 70, 70, 90, 70, 80};
     for (int c = 0; c < kColumns; ++c) Movement_GR->setColumnWidth(c, widths[c]);
     layout->addWidget(Movement_GR, 1);
     auto* buttons = new QHBoxLayout;
@@ -102,7 +105,7 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     buttons->addStretch();
     buttons->addWidget(Close_BTN);
     layout->addLayout(buttons);
-    resize(840, 480);
+    resize(920, 480);
     setWindowButtons(nullptr, Close_BTN);
 
     connect(Owner_CB, &QComboBox::activated, this, [this] { filterOwner(); });

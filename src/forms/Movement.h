@@ -1,7 +1,8 @@
 #pragma once
 // The movement list: every fleet of the open game matched with an earlier
 // year of it, and every fleet gone since, with where it was, where it is,
-// how far it went and whether it moved, stayed still, is new or is gone.
+// how far it went, whether it moved, stayed still, is new or is gone, and
+// whether the two years' fleets were matched by ID or by name alone.
 // A click on a heading sorts by that column; the owner list keeps one
 // owner's fleets; a double click shows the fleet on the map and selects it
 // as a left click there would.

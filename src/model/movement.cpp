@@ -1,8 +1,9 @@
 #include "movement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <unordered_map>
+#include <span>
 
 #include "calculator.h"
 #include "numbers.h"
@@ -34,6 +35,7 @@ struct YearFleet {
     int row;
     std::int32_t x, y;
     std::string key;  // owner word and ID, or the plain unique name
+    bool byName;      // the key is the name
 };
 
 std::vector<YearFleet> fleets_of(const Session& s) {
@@ -54,9 +56,90 @@ std::vector<YearFleet> fleets_of(const Session& s) {
             key.reserve(3 + owner.size() + id.size());
             key.append("I\t").append(owner).append(1, '\t').append(id);
         }
-        out.push_back({r, *x, *y, std::move(key)});
+        out.push_back({r, *x, *y, std::move(key), id.empty()});
     }
     return out;
+}
+
+constexpr std::size_t kUnpaired = ~std::size_t{0};
+// More candidate pairs than this in one group (a thousand fleets of one
+// name in each year) are not weighed: that group pairs in position order.
+constexpr std::size_t kMaxCandidates = std::size_t{1} << 20;
+
+// The fleets' indices sorted by key; fleets of one key stay in position order.
+std::vector<std::size_t> by_key(const std::vector<YearFleet>& fleets) {
+    std::vector<std::size_t> order(fleets.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int c = fleets[a].key.compare(fleets[b].key);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return order;
+}
+
+struct Candidate {
+    double squared;             // the squared distance, exact for coordinates of a map's size
+    std::uint32_t now, before;  // indices within the group, in position order
+    bool operator<(const Candidate& o) const {
+        return squared != o.squared ? squared < o.squared : now != o.now ? now < o.now : before < o.before;
+    }
+};
+
+// Pairs the fleets of one key, the closest pair first (ties: the earlier
+// of the open game's, then of the earlier year's position order).
+void pair_group(std::span<const std::size_t> now, std::span<const std::size_t> before,
+                const std::vector<YearFleet>& nowFleets, const std::vector<YearFleet>& beforeFleets,
+                std::vector<std::size_t>& pairedWith, std::vector<Candidate>& candidates) {
+    const std::size_t pairs = std::min(now.size(), before.size());
+    if (now.size() * before.size() > kMaxCandidates) {
+        for (std::size_t k = 0; k < pairs; ++k) pairedWith[now[k]] = before[k];
+        return;
+    }
+    candidates.clear();
+    for (std::uint32_t i = 0; i < now.size(); ++i)
+        for (std::uint32_t j = 0; j < before.size(); ++j) {
+            const YearFleet &a = nowFleets[now[i]], &b = beforeFleets[before[j]];
+            const double dx = static_cast<double>(std::int64_t{a.x} - b.x),
+                         dy = static_cast<double>(std::int64_t{a.y} - b.y);
+            candidates.push_back({dx * dx + dy * dy, i, j});
+        }
+    std::sort(candidates.begin(), candidates.end());
+    std::vector<bool> nowTaken(now.size()), beforeTaken(before.size());
+    std::size_t made = 0;
+    for (auto c = candidates.begin(); made < pairs; ++c) {
+        if (nowTaken[c->now] || beforeTaken[c->before]) continue;
+        nowTaken[c->now] = beforeTaken[c->before] = true;
+        pairedWith[now[c->now]] = before[c->before];
+        ++made;
+    }
+}
+
+// For each fleet of the open game, the index of the earlier fleet it is
+// paired with, or kUnpaired.
+std::vector<std::size_t> pair_years(const std::vector<YearFleet>& now, const std::vector<YearFleet>& before) {
+    std::vector<std::size_t> pairedWith(now.size(), kUnpaired);
+    const std::vector<std::size_t> a = by_key(now), b = by_key(before);
+    std::vector<Candidate> candidates;
+    for (std::size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        const std::string& key = now[a[i]].key;
+        const int order = key.compare(before[b[j]].key);
+        if (order < 0) {
+            ++i;
+            continue;
+        }
+        if (order > 0) {
+            ++j;
+            continue;
+        }
+        std::size_t iEnd = i + 1, jEnd = j + 1;
+        while (iEnd < a.size() && now[a[iEnd]].key == key) ++iEnd;
+        while (jEnd < b.size() && before[b[jEnd]].key == key) ++jEnd;
+        pair_group(std::span(a).subspan(i, iEnd - i), std::span(b).subspan(j, jEnd - j), now, before, pairedWith,
+                   candidates);
+        i = iEnd;
+        j = jEnd;
+    }
+    return pairedWith;
 }
 
 FleetMove move_of_row(const Session& s, int row, MoveStatus status) {
@@ -69,39 +152,34 @@ FleetMove move_of_row(const Session& s, int row, MoveStatus status) {
     return m;
 }
 
+FleetMove paired_move(const Session& current, const YearFleet& f, const YearFleet& e) {
+    const std::int64_t dx = std::int64_t{f.x} - e.x, dy = std::int64_t{f.y} - e.y;
+    FleetMove m = move_of_row(current, f.row, dx == 0 && dy == 0 ? MoveStatus::Still : MoveStatus::Moved);
+    m.earlierRow = e.row;
+    m.earlierX = e.x;
+    m.earlierY = e.y;
+    m.distance = distance_of(dx, dy);
+    m.byName = f.byName;
+    return m;
+}
+
 }  // namespace
 
 std::vector<FleetMove> compare_years(const Session& current, const Session& earlier) {
     const std::vector<YearFleet> now = fleets_of(current), before = fleets_of(earlier);
-    // Earlier fleets by key, in their order: the same key twice pairs in order.
-    std::unordered_multimap<std::string, std::size_t> byKey;
-    for (std::size_t i = before.size(); i-- > 0;) byKey.emplace(before[i].key, i);
+    const std::vector<std::size_t> pairedWith = pair_years(now, before);
     std::vector<bool> matched(before.size(), false);
     std::vector<FleetMove> moves;
     moves.reserve(now.size() + before.size() / 8);
-    for (const YearFleet& f : now) {
-        std::size_t found = before.size();
-        for (auto [it, end] = byKey.equal_range(f.key); it != end; ++it)
-            if (!matched[it->second] && (found == before.size() || it->second < found)) found = it->second;
-        if (found == before.size()) {
-            FleetMove m = move_of_row(current, f.row, MoveStatus::New);
-            m.currentRow = f.row;
-            m.currentX = f.x;
-            m.currentY = f.y;
-            moves.push_back(std::move(m));
-            continue;
-        }
-        matched[found] = true;
-        const YearFleet& e = before[found];
-        const std::int64_t dx = std::int64_t{f.x} - e.x, dy = std::int64_t{f.y} - e.y;
-        FleetMove m = move_of_row(current, f.row, dx == 0 && dy == 0 ? MoveStatus::Still : MoveStatus::Moved);
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const YearFleet& f = now[i];
+        const std::size_t e = pairedWith[i];
+        FleetMove m =
+            e == kUnpaired ? move_of_row(current, f.row, MoveStatus::New) : paired_move(current, f, before[e]);
+        if (e != kUnpaired) matched[e] = true;
         m.currentRow = f.row;
-        m.earlierRow = e.row;
         m.currentX = f.x;
         m.currentY = f.y;
-        m.earlierX = e.x;
-        m.earlierY = e.y;
-        m.distance = distance_of(dx, dy);
         moves.push_back(std::move(m));
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
@@ -116,10 +194,11 @@ std::vector<FleetMove> compare_years(const Session& current, const Session& earl
 }
 
 std::string move_text(const FleetMove& move, const std::string& since) {
-    if (move.status != MoveStatus::Moved) return std::string(status_word(move.status)) + " since " + since;
+    const char* const how = move.byName && move.hasEarlier() && move.hasCurrent() ? " (by name)" : "";
+    if (move.status != MoveStatus::Moved) return std::string(status_word(move.status)) + " since " + since + how;
     char text[48];
     std::snprintf(text, sizeof text, "moved %.1f ly since ", move.distance);
-    return text + since;
+    return text + since + how;
 }
 
 void YearComparison::set(std::unique_ptr<EarlierYear> year) {

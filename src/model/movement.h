@@ -2,9 +2,10 @@
 // What moved since an earlier year of the open game. A fleet of the open
 // game and one of the earlier year are the same fleet when their owner words
 // and IDs are the same; fleets without an ID are the same when their unique
-// names are, the merge's "*" marks aside. Each fleet of the open game has
-// moved, stayed still or is new; each earlier fleet left without a match is
-// gone.
+// names are, the merge's "*" marks aside. Where several fleets of either year
+// share a key, the closest two are paired first, then the closest two of the
+// rest, and so on. Each fleet of the open game has moved, stayed still or is
+// new; each earlier fleet left without a match is gone.
 
 #include <cstdint>
 #include <memory>
@@ -30,6 +31,7 @@ struct FleetMove {
     int earlierRow = 0;      // position-sorted row in the earlier year; 0 for a new fleet
     std::int32_t earlierX = 0, earlierY = 0, currentX = 0, currentY = 0;
     double distance = 0;     // light years from the earlier place; moved and still fleets
+    bool byName = false;     // paired by its name alone (neither year gives an ID)
     bool hasEarlier() const { return status != MoveStatus::New; }
     bool hasCurrent() const { return status != MoveStatus::Gone; }
 };
@@ -42,7 +44,8 @@ std::string plain_name(std::string_view uniqueName);
 std::vector<FleetMove> compare_years(const Session& current, const Session& earlier);
 
 // What the map's tool tip and the particulars say of a fleet's move:
-// "moved 123.4 ly since DEMO-1.F1", "still since …", "new since …", "gone since …".
+// "moved 123.4 ly since DEMO-1.F1", "still since …", "new since …", "gone since …";
+// a pair made by name alone ends in " (by name)".
 std::string move_text(const FleetMove& move, const std::string& since);
 
 // The open game compared with an earlier year, worked out again whenever

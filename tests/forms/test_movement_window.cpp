@@ -38,6 +38,21 @@ struct Compared : Program {
         action("CompareEarlier1")->trigger();
     }
     QPoint at(int x, int y) const { return {m.view().pixel_x(x), m.view().pixel_y(y)}; }
+    // Rests the pointer on the map's picture at the pixel: the tool tip then, or empty.
+    QString restAt(QPoint pixel) {
+        QToolTip::hideText();
+        QMouseEvent e(QEvent::MouseMove, pixel, m.Image1->mapToGlobal(pixel), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(m.Image1, &e);
+        QTest::qWait(700);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+    // The movement list's column under a heading.
+    static int column(const QTableView& table, const QString& heading) {
+        for (int c = 0; c < table.model()->columnCount(); ++c)
+            if (table.model()->headerData(c, Qt::Horizontal).toString() == heading) return c;
+        return -1;
+    }
 };
 
 }  // namespace
@@ -132,4 +147,31 @@ TEST_F(Compared, TheMovementList) {
     const QString selected = m.Label11->text();
     EXPECT_TRUE(selected == name || selected == "Multi-fleets" || selected.isEmpty()) << selected.toStdString();
     EXPECT_NE(m.view().Selected_object.Pixel_x, 0);
+}
+
+// A pair made by name alone says so in the list, the tool tip and the
+// particulars; one made by ID says "ID".
+TEST_F(Compared, APairByNameSaysSo) {
+    compare(kSamples + "/DEMO-1.F1", kSamples + "/DEMO-1.F2");
+    action("Movement1")->trigger();
+    QTableView& table = *app->movement()->Movement_GR;
+    const int matched = column(table, "Matched by"), status = column(table, "Status");
+    ASSERT_GE(matched, 0);
+    const std::vector<FleetMove>& moves = app->comparison.moves(app->session);
+    for (int r = 0; r < table.model()->rowCount(); ++r) {
+        const FleetMove& f = moves[static_cast<std::size_t>(r)];
+        const QString word = table.model()->index(r, status).data().toString();
+        const QString want = word == "new" || word == "gone" ? "" : f.byName ? "name" : "ID";
+        EXPECT_EQ(table.model()->index(r, matched).data().toString(), want) << f.uniqueName;
+    }
+    const auto byName = std::find_if(moves.begin(), moves.end(), [&](const FleetMove& f) {
+        return f.byName && f.hasEarlier() && f.hasCurrent() && spot_of(app->session, f.currentRow).count == 1;
+    });
+    ASSERT_NE(byName, moves.end());
+    m.show();
+    m.FormActivate();
+    const QPoint spot = at(byName->currentX, byName->currentY);
+    EXPECT_TRUE(restAt(spot).contains(" since DEMO-1.F1 (by name)")) << byName->uniqueName;
+    QTest::mouseClick(m.Image1, Qt::RightButton, {}, spot);
+    EXPECT_TRUE(app->particulars()->findChild<QLabel*>("movement_lbl")->text().endsWith(" (by name)"));
 }

@@ -113,3 +113,84 @@ TEST_F(Years, AFailedReadLeavesTheEarlierYearHeld) {
     // The open game is as it was.
     EXPECT_EQ(rig.session.fleets.cell(col::X, 1), "1100");
 }
+
+namespace {
+
+// A fleet as the pairing tests give it: name, X, Y (owner 2).
+struct At {
+    const char* name;
+    const char* x;
+    const char* y;
+};
+
+std::string report_of(const std::vector<At>& fleets) {
+    std::vector<std::tuple<std::string, std::string, std::string, std::string>> rows;
+    for (const At& f : fleets) rows.emplace_back(f.name, f.x, f.y, "2");
+    return report(rows);
+}
+
+// Each move as "status X,Y from X,Y", with " by name" for a pair made by name.
+std::vector<std::string> pairs_of(const std::vector<FleetMove>& moves) {
+    std::vector<std::string> out;
+    for (const FleetMove& m : moves) {
+        std::string line = status_word(m.status);
+        if (m.hasCurrent()) line += ' ' + std::to_string(m.currentX) + ',' + std::to_string(m.currentY);
+        if (m.hasEarlier()) line += " from " + std::to_string(m.earlierX) + ',' + std::to_string(m.earlierY);
+        if (m.byName) line += " by name";
+        out.push_back(line);
+    }
+    return out;
+}
+
+}  // namespace
+
+// Fleets sharing a key pair the closest first, over the whole group; ties go
+// to the earlier fleet in the open game's position order, then in the
+// earlier year's; the rest are new or gone.
+TEST_F(Years, FleetsOfOneKeyPairTheClosestFirst) {
+    const struct {
+        const char* what;
+        std::vector<At> before, now;
+        std::vector<std::string> want;
+    } cases[] = {
+        {"one stood where it is now",
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1500", "1500"}},
+         {{"Kesh Lancer", "1500", "1500"}},
+         {"still 1500,1500 from 1500,1500 by name", "gone from 1100,1100"}},
+        {"the closest pair of the group before a fleet's own nearest",
+         {{"Kesh Lancer", "1190", "1100"}, {"Kesh Lancer", "1500", "1100"}},
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1200", "1100"}},
+         {"moved 1100,1100 from 1500,1100 by name", "moved 1200,1100 from 1190,1100 by name"}},
+        {"a tie: the earlier of the open game",
+         {{"Kesh Lancer", "1200", "1100"}},
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1300", "1100"}},
+         {"moved 1100,1100 from 1200,1100 by name", "new 1300,1100"}},
+        {"a tie: the earlier of the earlier year",
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1300", "1100"}},
+         {{"Kesh Lancer", "1200", "1100"}},
+         {"moved 1200,1100 from 1100,1100 by name", "gone from 1300,1100"}},
+        {"an ID shared by two earlier fleets",
+         {{"Kesh Raider #5", "1100", "1100"}, {"Kesh Wing #5", "1300", "1310"}},
+         {{"Kesh Raider #5", "1300", "1300"}},
+         {"moved 1300,1300 from 1300,1310", "gone from 1100,1100"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        now(report_of(c.now));
+        const std::unique_ptr<EarlierYear> year = before(report_of(c.before));
+        EXPECT_EQ(pairs_of(compare_years(rig.session, year->session())), c.want);
+    }
+}
+
+// A pair made by name alone says so; one made by ID, a new and a gone fleet do not.
+TEST(MoveText, APairByNameSaysSo) {
+    FleetMove m;
+    m.status = MoveStatus::Moved;
+    m.distance = 12.34;
+    m.byName = true;
+    EXPECT_EQ(move_text(m, "G-1.F1"), "moved 12.3 ly since G-1.F1 (by name)");
+    m.status = MoveStatus::Still;
+    EXPECT_EQ(move_text(m, "G-1.F1"), "still since G-1.F1 (by name)");
+    m.byName = false;
+    EXPECT_EQ(move_text(m, "G-1.F1"), "still since G-1.F1");
+}

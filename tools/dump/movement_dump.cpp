@@ -17,7 +17,8 @@ std::string dump_movement(Model& model, Prompter& prompter, const std::string& m
         char distance[32] = "";
         if (m.hasEarlier() && m.hasCurrent()) std::snprintf(distance, sizeof distance, "%.2f", m.distance);
         out << m.uniqueName << '\t' << status_word(m.status) << '\t' << pair(m.hasEarlier(), m.earlierX, m.earlierY)
-            << '\t' << pair(m.hasCurrent(), m.currentX, m.currentY) << '\t' << distance << '\n';
+            << '\t' << pair(m.hasCurrent(), m.currentX, m.currentY) << '\t' << distance << '\t'
+            << (m.hasEarlier() && m.hasCurrent() ? (m.byName ? "name" : "id") : "") << '\n';
     }
     return out.str();
 }

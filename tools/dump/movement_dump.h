@@ -15,8 +15,9 @@ struct EarlierRequest {
     std::vector<EarlierYear::Ally> allies;
 };
 
-// The section's lines: unique name, status, earlier X, Y, current X, Y and
-// the distance (two decimals), TAB-joined; the open game's fleets in their
+// The section's lines: unique name, status, earlier X, Y, current X, Y, the
+// distance (two decimals) and how the pair was made ("id" or "name"; empty
+// for a new or gone fleet), TAB-joined; the open game's fleets in their
 // position order, then the gone ones in the earlier year's. A read or merge
 // of the earlier year that stops throws its error.
 std::string dump_movement(Model& model, Prompter& prompter, const std::string& map, const EarlierRequest& request);
