@@ -463,10 +463,13 @@ void TForm1::AddFleetfileF1Click() {
 // none); a read that stops leaves what was compared before.
 void TForm1::CompareEarlier1Click() {
     const QString filter = QStringLiteral("Kelvra Fleets File|*.F*");
-    const QString first = app_.files.open(this, filter, open_map_folder(app_.session));
+    const QString first = app_.files.open(this, filter, open_map_folder(app_.session),
+                                          QStringLiteral("Your own fleet report of an earlier year"));
     if (first.isEmpty()) return;
     std::vector<std::string> allies;
-    for (const QString& ally : app_.files.openMany(this, filter, QFileInfo(first).absolutePath()))
+    for (const QString& ally :
+         app_.files.openMany(this, filter, QFileInfo(first).absolutePath(),
+                             QStringLiteral("Allies' fleet reports of that year (several or none; Cancel: none)")))
         allies.push_back(path_bytes(ally));
     app_.run([&] { app_.compare_with(path_bytes(first), allies); });
     app_.refreshMap();

@@ -63,12 +63,13 @@ QString qt_filter(const QString& filter) {
     return description + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
-QString QtFileChooser::open(QWidget* parent, const QString& filter, const QString& directory) {
-    return QFileDialog::getOpenFileName(parent, QString(), directory, qt_filter(filter));
+QString QtFileChooser::open(QWidget* parent, const QString& filter, const QString& directory, const QString& title) {
+    return QFileDialog::getOpenFileName(parent, title, directory, qt_filter(filter));
 }
 
-QStringList QtFileChooser::openMany(QWidget* parent, const QString& filter, const QString& directory) {
-    return QFileDialog::getOpenFileNames(parent, QString(), directory, qt_filter(filter));
+QStringList QtFileChooser::openMany(QWidget* parent, const QString& filter, const QString& directory,
+                                    const QString& title) {
+    return QFileDialog::getOpenFileNames(parent, title, directory, qt_filter(filter));
 }
 
 QString QtFileChooser::save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) {

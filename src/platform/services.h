@@ -25,10 +25,13 @@ public:
     virtual ~FileChooser() = default;
     // The chosen file's path, or an empty text when the dialog was cancelled.
     // The filter is written "Description|*.EXT"; the dialog opens in
-    // `directory` (the system's choice when it is empty).
-    virtual QString open(QWidget* parent, const QString& filter, const QString& directory) = 0;
+    // `directory` (the system's choice when it is empty), titled `title`
+    // (the system's "Open" when it is empty).
+    virtual QString open(QWidget* parent, const QString& filter, const QString& directory,
+                         const QString& title = QString()) = 0;
     // Any number of files (none when cancelled), in one open dialog.
-    virtual QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) = 0;
+    virtual QStringList openMany(QWidget* parent, const QString& filter, const QString& directory,
+                                 const QString& title = QString()) = 0;
     // The path to write a file to, or an empty text when cancelled; the
     // dialog opens in `directory` with the name `name` filled in.
     virtual QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) = 0;
@@ -36,8 +39,10 @@ public:
 
 class QtFileChooser : public FileChooser {
 public:
-    QString open(QWidget* parent, const QString& filter, const QString& directory) override;
-    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) override;
+    QString open(QWidget* parent, const QString& filter, const QString& directory,
+                 const QString& title = QString()) override;
+    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory,
+                         const QString& title = QString()) override;
     QString save(QWidget* parent, const QString& filter, const QString& directory, const QString& name) override;
 };
 

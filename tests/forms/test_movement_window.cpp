@@ -66,6 +66,10 @@ TEST_F(Compared, AnEarlierYearIsReadBesideTheOpenGame) {
     const std::string recent = storedText("", "rfile1"), ownRace = app->session.Own_race_name;
     compare(kSamples + "/DEMO-1.F1", kSamples + "/DEMO-1.F2\n" + kSamples + "/DEMO-1.F4");
     ASSERT_TRUE(app->comparison.active());
+    // The first dialog asks for the player's own report, the second for the allies'.
+    ASSERT_GE(files.titles.size(), 2u);
+    EXPECT_EQ(files.titles.end()[-2], "Your own fleet report of an earlier year");
+    EXPECT_EQ(files.titles.back(), "Allies' fleet reports of that year (several or none; Cancel: none)");
     EXPECT_TRUE(main().windowTitle().endsWith(" (compared with DEMO-1.F1)"));
     EXPECT_TRUE(action("Movement1")->isEnabled());
     EXPECT_TRUE(action("ForgetEarlier1")->isEnabled());

@@ -11,12 +11,13 @@ namespace trevanor::test {
 
 // Plays back prepared answers; a dialog no answer was prepared for fails the
 // test at once (and is cancelled). An empty answer cancels. Records the
-// filter and the folder of every dialog.
+// filter, the folder and the title of every dialog.
 class ScriptedFileChooser : public FileChooser {
 public:
-    QString open(QWidget*, const QString& filter, const QString& directory) override {
+    QString open(QWidget*, const QString& filter, const QString& directory, const QString& title = QString()) override {
         filters.push_back(filter);
         directories.push_back(directory);
+        titles.push_back(title);
         if (answers.empty()) {
             ADD_FAILURE() << "an open dialog no answer was prepared for: " << filter.toStdString();
             return {};
@@ -26,8 +27,9 @@ public:
         return a;
     }
     // A dialog for many files: the next answer holds them, one a line.
-    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory) override {
-        const QString answer = open(parent, filter, directory);
+    QStringList openMany(QWidget* parent, const QString& filter, const QString& directory,
+                         const QString& title = QString()) override {
+        const QString answer = open(parent, filter, directory, title);
         return answer.isEmpty() ? QStringList() : answer.split(u'\n');
     }
     // A save dialog: the same answers, its suggested name recorded.
@@ -38,6 +40,7 @@ public:
     std::deque<QString> answers;
     std::deque<QString> filters;
     std::deque<QString> directories;
+    std::deque<QString> titles;
     std::deque<QString> names;
 };
 
