@@ -127,6 +127,7 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     keys(QKeySequence::ZoomIn, [this, centre] { zoomStep(1, centre()); });
     keys(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, centre] { zoomStep(1, centre()); });
     keys(QKeySequence::ZoomOut, [this, centre] { zoomStep(-1, centre()); });
+    movement->setEnabled(false);  // until an earlier year is read
     keys(QKeySequence(Qt::CTRL | Qt::Key_0), [this, centre] { zoomAbout(Zoom::MaxOut, centre()); });
 
     QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
@@ -405,6 +406,7 @@ Overlays TMap_FM::overlays() const {
     o.jumpPotential = FJ_SBTN->isChecked();
     o.jumpFleet = toCp1252(Fleet_CBx->currentText());
     o.warp = Warp_ME->value();
+    action("ShowMovement1")->setEnabled(app_.comparison.active());
     o.routes = Otfr_SBTN->isChecked();
     o.routeFilter = toCp1252(Route_race_CB->currentText());
     o.jumps = Jumps_ME->value();

@@ -62,6 +62,7 @@ struct Compared : Program {
 // drops it.
 TEST_F(Compared, AnEarlierYearIsReadBesideTheOpenGame) {
     EXPECT_FALSE(action("Movement1")->isEnabled());
+    EXPECT_FALSE(m.action("ShowMovement1")->isEnabled());
     const std::uint64_t fleets = app->session.fleets.revision();
     const std::string recent = storedText("", "rfile1"), ownRace = app->session.Own_race_name;
     compare(kSamples + "/DEMO-1.F1", kSamples + "/DEMO-1.F2\n" + kSamples + "/DEMO-1.F4");
@@ -70,6 +71,7 @@ TEST_F(Compared, AnEarlierYearIsReadBesideTheOpenGame) {
     ASSERT_GE(files.titles.size(), 2u);
     EXPECT_EQ(files.titles.end()[-2], "Your own fleet report of an earlier year");
     EXPECT_EQ(files.titles.back(), "Allies' fleet reports of that year (several or none; Cancel: none)");
+    EXPECT_TRUE(m.action("ShowMovement1")->isEnabled());
     EXPECT_TRUE(main().windowTitle().endsWith(" (compared with DEMO-1.F1)"));
     EXPECT_TRUE(action("Movement1")->isEnabled());
     EXPECT_TRUE(action("ForgetEarlier1")->isEnabled());
@@ -87,6 +89,7 @@ TEST_F(Compared, AnEarlierYearIsReadBesideTheOpenGame) {
     EXPECT_FALSE(app->comparison.active());
     EXPECT_FALSE(main().windowTitle().contains("compared"));
     EXPECT_FALSE(action("Movement1")->isEnabled());
+    EXPECT_FALSE(m.action("ShowMovement1")->isEnabled());
 }
 
 // The fleet's move in its tool tip and its particulars; the map shows the
