@@ -151,6 +151,9 @@ void TMovement_FM::Movement_GRDblClick(int row) {
     map->showAndActivate();
     if (m.hasCurrent()) map->select_point(m.currentX, m.currentY);
     else map->select_point(m.earlierX, m.earlierY);
+    // Shown again after the map, as the particulars are, so that the list
+    // stays above the map it works on.
+    showAndActivate();
 }
 
 }  // namespace trevanor

@@ -5,7 +5,7 @@
 // whether the two years' fleets were matched by ID or by name alone.
 // A click on a heading sorts by that column; the owner list keeps one
 // owner's fleets; a double click shows the fleet on the map and selects it
-// as a left click there would.
+// as a left click there would, the list staying above the map.
 
 #include "forms/widgets/tool_window.h"
 

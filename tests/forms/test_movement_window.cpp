@@ -182,3 +182,18 @@ TEST_F(Compared, APairByNameSaysSo) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, spot);
     EXPECT_TRUE(app->particulars()->findChild<QLabel*>("movement_lbl")->text().endsWith(" (by name)"));
 }
+
+// The list stays above the map when a double click shows a fleet there.
+TEST_F(Compared, TheListStaysAboveTheMap) {
+    compare(kSamples + "/DEMO-1.F1", QString());
+    action("Movement1")->trigger();
+    TMovement_FM& w = *app->movement();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTableView& table = *w.Movement_GR;
+    const QPoint cell = table.visualRect(table.model()->index(0, 0)).center();
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_TRUE(m.isVisible());
+    QTest::qWait(200);  // the windows' activations arrive
+    EXPECT_EQ(QApplication::activeWindow(), &w);
+}
