@@ -197,3 +197,50 @@ TEST_F(Compared, TheListStaysAboveTheMap) {
     QTest::qWait(200);  // the windows' activations arrive
     EXPECT_EQ(QApplication::activeWindow(), &w);
 }
+
+// A second earlier year read while the open game stays as it is replaces
+// the first one's movement: the open game's own report moved nothing.
+TEST_F(Compared, ASecondEarlierYearIsShown) {
+    action("Map1")->trigger();
+    compare(kSamples + "/DEMO-1.F1", QString());
+    action("Movement1")->trigger();
+    const QImage first = m.image();
+    compare(kSamples + "/DEMO.F1", QString());
+    TMovement_FM& w = *app->movement();
+    EXPECT_EQ(w.Since_LBL->text(), "Since DEMO.F1");
+    QTableView& table = *w.Movement_GR;
+    const int status = column(table, "Status");
+    ASSERT_GT(table.model()->rowCount(), 0);
+    for (int r = 0; r < table.model()->rowCount(); ++r)
+        EXPECT_EQ(table.model()->index(r, status).data().toString(), "still");
+    // Nothing moved: the map shows what it shows without the movement.
+    const QImage second = m.image();
+    EXPECT_NE(second, first);
+    m.action("ShowMovement1")->trigger();
+    EXPECT_EQ(m.image(), second);
+}
+
+// The pointer on a gone fleet's cross names it; on the place with X and Y
+// changed round it does not.
+TEST_F(Compared, AGoneFleetIsFoundOnItsCross) {
+    compare(kSamples + "/DEMO-1.F1", QString());
+    m.show();
+    m.FormActivate();
+    const std::vector<FleetMove>& moves = app->comparison.moves(app->session);
+    const auto near = [&](QPoint p) {
+        return std::any_of(moves.begin(), moves.end(), [&](const FleetMove& g) {
+            return g.status == MoveStatus::Gone && (at(g.earlierX, g.earlierY) - p).manhattanLength() <= 16;
+        });
+    };
+    const auto gone = std::find_if(moves.begin(), moves.end(), [&](const FleetMove& g) {
+        const QPoint cross = at(g.earlierX, g.earlierY), swapped = at(g.earlierY, g.earlierX);
+        return g.status == MoveStatus::Gone && (cross - swapped).manhattanLength() > 16 && !near(swapped);
+    });
+    ASSERT_NE(gone, moves.end());
+    const QPoint cross = at(gone->earlierX, gone->earlierY);
+    const QString tip = restAt(cross);
+    EXPECT_TRUE(tip.contains("gone: ") &&
+                tip.mid(tip.indexOf("gone: ")).contains(QString::fromStdString(gone->uniqueName)))
+        << gone->uniqueName << " " << tip.toStdString();
+    EXPECT_FALSE(restAt(at(gone->earlierY, gone->earlierX)).contains("gone: "));
+}
