@@ -107,6 +107,7 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     QAction* movement = item(map, "ShowMovement1", "Show &movement", [this] { app_.run([this] { refresh_map(); }); });
     movement->setCheckable(true);
     movement->setChecked(true);
+    movement->setEnabled(false);  // until an earlier year is read
 
     QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
@@ -127,7 +128,6 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     keys(QKeySequence::ZoomIn, [this, centre] { zoomStep(1, centre()); });
     keys(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, centre] { zoomStep(1, centre()); });
     keys(QKeySequence::ZoomOut, [this, centre] { zoomStep(-1, centre()); });
-    movement->setEnabled(false);  // until an earlier year is read
     keys(QKeySequence(Qt::CTRL | Qt::Key_0), [this, centre] { zoomAbout(Zoom::MaxOut, centre()); });
 
     QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
@@ -376,6 +376,7 @@ void TMap_FM::refresh() {
     if (!same) refresh_route_race();
 
     Remove_BTN->setEnabled(!scannerListEmpty());
+    action("ShowMovement1")->setEnabled(app_.comparison.active());
     const SortedList& list = app_.session.mapFleetList;
     if (shownFleets_ == list.revision()) return;
     // A refill keeps the fleet chosen while it is listed; a filled list
@@ -406,7 +407,6 @@ Overlays TMap_FM::overlays() const {
     o.jumpPotential = FJ_SBTN->isChecked();
     o.jumpFleet = toCp1252(Fleet_CBx->currentText());
     o.warp = Warp_ME->value();
-    action("ShowMovement1")->setEnabled(app_.comparison.active());
     o.routes = Otfr_SBTN->isChecked();
     o.routeFilter = toCp1252(Route_race_CB->currentText());
     o.jumps = Jumps_ME->value();
