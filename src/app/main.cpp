@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <iostream>
 
 #include "forms/Dist_calc.h"
+#include "forms/widgets/action_timing.h"
 #include "app/application.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/services.h"
@@ -15,6 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     trevanor::provide_tahoma();  // the tables' font, where the system lacks it
     trevanor::return_large_blocks_to_system();
+    trevanor::ActionTiming::install(qapp, std::cerr);  // with TREVANOR_TIMING=1 only
 
     trevanor::QtSettingsBackend store;
     trevanor::QtPrompter prompter;

@@ -20,6 +20,7 @@
 #include "forms/Planets.h"
 #include "app/application.h"
 #include "forms/map.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/widgets/named.h"
 #include "forms/widgets/name_completer.h"
 #include "forms/widgets/screen_fit.h"
@@ -136,7 +137,10 @@ void TForm1::buildMenus() {
     const auto showWindow = [](ToolWindow* w) { w->showAndActivate(); };
     add(view, "Planets1", "&Planets", [this, showWindow] { showWindow(app_.planets()); });
     add(view, "Fleets1", "&Fleets", [this, showWindow] { showWindow(app_.fleets()); });
-    add(view, "Map1", "&Map", [this, showWindow] { showWindow(app_.map()); });
+    add(view, "Map1", "&Map", [this, showWindow] {
+        ActionTiming::startOpening("open map", app_.map()->Image1);
+        showWindow(app_.map());
+    });
     add(view, "FleetStatistics1", "Fleet &Statistics",
         [this, showWindow] { showWindow(app_.statistics()); });
     add(view, "Movement1", "M&ovement", [this, showWindow] { showWindow(app_.movement()); });  // "&M" is "&Map"'s

@@ -15,6 +15,8 @@
 #include <memory>
 
 #include "app/application.h"
+#include "forms/map.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/named.h"
 #include "model/own_race.h"
@@ -238,7 +240,11 @@ void TAlly_report_FM::load_BTNClick() {
     const QString path =
         app_.files.open(this, QStringLiteral("Kelvra Fleets File|*.F*"), open_map_folder(app_.session));
     if (path.isEmpty()) return;
+    // The map, when it is open, shows the merged fleets at once.
+    TMap_FM* map = app_.map() && app_.map()->isVisible() ? app_.map() : nullptr;
+    ActionTiming::start("merge", map ? static_cast<const QWidget*>(map->Image1) : this);
     app_.run([this, &o, &path] { app_.merge.load_report(path_bytes(path), o); });
+    if (map) app_.refreshMap();
 }
 
 }  // namespace trevanor

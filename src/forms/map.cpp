@@ -31,6 +31,7 @@
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/spin_field.h"
 #include "forms/widgets/find_bar.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/widgets/map_image_view.h"
 #include "forms/widgets/name_completer.h"
 #include "forms/widgets/named.h"
@@ -316,6 +317,7 @@ void TMap_FM::connectControls() {
 }
 
 void TMap_FM::Otfr_SBTNClick() {
+    ActionTiming::start("routes", Image1);
     const bool on = Otfr_SBTN->text() == QStringLiteral("Off");
     Otfr_SBTN->setText(on ? QStringLiteral("On") : QStringLiteral("Off"));
     Otfr_SBTN->setChecked(on);
@@ -463,6 +465,7 @@ void TMap_FM::showImage() {
 }
 
 void TMap_FM::zoomTo(Zoom zoom) {
+    ActionTiming::start("zoom", Image1);
     set_zoom(view_, zoom, fitSize());
     action(kZoomItems[static_cast<int>(zoom)])->setChecked(true);
     app_.run([this] { refresh_map(); });
@@ -475,6 +478,7 @@ void TMap_FM::zoomStep(int step, QPoint anchor) {
 }
 
 void TMap_FM::zoomAbout(Zoom zoom, QPoint anchor) {
+    ActionTiming::start("zoom", Image1);
     const int before = view_.surface();
     const QPoint scroll = ScrollBox1->scrollPosition();
     set_zoom(view_, zoom, fitSize());
@@ -564,6 +568,7 @@ void TMap_FM::followWindowSize() {
 }
 
 void TMap_FM::namesTo(NameDensity density) {
+    ActionTiming::start("names", Image1);
     const char* const items[] = {"Nonames1", "N251", "N501", "N1001"};
     action(items[static_cast<int>(density)])->setChecked(true);
     if (density == NameDensity::Quarter || density == NameDensity::Half) view_.Name_phase = !view_.Name_phase;
@@ -605,6 +610,7 @@ void TMap_FM::Image1MouseDown(Qt::MouseButton button, int x, int y) {
 void TMap_FM::open_particulars(const MapHit& hit) {
     TFleet_Data_FM* window = app_.particulars();
     if (!window) return;
+    ActionTiming::start("particulars", window);
     const bool group = hit.what == MapHit::What::Group;
     const TextTable& t = app_.session.fleetsByPos;
     if (routesShown() && !(group && window->view.multiDefault())) {

@@ -12,9 +12,12 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <regex>
+#include <sstream>
 
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "forms/widgets/action_timing.h"
 
 using namespace trevanor;
 using test::Program;
@@ -84,6 +87,25 @@ TEST_F(Navigation, CtrlAndTheWheelZoomAboutThePointer) {
     wheel(pointer, -1, Qt::NoModifier);
     EXPECT_TRUE(m.action("N2001")->isChecked());
     EXPECT_NE(scroll(), scrolled);
+}
+
+// With TREVANOR_TIMING=1 a zoom step by the wheel prints one line, once its
+// picture is painted: the action and its milliseconds. Without it, nothing.
+TEST_F(Navigation, TimingLogNamesAZoomStep) {
+    std::ostringstream log;
+    qputenv("TREVANOR_TIMING", "1");
+    ActionTiming::install(*qApp, log);
+    wheel(QPoint(100, 100), 1, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !log.str().empty(); }, 10000));
+    QTest::qWait(100);  // no second line follows
+    EXPECT_TRUE(std::regex_match(log.str(), std::regex("zoom\t[0-9]+ ms\n"))) << log.str();
+
+    qunsetenv("TREVANOR_TIMING");
+    ActionTiming::install(*qApp, log);
+    log.str("");
+    wheel(QPoint(100, 100), 1, Qt::ControlModifier);
+    QTest::qWait(100);
+    EXPECT_EQ(log.str(), "");
 }
 
 TEST_F(Navigation, ZoomKeysStepAboutTheMiddle) {
