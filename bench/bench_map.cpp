@@ -7,6 +7,8 @@
 //                    redraw writes, so the table comes from memory as it does
 //                    in a redraw
 //   BM_FullRedraw    the data changed: scene and picture made anew
+//   BM_FullRedrawScaled  the same at a screen's scale (percent): 100 beside
+//                    200, the picture then twice as many pixels each way
 //   BM_KeptPicture   only the overlays changed: the kept picture put back,
 //                    stored ranges, the jump potential and the marker drawn
 //   BM_Floor         what any way of drawing the same picture costs at least:
@@ -122,6 +124,23 @@ void BM_FullRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRedraw)
     ->Args({0, 0, 512})->Args({2, 1, 512})->Args({0, 0, 1024})->Args({2, 1, 1024})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_FullRedrawScaled(benchmark::State& state) {
+    Loaded& g = game(static_cast<int>(state.range(2)));
+    QtCanvas canvas;
+    canvas.setScale(static_cast<qreal>(state.range(3)) / 100);
+    MapView view = view_of(state);
+    warm_up(g, canvas, view, Overlays{});
+    for (auto _ : state) {
+        touch_data(g.session);
+        g.redraw.refresh_map(canvas, view, Overlays{});
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    state.counters["pixels"] = static_cast<double>(canvas.image().width()) * canvas.image().height();
+}
+BENCHMARK(BM_FullRedrawScaled)
+    ->Args({0, 0, 512, 100})->Args({0, 0, 512, 200})->Args({2, 1, 512, 100})->Args({2, 1, 512, 200})
     ->Unit(benchmark::kMillisecond);
 
 // Three stored ranges, the jump potential of a fleet and the marker.

@@ -260,16 +260,22 @@ std::vector<QGlyphRun> letters_of(const QFont& font, const QString& text, qreal&
 }
 }  // namespace
 
-PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area) {
+PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area,
+                                        qreal scale) {
     if (area.isEmpty() || area.width() > kLargestArea.width() || area.height() > kLargestArea.height())
         return std::nullopt;
     qreal lineAscent = 0;
     const std::vector<QGlyphRun> letters = letters_of(font, text, lineAscent);
-    const QPointF at(-area.left(), ascent - area.top() - lineAscent);
+    // Unscaled the text is drawn where it lies in the area; scaled, about its
+    // top-left corner, placed there.
+    const bool scaled = scale != 1;
+    const QTransform place = scaled ? QTransform(scale, 0, 0, scale, -area.left(), -area.top()) : QTransform();
+    const QPointF at = scaled ? QPointF(0, ascent - lineAscent) : QPointF(-area.left(), ascent - area.top() - lineAscent);
     QImage whole = black_image(area.size()), pieces = black_image(area.size()), alone = black_image(area.size());
     {
         QPainter p(&whole);
-        white_ink(p, font).drawText(QPoint(-area.left(), ascent - area.top()), text);
+        p.setTransform(place);
+        white_ink(p, font).drawText(scaled ? QPoint(0, ascent) : QPoint(-area.left(), ascent - area.top()), text);
     }
     // Each letter alone: counted where it is drawn, then wiped again.
     const int w = area.width();
@@ -277,12 +283,15 @@ PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, 
     auto* bits = reinterpret_cast<QRgb*>(alone.bits());
     {
         QPainter piecesPainter(&pieces), alonePainter(&alone);
-        white_ink(piecesPainter, font);
-        white_ink(alonePainter, font);
+        for (QPainter* p : {&piecesPainter, &alonePainter}) {
+            p->setTransform(place);
+            white_ink(*p, font);
+        }
         for (const QGlyphRun& letter : letters) {
             piecesPainter.drawGlyphRun(at, letter);
             alonePainter.drawGlyphRun(at, letter);
-            const QRect near = letter.boundingRect().translated(at).toAlignedRect().adjusted(-3, -3, 3, 3) & alone.rect();
+            const QRect near =
+                place.mapRect(letter.boundingRect().translated(at)).toAlignedRect().adjusted(-3, -3, 3, 3) & alone.rect();
             for (int y = near.top(); y <= near.bottom(); ++y)
                 for (int x = near.left(); x <= near.right(); ++x) {
                     QRgb& pixel = bits[y * w + x];

@@ -108,7 +108,9 @@ private:
 // top-left corner when drawn with its baseline at `ascent`, looked for inside
 // `area`: each letter is drawn alone where the text's layout puts it. Nothing
 // when the letters drawn one by one do not make the text as QPainter draws
-// it, or the area is too large.
-PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area);
+// it, or the area is too large. At a scale the text is drawn that much
+// larger (`ascent` stays unscaled, `area` is in the scaled pixels).
+PreparedImage::Overlaps letter_overlaps(const QFont& font, const QString& text, int ascent, QRect area,
+                                        qreal scale = 1);
 
 }  // namespace trevanor

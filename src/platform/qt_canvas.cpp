@@ -42,9 +42,11 @@ Qt::PenStyle qt_style(PenStyle style) {
     return Qt::SolidLine;
 }
 
-QPen shape_pen(const CanvasState& s) {
+// One pixel of the map wide: the picture's pixel at scale 1, as many as
+// the scale makes of it otherwise (shapes are drawn scaled).
+QPen shape_pen(const CanvasState& s, qreal scale) {
     QPen pen(to_qcolor(s.penColor));
-    pen.setWidth(0);  // one pixel, whatever the transform
+    pen.setWidth(scale == 1 ? 0 : 1);
     pen.setStyle(qt_style(s.penStyle));
     return pen;
 }
@@ -61,6 +63,26 @@ const LineDashes& line_dashes(PenStyle style) {
     case PenStyle::Solid: break;
     }
     return solid;
+}
+
+// The same stretches at a scale (in 64ths of the picture's pixels).
+LineDashes scaled(const LineDashes& d, qreal scale) {
+    LineDashes s = d;
+    for (int i = 0; i < d.count; ++i) s.ends[i] = static_cast<int>(std::lround(d.ends[i] * scale));
+    s.length = static_cast<int>(std::lround(d.length * scale));
+    return s;
+}
+
+// A one-pixel pen of the picture with these stretches (lines are drawn
+// unscaled, in the picture's pixels).
+QPen line_pen(const CanvasState& s, const LineDashes& d) {
+    QPen pen(to_qcolor(s.penColor));
+    pen.setWidth(0);
+    if (d.count == 0) return pen;
+    QList<qreal> pattern;
+    for (int i = 0; i < d.count; ++i) pattern << (d.ends[i] - (i == 0 ? 0 : d.ends[i - 1])) / 64.0;
+    pen.setDashPattern(pattern);
+    return pen;
 }
 
 void begin_painting(QPainter& p) {
@@ -94,7 +116,7 @@ struct QtCanvas::FontEntry {
 
 // The tools in place on the open painter, as the state's values.
 struct QtCanvas::Applied {
-    enum class Pen { None, Shape, Text } pen = Pen::None;
+    enum class Pen { None, Shape, Line, Text } pen = Pen::None;
     ColorValue penColor = 0;
     PenStyle penStyle = PenStyle::Solid;
     bool brush = false;
@@ -107,7 +129,40 @@ QtCanvas::QtCanvas(Drawing drawing)
     : drawing_(drawing), image_(1, 1, QImage::Format_RGB32), applied_(std::make_unique<Applied>()),
       preparedPerPicture_(kPreparedPerPicture), preparable_(kPreparedPerPicture) {
     image_.fill(Qt::black);
+    for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot})
+        dashes_[static_cast<int>(style)] = line_dashes(style);
 }
+
+void QtCanvas::setScale(qreal scale) {
+    if (!(scale > 0) || scale == scale_) return;
+    drawNoted();
+    finish();
+    forgetPicture();
+    // What was prepared, and the sizes of texts, were made at the old scale.
+    shapes_.clear();
+    lastText_ = nullptr;
+    lastFont_ = nullptr;
+    font_ = nullptr;
+    fonts_.clear();
+    scale_ = scale;
+    for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot})
+        dashes_[static_cast<int>(style)] = scaled(line_dashes(style), scale);
+    image_ = QImage(dev(width_), dev(height_), QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    image_.setDevicePixelRatio(scale);
+}
+
+int QtCanvas::dev(int v) const { return scale_ == 1 ? v : static_cast<int>(std::floor(v * scale_ + 0.5)); }
+
+// Every pixel of the picture that a pixel of the box covers, in part or whole.
+QRect QtCanvas::devBox(QRect box) const {
+    if (scale_ == 1) return box;
+    const auto low = [this](int v) { return static_cast<int>(std::floor(v * scale_)); };
+    const auto high = [this](int v) { return static_cast<int>(std::ceil((v + 1) * scale_)) - 1; };
+    return QRect(QPoint(low(box.left()), low(box.top())), QPoint(high(box.right()), high(box.bottom())));
+}
+
+const LineDashes& QtCanvas::dashes(PenStyle style) const { return dashes_[static_cast<int>(style)]; }
 
 QtCanvas::~QtCanvas() { finish(); }
 
@@ -123,6 +178,7 @@ const QImage& QtCanvas::image() {
 void QtCanvas::finish() const {
     if (painter_) painter_->end();
     painter_.reset();
+    unscaled_ = QImage();
 }
 
 void QtCanvas::drawNoted() {
@@ -143,18 +199,20 @@ void QtCanvas::drawOtherwise(const NotedText& noted, int firstRow, int endRow) {
     const std::vector<QRgb> below = noted.image->twiceMixedBelow(image_, noted.x, noted.y, rows);
     QPainter& p = openPainter(Tools::Text);
     p.setClipRect(rows);
-    plainText(p, noted.x, noted.y, *noted.text);
+    plainText(p, QPoint(noted.x, noted.y), *noted.text);
     p.setClipping(false);
     noted.image->learnTwiceMixed(image_, noted.x, noted.y, rows, below);
     state = now;
 }
 
 void QtCanvas::setSize(int width, int height) {
-    if (width == image_.width() && height == image_.height()) return;
+    if (width == width_ && height == height_) return;
     drawNoted();
     copyKeptFirst();
     finish();
-    image_ = image_.copy(0, 0, width, height);  // new area is black
+    width_ = width;
+    height_ = height;
+    image_ = image_.copy(0, 0, dev(width), dev(height));  // new area is black; the scale stays
     touched(image_.rect());
 }
 
@@ -181,7 +239,12 @@ QPainter& QtCanvas::painter(Tools tools) {
 
 QPainter& QtCanvas::openPainter(Tools tools) {
     if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&image_);
+        QImage* device = &image_;
+        if (scale_ != 1) {
+            unscaled_ = QImage(image_.bits(), image_.width(), image_.height(), image_.bytesPerLine(), image_.format());
+            device = &unscaled_;
+        }
+        painter_ = std::make_unique<QPainter>(device);
         begin_painting(*painter_);
         *applied_ = Applied{};
     }
@@ -194,11 +257,13 @@ QPainter& QtCanvas::openPainter(Tools tools) {
             p.setPen(to_qcolor(state.fontColor));
         }
     } else {
-        if (a.pen != Applied::Pen::Shape || a.penColor != state.penColor || a.penStyle != state.penStyle) {
-            a.pen = Applied::Pen::Shape;
+        // Lines go unscaled, shapes scaled: at scale 1 the pens are the same.
+        const auto pen = tools == Tools::Line && scale_ != 1 ? Applied::Pen::Line : Applied::Pen::Shape;
+        if (a.pen != pen || a.penColor != state.penColor || a.penStyle != state.penStyle) {
+            a.pen = pen;
             a.penColor = state.penColor;
             a.penStyle = state.penStyle;
-            p.setPen(shape_pen(state));
+            p.setPen(pen == Applied::Pen::Line ? line_pen(state, dashes(state.penStyle)) : shape_pen(state, scale_));
         }
         const bool brush = tools == Tools::Shape && !state.brushClear;
         if (brush != a.brush || (brush && a.brushColor != state.brushColor)) {
@@ -228,12 +293,13 @@ void QtCanvas::touched(QRect area) {
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
-    const QRect area(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    const QRect area(QPoint(dev(x1), dev(y1)), QPoint(dev(x2) - 1, dev(y2) - 1));
     copyKeptFirst();
     if (area.contains(image_.rect()) && !image_.isDetached()) {
         // All of it is filled: pixels of their own, not a copy of the kept ones.
         finish();
         image_ = QImage(image_.size(), image_.format());
+        image_.setDevicePixelRatio(scale_);
     }
     touched(area);
     if (drawing_ == Drawing::Prepared) {
@@ -256,16 +322,37 @@ void QtCanvas::lineTo(int x, int y) {
         const QPoint start(pen_.x, pen_.y);
         const QPoint end(pen_.x + static_cast<int>(std::lround(dx * (steps - 1.0) / steps)),
                          pen_.y + static_cast<int>(std::lround(dy * (steps - 1.0) / steps)));
-        if (!writeLine(start, end)) painter(Tools::ShapeNoBrush).drawLine(start, end);
-        touched(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
+        if (scale_ != 1) {
+            wideLine(dev(Point{start.x(), start.y()}), dev(Point{end.x(), end.y()}));
+        } else {
+            if (!writeLine(start, end)) painter(Tools::ShapeNoBrush).drawLine(start, end);
+            touched(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
+        }
     }
     pen_ = {x, y};
+}
+
+// A line as wide as a pixel of the map: along it, it reaches over the
+// squares of its end pixels; across it, copies lie side by side. Straight
+// lines, solid or broken, cover the very squares of their pixels.
+void QtCanvas::wideLine(QPoint from, QPoint to) {
+    const int wide = std::max(1, static_cast<int>(std::lround(scale_)));
+    const bool steep = std::abs(to.y() - from.y()) > std::abs(to.x() - from.x());
+    const QPoint along = steep ? QPoint(0, wide - 1) : QPoint(wide - 1, 0);
+    if (steep ? to.y() < from.y() : to.x() < from.x()) from += along;
+    else to += along;
+    const QPoint across = steep ? QPoint(1, 0) : QPoint(0, 1);
+    for (int k = 0; k < wide; ++k) {
+        const QPoint d = across * k;
+        if (!writeLine(from + d, to + d)) painter(Tools::Line).drawLine(from + d, to + d);
+    }
+    touched(QRect(from, to).normalized().adjusted(-1, -1, wide, wide));
 }
 
 bool QtCanvas::writeLine(QPoint from, QPoint to) {
     if (drawing_ != Drawing::Prepared || !pixel_lines_fit(image_.width(), image_.height())) return false;
     copyKeptFirst();
-    noted_.line(from, to, to_qcolor(state.penColor).rgb(), line_dashes(state.penStyle),
+    noted_.line(from, to, to_qcolor(state.penColor).rgb(), dashes(state.penStyle),
                 state.penMode == PenMode::Merge ? PixelInk::Merge : PixelInk::Copy);
     ++counts_.written;
     return true;
@@ -294,16 +381,30 @@ bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
             shapes_.clear();
         }
         const auto draw = [&](QPainter& p, QPoint at) {
-            p.setPen(shape_pen(state));
+            p.setPen(shape_pen(state, scale_));
             if (state.brushClear) p.setBrush(Qt::NoBrush);
             else p.setBrush(to_qcolor(state.brushColor));
-            plain(p, at);
+            plainShape(p, at, plain);
         };
-        const QRect area = box.translated(-anchor.x, -anchor.y).adjusted(-2, -2, 2, 2);
+        const QRect area = devBox(box.translated(-anchor.x, -anchor.y)).adjusted(-2, -2, 2, 2);
         it = shapes_.emplace(key_, PreparedImage(area, to_qcolor(state.penColor).rgb(), draw)).first;
         it->second.mayClip();
     }
-    return copy(it->second, anchor.x, anchor.y);
+    return copy(it->second, dev(anchor.x), dev(anchor.y));
+}
+
+// At a scale the shape is drawn scaled about the middle of its first pixel,
+// so that a pixel of the map's outline covers the square of pixels the
+// map's pixel is.
+void QtCanvas::plainShape(QPainter& p, QPoint at, const std::function<void(QPainter&, QPoint)>& plain) const {
+    if (scale_ == 1) {
+        plain(p, at);
+        return;
+    }
+    const qreal half = scale_ / 2;
+    p.setTransform(QTransform(scale_, 0, 0, scale_, at.x() + half, at.y() + half));
+    plain(p, QPoint());
+    p.resetTransform();
 }
 
 void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
@@ -313,9 +414,9 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(-2, -2, 2, 2);
     const Point corners[2] = {{x1, y1}, {x2, y2}};
     if (copyShape('e', corners, 2, box, plain)) return;
-    plain(painter(Tools::Shape), {x1, y1});
+    plainShape(painter(Tools::Shape), dev(Point{x1, y1}), plain);
     ++counts_.painted;
-    touched(box);
+    touched(devBox(box));
 }
 
 void QtCanvas::polygon(const std::vector<Point>& points) {
@@ -336,12 +437,12 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
         p.drawPolygon(polygon);
     };
     if (copyShape('p', points.data(), static_cast<int>(points.size()), box, plain)) return;
-    plain(painter(Tools::Shape), {anchor.x, anchor.y});
+    plainShape(painter(Tools::Shape), dev(anchor), plain);
     ++counts_.painted;
-    touched(box);
+    touched(devBox(box));
 }
 
-void QtCanvas::plainText(QPainter& p, int x, int y, const std::string& text) {
+void QtCanvas::plainText(QPainter& p, QPoint at, const std::string& text) {
     FontEntry& f = font();
     if (applied_->font != &f.font) {
         p.setFont(f.font);
@@ -349,11 +450,14 @@ void QtCanvas::plainText(QPainter& p, int x, int y, const std::string& text) {
     }
     const QString t = fromCp1252(text);
     const int w = textWidth(text);  // measured once per text and font
-    if (!state.brushClear) p.fillRect(QRect(x, y, w, f.height), to_qcolor(state.brushColor));
-    p.drawText(QPoint(x, y + f.ascent), t);
+    const QPoint origin = scale_ == 1 ? at : QPoint();
+    if (scale_ != 1) p.setTransform(QTransform(scale_, 0, 0, scale_, at.x(), at.y()));
+    if (!state.brushClear) p.fillRect(QRect(origin.x(), origin.y(), w, f.height), to_qcolor(state.brushColor));
+    p.drawText(QPoint(origin.x(), origin.y() + f.ascent), t);
+    if (scale_ != 1) p.resetTransform();
     ++counts_.painted;
     // Letters may reach out of their advance a little on either side.
-    touched(QRect(x - f.height, y - f.height, w + 3 * f.height, 3 * f.height));
+    touched(devBox(QRect(-f.height, -f.height, w + 3 * f.height, 3 * f.height)).translated(at));
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
@@ -368,9 +472,9 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
             drawNoted();  // the images noted may move
             image = &entry.images.emplace_back(style, prepareText(text)).second;
         }
-        if (image && copyText(*image, x, y, kept)) return;
+        if (image && copyText(*image, dev(x), dev(y), kept)) return;
     }
-    plainText(painter(Tools::Text), x, y, text);
+    plainText(painter(Tools::Text), dev(Point{x, y}), text);
 }
 
 PreparedImage QtCanvas::prepareText(const std::string& text) {
@@ -380,13 +484,18 @@ PreparedImage QtCanvas::prepareText(const std::string& text) {
     const auto draw = [&](QPainter& p, QPoint at) {
         p.setFont(f.font);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (scale_ != 1) {
+            p.setTransform(QTransform(scale_, 0, 0, scale_, at.x(), at.y()));
+            at = QPoint();
+        }
         if (!state.brushClear) p.fillRect(QRect(at.x(), at.y(), w, h), to_qcolor(state.brushColor));
         p.setPen(to_qcolor(state.fontColor));
         p.drawText(QPoint(at.x(), at.y() + f.ascent), t);
     };
     // Letters may reach a little out of their advance and height.
-    const QRect area(-h / 2 - 2, -h / 2, w + h + 4, 2 * h);
-    PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw, letter_overlaps(f.font, t, f.ascent, area));
+    const QRect area = devBox(QRect(-h / 2 - 2, -h / 2, w + h + 4, 2 * h));
+    PreparedImage image(area, to_qcolor(state.fontColor).rgb(), draw,
+                        letter_overlaps(f.font, t, f.ascent, area, scale_));
     image.mayClip();
     return image;
 }
@@ -440,6 +549,9 @@ bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
 }
 
 bool QtCanvas::copyText(PreparedImage& image, int x, int y, const std::string& text) {
+    // Scaled, QPainter places letters that reach left of or above the
+    // picture otherwise than inside it: such a text is drawn through it.
+    if (scale_ != 1 && (x + image.box().left() < 0 || y + image.box().top() < 0)) return false;
     if (!image.mixesTwice()) return copy(image, x, y);
     if (!image.copiesLater(image_.size(), x, y)) return false;
     copyKeptFirst();

@@ -16,6 +16,13 @@
 // QPainter. Either way the painter's pen, brush and composition mode are set
 // only when they change.
 //
+// At a scale (the screen's device pixel ratio, 1.25 to 2 and more) the
+// picture has as many more pixels each way and its devicePixelRatio set:
+// every coordinate and size given stays in the map's own pixels, a shape,
+// text or line is drawn at the screen's own pixels (a line as wide as a
+// pixel of the map), and the texts are measured in the map's own pixels.
+// At scale 1 nothing of it comes into play.
+//
 // A kept picture is a copy of the image, made when something is first drawn
 // over it; putting it back copies back only the parts drawn over since. A few
 // pictures are kept at once (the map at the zoom levels seen last, with and
@@ -48,9 +55,14 @@ public:
     // The picture as drawn so far.
     const QImage& image();
 
+    // Pixels of the picture per pixel of the map; 1 unless set. A new scale
+    // starts a black picture of the same size, with nothing kept or prepared.
+    void setScale(qreal scale);
+    qreal scale() const { return scale_; }
+
     void setSize(int width, int height) override;
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
     void fillRect(int x1, int y1, int x2, int y2) override;
     void ellipse(int x1, int y1, int x2, int y2) override;
     void polygon(const std::vector<Point>& points) override;
@@ -84,7 +96,7 @@ public:
 private:
     struct FontEntry;
     // The QPainter tools a shape or text is drawn with.
-    enum class Tools { Shape, ShapeNoBrush, Text };
+    enum class Tools { Shape, ShapeNoBrush, Line, Text };
 
     FontEntry& font();
     // One painter stays open on the image while drawing goes on; it is
@@ -107,7 +119,20 @@ private:
     void drawOtherwise(const NotedText& noted, int firstRow, int endRow);
     void touched(QRect area);
 
-    void plainText(QPainter& p, int x, int y, const std::string& text);
+    // Texts and shapes drawn through QPainter with their point (0, 0), or
+    // `at`, at `at`, a pixel of the picture.
+    void plainText(QPainter& p, QPoint at, const std::string& text);
+    void plainShape(QPainter& p, QPoint at, const std::function<void(QPainter&, QPoint)>& plain) const;
+
+    // A coordinate, a point and a box (relative to a point, or not) of the
+    // map in the picture's pixels.
+    int dev(int v) const;
+    QPoint dev(Point p) const { return {dev(p.x), dev(p.y)}; }
+    QRect devBox(QRect box) const;
+    // At a scale: a line as wide as a pixel of the map, between two pixels
+    // of the picture.
+    void wideLine(QPoint from, QPoint to);
+    const LineDashes& dashes(PenStyle style) const;
     // True (and one less left) when this picture may still prepare an image.
     bool mayPrepare();
     // A line of the pen's colour and style, written straight into the pixels
@@ -128,7 +153,13 @@ private:
                    const std::function<void(QPainter&, QPoint)>& plain);
 
     Drawing drawing_;
+    qreal scale_ = 1;
+    int width_ = 1, height_ = 1;  // in the map's own pixels
     QImage image_;
+    // At a scale the painter draws into the image's pixels through a picture
+    // without a devicePixelRatio of its own, in the picture's pixels.
+    mutable QImage unscaled_;
+    LineDashes dashes_[4];  // of each pen style, at the scale
     BandedDrawing noted_;
     std::vector<NotedText> notedTexts_;
     mutable std::unique_ptr<QPainter> painter_;

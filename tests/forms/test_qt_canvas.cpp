@@ -238,3 +238,97 @@ TEST(QtCanvas, SeveralKeptPicturesComeBackInAnyOrder) {
         scribble(c, 20 + k);
     }
 }
+
+// On a screen scaled 1.25 to 2 times the picture has as many more pixels,
+// and the prepared drawing gives there too what QPainter gives.
+TEST(QtCanvas, AtAScalePreparedAndPlainDrawingAgree) {
+    for (const qreal scale : {1.25, 1.5, 2.0}) {
+        SCOPED_TRACE(scale);
+        QtCanvas plain(QtCanvas::Drawing::Plain), prepared;
+        for (QtCanvas* c : {&plain, &prepared}) c->setScale(scale);
+        prepared.setPreparedPerPicture(1 << 30);
+        scribble(plain, 11);
+        for (int pass = 0; pass < 2; ++pass) {  // preparing, then from prepared images
+            scribble(prepared, 11);
+            EXPECT_EQ(test::image_difference(prepared.image(), plain.image()), "");
+        }
+        EXPECT_EQ(prepared.image().size(), QSize(qRound(240 * scale), qRound(160 * scale)));
+        EXPECT_EQ(prepared.image().devicePixelRatio(), scale);
+        EXPECT_EQ(prepared.width(), 240);
+        EXPECT_GT(prepared.counts().prepared, 600);
+    }
+}
+
+namespace {
+// Around the pixels that are not black.
+QRect drawn_area(const QImage& image) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0) area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+// Whether some square of two by two (at even coordinates) holds two colours.
+bool finer_than_squares(const QImage& image) {
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p) return true;
+        }
+    return false;
+}
+}  // namespace
+
+// At scale 2 a pixel of the map is a square of two by two: fills and straight
+// lines cover exactly the squares of their pixels, shapes the same area as
+// their pixels, and a text is drawn at the finer pixels, not in squares.
+TEST(QtCanvas, AtScaleTwoAPixelOfTheMapIsASquare) {
+    enum class Expect { Squares, SameArea, Finer };
+    const struct {
+        const char* what;
+        std::function<void(Canvas&)> draw;
+        Expect expect;
+    } cases[] = {
+        {"fill", [](Canvas& c) { c.fillRect(3, 4, 9, 7); }, Expect::Squares},
+        {"lines across and down, dotted",
+         [](Canvas& c) {
+             c.moveTo(2, 10);
+             c.lineTo(30, 10);
+             c.state.penStyle = PenStyle::Dot;
+             c.moveTo(5, 1);
+             c.lineTo(5, 25);
+         },
+         Expect::Squares},
+        {"diamonds",
+         [](Canvas& c) {
+             c.state.brushClear = true;
+             c.polygon({{7, 12}, {12, 17}, {17, 12}, {12, 7}});
+             c.polygon({{8, 12}, {12, 16}, {16, 12}, {12, 8}});
+         },
+         Expect::SameArea},
+        {"dot", [](Canvas& c) { c.ellipse(10, 10, 15, 15); }, Expect::SameArea},
+        {"text", [](Canvas& c) { c.textOut(2, 3, "Wy #17"); }, Expect::Finer},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        QImage pictures[2];
+        for (const int scale : {1, 2}) {
+            QtCanvas c;
+            c.setScale(scale);
+            c.setSize(40, 30);
+            c.state.penColor = c.state.fontColor = c.state.brushColor = 0x40C0FF;
+            k.draw(c);
+            pictures[scale - 1] = c.image().copy();
+        }
+        const QImage doubled = pictures[0].scaled(80, 60);  // each pixel a square
+        switch (k.expect) {
+        case Expect::Squares: EXPECT_EQ(test::image_difference(pictures[1], doubled), ""); break;
+        case Expect::SameArea: EXPECT_EQ(drawn_area(pictures[1]), drawn_area(doubled)); break;
+        case Expect::Finer:
+            EXPECT_TRUE(finer_than_squares(pictures[1]));
+            EXPECT_TRUE(drawn_area(doubled).adjusted(-4, -4, 4, 4).contains(drawn_area(pictures[1])));
+            break;
+        }
+    }
+}
