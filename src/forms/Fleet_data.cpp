@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/application.h"
@@ -70,10 +72,18 @@ QWidget* TFleet_Data_FM::control(Ctl id) const { return controls_[static_cast<st
 
 TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_FM", "Fleet Particulars") {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    auto* layout = new QVBoxLayout(this);
+    // The boxes shown scroll where the screen is too short for them.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    scroll_ = named(new QScrollArea(this), "Particulars_SB");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setWidgetResizable(true);
+    outer->addWidget(scroll_);
+    content_ = new QWidget(scroll_);
+    auto* layout = new QVBoxLayout(content_);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);  // the height follows the boxes shown
     buildPanel(layout);
     buildSingle(layout);
     buildMore(layout);
@@ -84,6 +94,7 @@ TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_
     movement_->setContentsMargins(4, 2, 4, 2);
     movement_->hide();
     layout->addWidget(movement_);
+    scroll_->setWidget(content_);
     connectControls();
     sync();
 }
@@ -331,14 +342,23 @@ void TFleet_Data_FM::adjust_formsize() {
     // the window is placed beside the fleet with the size it shows.
     ensurePolished();
     for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
-    if (layout()) layout()->activate();
-    adjustSize();
+    content_->layout()->activate();
+    setFixedSize(fitted_size(content_->sizeHint()));
     if (isVisible()) keep_on_screen();
+}
+
+// The boxes' own size, or as much of their height as the screen leaves
+// (its frame aside), with room for the scroll bar beside them.
+QSize TFleet_Data_FM::fitted_size(QSize content) const {
+    const int frame = frameGeometry().height() - geometry().height();
+    const int room = available_area(this).height() - frame;
+    if (content.height() <= room) return content;
+    return {content.width() + scroll_->verticalScrollBar()->sizeHint().width(), std::max(room, 1)};
 }
 
 QRect TFleet_Data_FM::frame_rect() const {
     const QSize frame = frameGeometry().size() - geometry().size();
-    return {frameGeometry().topLeft(), sizeHint().expandedTo(minimumSize()) + frame};
+    return {frameGeometry().topLeft(), minimumSize() + frame};
 }
 
 // Grown by "&Full" or a change of view, the window stays wholly on the
@@ -443,6 +463,7 @@ void TFleet_Data_FM::Draw_btnRightClick() {
 
 void TFleet_Data_FM::activated() {
     activatedSinceShown_ = true;
+    adjust_formsize();  // the frame round it is known once it is shown
     focusList();
 }
 

@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace trevanor {
@@ -74,6 +75,7 @@ private:
     // back in its owner's colour.
     void highlight_route();
     void focusList();
+    QSize fitted_size(QSize content) const;
     // The frame as the window's size now asks for it, at its place.
     QRect frame_rect() const;
     void keep_on_screen();
@@ -84,6 +86,8 @@ private:
     bool activatedSinceShown_ = false;
     QPoint object_;  // the fleet clicked, on the screen
     QLabel* movement_;
+    QScrollArea* scroll_;
+    QWidget* content_;  // what scrolls
 };
 
 }  // namespace trevanor

@@ -80,6 +80,7 @@ TMap_FM::TMap_FM(Application& app)
     ScrollBox1->onZoomStep([this](int step, QPoint anchor) { zoomStep(step, anchor); });
     ScrollBox1->onResize([this] { followWindowSize(); });
     ScrollBox1->onHover([this](QPoint pixel) { return hoverText(pixel); });
+    ScrollBox1->onRescale([this] { app_.run([this] { refresh_map(); }); });
     Image1 = ScrollBox1->image();
     findBar_ = new FindBar("Find_ED", this);
     findBar_->onFound([this](const QString& name) { return select_named(toCp1252(name)); });
@@ -152,9 +153,16 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     action("Nonames1")->setChecked(true);
 }
 
+// The controls in a column that scrolls where the screen is too short for
+// it: each keeps its own height.
 QWidget* TMap_FM::buildControls() {
-    auto* panel = new QWidget(this);
-    panel->setFixedWidth(250);
+    auto* box = named(new QScrollArea(this), "Controls_SB");
+    box->setFrameShape(QFrame::NoFrame);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setWidgetResizable(true);
+    auto* panel = new QWidget(box);
+    panel->setMinimumWidth(250);
+    box->setFixedWidth(250 + box->verticalScrollBar()->sizeHint().width());
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(buildRoutesGroup(panel));
@@ -166,7 +174,8 @@ QWidget* TMap_FM::buildControls() {
     column->addWidget(Refresh_BTN);
     column->addStretch();
     connectControls();
-    return panel;
+    box->setWidget(panel);
+    return box;
 }
 
 QGroupBox* TMap_FM::buildRoutesGroup(QWidget* panel) {
@@ -422,6 +431,7 @@ Overlays TMap_FM::overlays() const {
 }
 
 void TMap_FM::refresh_map() {
+    canvas_.setScale(ScrollBox1->devicePixelRatioF());  // the screen's own pixels
     readOptions();
     bool resetEfficiency = false;
     try {

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -70,10 +71,14 @@ void walk(QWidget* window, QWidget* parent, std::vector<std::string>& faults) {
                 faults.push_back(name_of(children[i]) + " overlaps " + name_of(children[j]));
     for (QWidget* w : children) {
         if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            for (QWidget* p = b->parentWidget(); p; p = p->parentWidget())
+                if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(b, 0, 0);  // scrolled to first
             QWidget* hit = window->childAt(b->mapTo(window, b->rect().center()));
             if (hit != b && !b->isAncestorOf(hit)) faults.push_back(name_of(b) + " is covered by " + name_of(hit));
         }
         if (!opaque(w)) walk(window, w, faults);
+        // A scrolling column of the window's own controls is walked into.
+        if (auto* area = qobject_cast<QScrollArea*>(w); area && area->widget()) walk(window, area->widget(), faults);
     }
 }
 

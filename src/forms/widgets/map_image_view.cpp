@@ -15,8 +15,10 @@ constexpr int kWheelNotch = 120;  // eighths of a degree per step of a wheel
 }  // namespace
 
 // The surface itself: paints the picture as it is (no smoothing, where the
-// screen's pixels are smaller than the picture's) and passes presses and
-// resting points on.
+// screen's pixels are smaller than the picture's), at the size of the map's
+// own pixels, and passes presses and resting points on. A picture drawn for
+// another scale than the screen's (the window went to another screen) asks
+// once to be drawn again.
 class MapImageView::Surface : public QWidget {
 public:
     explicit Surface(MapImageView& view) : QWidget(&view), view_(view) {
@@ -29,7 +31,14 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.drawImage(0, 0, view_.picture_);
+        p.drawImage(QRectF(QPointF(0, 0), view_.picture_.deviceIndependentSize()), view_.picture_);
+        if (devicePixelRatioF() != view_.picture_.devicePixelRatio() && view_.rescale_ && !rescaleAsked_) {
+            rescaleAsked_ = true;
+            QTimer::singleShot(0, this, [this] {
+                rescaleAsked_ = false;
+                view_.rescale_();
+            });
+        }
     }
     void mousePressEvent(QMouseEvent* e) override {
         view_.hover_.stop();
@@ -43,6 +52,7 @@ protected:
 
 private:
     MapImageView& view_;
+    bool rescaleAsked_ = false;
 };
 
 // Dragging with the middle button moves the picture along with the pointer;
@@ -105,7 +115,7 @@ MapImageView::MapImageView(const QImage& image, QWidget* parent)
 QWidget* MapImageView::image() const { return image_; }
 
 void MapImageView::imageChanged() {
-    image_->setFixedSize(picture_.size());
+    image_->setFixedSize(picture_.deviceIndependentSize().toSize());
     image_->update();
 }
 

@@ -25,7 +25,9 @@ public:
     // What the tool tip says about the pixel (rich text); empty for nothing.
     using HoverText = std::function<QString(QPoint pixel)>;
 
-    // Shows `image` (kept by the canvas that draws it) as it is drawn.
+    // Shows `image` (kept by the canvas that draws it) as it is drawn, each
+    // of its pixels one of the screen's where its devicePixelRatio is the
+    // screen's; positions stay in the map's own pixels.
     MapImageView(const QImage& image, QWidget* parent);
 
     void onPress(Press press) { press_ = std::move(press); }
@@ -33,6 +35,9 @@ public:
     void onHover(HoverText text) { hoverText_ = std::move(text); }
     // Called whenever the visible area changes its size.
     void onResize(std::function<void()> resized) { resized_ = std::move(resized); }
+    // Called when the picture shown was drawn for another scale than the
+    // screen's (its devicePixelRatio).
+    void onRescale(std::function<void()> rescale) { rescale_ = std::move(rescale); }
 
     // The picture was drawn again, perhaps at another size.
     void imageChanged();
@@ -66,6 +71,7 @@ private:
     ZoomStep zoomStep_;
     HoverText hoverText_;
     std::function<void()> resized_;
+    std::function<void()> rescale_;
     QTimer hover_;
     QPoint hoverAt_;
     int wheelTurned_ = 0;  // eighths of a degree not yet made into a step
