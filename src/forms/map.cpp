@@ -12,14 +12,15 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "forms/Fleet_data.h"
 #include "forms/PlayerColor.h"
@@ -64,6 +65,23 @@ QToolButton* status_button(const char* name, const char* hint, QWidget* parent) 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
     return named(new QPushButton(QString::fromUtf8(caption), parent), name);
 }
+
+// The key of a menu item that does something of its own: the item chosen
+// from the menu centres on the marker, its key zooms about the middle.
+class ShortcutAbout : public QObject {
+public:
+    ShortcutAbout(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::Shortcut) return false;
+        run_();
+        return true;
+    }
+
+private:
+    std::function<void()> run_;
+};
 
 }  // namespace
 
@@ -122,15 +140,16 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     }
     action("MaxOut1")->setChecked(true);
     action("FitWindow1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
-    // Steps about the middle of the view, as Ctrl and the wheel step about the pointer.
-    const auto keys = [this](QKeySequence keys, auto step) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, step);
-    };
+    // Steps about the middle of the view, as Ctrl and the wheel step about
+    // the pointer; each key is shown beside its item.
     const auto centre = [this] { return QPoint(ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2); };
-    keys(QKeySequence::ZoomIn, [this, centre] { zoomStep(1, centre()); });
-    keys(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, centre] { zoomStep(1, centre()); });
-    keys(QKeySequence::ZoomOut, [this, centre] { zoomStep(-1, centre()); });
-    keys(QKeySequence(Qt::CTRL | Qt::Key_0), [this, centre] { zoomAbout(Zoom::MaxOut, centre()); });
+    zoom->addSeparator();
+    item(zoom, "ZoomIn1", "Zoom &In", [this, centre] { zoomStep(1, centre()); })
+        ->setShortcuts({QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    item(zoom, "ZoomOut1", "Zoom &Out", [this, centre] { zoomStep(-1, centre()); })
+        ->setShortcut(QKeySequence::ZoomOut);
+    action("MaxOut1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    action("MaxOut1")->installEventFilter(new ShortcutAbout(this, [this, centre] { zoomAbout(Zoom::MaxOut, centre()); }));
 
     QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
     colors->setObjectName(QStringLiteral("PlayerColors1"));

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -134,4 +135,16 @@ TEST_F(Program, FleetListStartsWithoutChoiceAndKeepsItAcrossRefills) {
     m.refresh();
     EXPECT_EQ(m.Fleet_CBx->currentIndex(), -1);
     EXPECT_EQ(m.Fleet_CBx->count(), 4);
+}
+
+// Each key of the zoom menu is shown beside its item, the levels first in
+// their order, then the steps in and out.
+TEST_F(Program, ZoomMenuShowsItsKeys) {
+    const QMenu* zoom = app->map()->findChild<QMenu*>(QStringLiteral("Zoom1"));
+    ASSERT_NE(zoom, nullptr);
+    QStringList shown;
+    for (const QAction* a : zoom->actions())
+        if (!a->isSeparator()) shown << a->text() + u'\t' + a->shortcut().toString(QKeySequence::PortableText);
+    EXPECT_EQ(shown, QStringList({"&Max Out\tCtrl+0", "&150%\t", "&200%\t", "&300%\t", "&400%\t",
+                                  "&Fit window\tCtrl+9", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-"}));
 }
