@@ -84,6 +84,7 @@ TForm1::TForm1(Application& app) : QMainWindow(nullptr), app_(app) {
     setFixedSize(468, 234);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    placedAt_ = pos();
     FormCreate();
     syncFromSession();
 }
@@ -331,8 +332,9 @@ bool TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& sho
     return true;
 }
 
-// The lists grow to the right, and the window with them, as far as the
-// screen leaves room; the window stays on the screen.
+// The lists grow to the right, and the window with them about its middle
+// (from its left edge once the user has moved it), as far as the screen
+// leaves room; the window stays on the screen.
 void TForm1::fitPlaceLists() {
     constexpr int kListWidth = 134, kWindowWidth = 468, kHeight = 234;
     int need = 0;
@@ -348,9 +350,14 @@ void TForm1::fitPlaceLists() {
     Calc_BTN->move(300 + d, Calc_BTN->y());
     for (QLabel* l : {Label10, Label11, Label12}) l->resize(296 + d, l->height());
     Label13->resize(456 + d, Label13->height());
-    const QSize frame = frameGeometry().size() - size();
+    const QRect before = frameGeometry();
+    const QSize frame = before.size() - size();
+    movedByUser_ = movedByUser_ || pos() != placedAt_;
     setFixedSize(kWindowWidth + d, kHeight);
-    move(fit_within(QRect(frameGeometry().topLeft(), size() + frame), area).topLeft());
+    QRect now(before.topLeft(), size() + frame);
+    if (!movedByUser_) now.moveLeft(before.left() - (now.width() - before.width()) / 2);
+    move(fit_within(now, area).topLeft());
+    placedAt_ = pos();
 }
 
 void TForm1::clearCoordinates() {

@@ -85,6 +85,8 @@ private:
     QWidget* results_ = nullptr;
     QWidget* infoPanel_ = nullptr;
     int widened_ = 0;  // pixels the place lists have grown by
+    QPoint placedAt_;          // where the window was put last
+    bool movedByUser_ = false;  // it was somewhere else since
     std::vector<std::string> shownRaceItems_;
     bool checking_ = false;
 };

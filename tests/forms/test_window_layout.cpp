@@ -26,6 +26,7 @@
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
 #include "forms/remove.h"
+#include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/ally_report.h"
 #include "forms/forms_fixture.h"
@@ -213,5 +214,30 @@ TEST_F(Program, WindowsOpenWhereTheyBelong) {
                 << w->objectName().toStdString();
         }
         w->hide();
+    }
+}
+
+// The place lists widen the main window about its middle, or from its left
+// edge once the user has moved it; either way it stays on the screen.
+TEST_F(Program, MainWindowWidensAboutItsMiddleUnlessMoved) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "moved by the user" : "where it opened");
+        quit();
+        start();
+        main().show();
+        QApplication::processEvents();
+        if (moved) main().move(main().pos() - QPoint(area.width() / 8, 0));
+        const QRect before = main().frameGeometry();
+        openWith("Open1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.MAP"));
+        answerOwnRace(QStringLiteral("Vorlani"));
+        openWith("AddFleetfileF1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.F1"));
+        QApplication::processEvents();
+        const QRect after = main().frameGeometry();
+        ASSERT_GT(after.width(), before.width());
+        QRect kept(before.topLeft(), after.size()), centred = kept;
+        centred.moveLeft(before.left() - (after.width() - before.width()) / 2);
+        EXPECT_EQ(after, fit_within(moved ? kept : centred, area));
+        EXPECT_NE(fit_within(kept, area), fit_within(centred, area));  // the screen leaves room to tell
     }
 }
