@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <QTest>
@@ -53,6 +54,18 @@ void type(QAbstractSpinBox* field, const char* text) {
     QTest::keyClicks(field, QString::fromLatin1(text));
 }
 
+// Draws as the program's style does and remembers which arrows of a spin
+// box it was last asked to draw usable.
+class ArrowsSeen : public QProxyStyle {
+public:
+    mutable QAbstractSpinBox::StepEnabled arrows;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* p,
+                            const QWidget* w) const override {
+        if (control == CC_SpinBox) arrows = static_cast<const QStyleOptionSpinBox*>(option)->stepEnabled;
+        QProxyStyle::drawComplexControl(control, option, p, w);
+    }
+};
+
 }  // namespace
 
 // Up raises, down lowers, by the arrows, the keys and the wheel, and never
@@ -94,6 +107,36 @@ TEST_F(Program, UpDownsCountTheRightWay) {
         // What the field shows is the number alone, without a mask's placeholder.
         EXPECT_EQ(c.field->findChild<QLineEdit*>()->text(), QString::number(c.high));
         c.field->window()->hide();
+    }
+}
+
+// An arrow is greyed where it would lead out of its range: at the ends, and
+// beyond them where typing reaches further than the arrows.
+TEST_F(Program, UpDownArrowsGreyAtTheEnds) {
+    TMap_FM& m = *app->map();
+    TTachyon_FM& t = *app->tachyon();
+    const auto Up = QAbstractSpinBox::StepUpEnabled, Down = QAbstractSpinBox::StepDownEnabled;
+    const struct {
+        SpinField* field;
+        const char* typed;
+        QAbstractSpinBox::StepEnabled arrows;
+    } cases[] = {{m.Warp_ME, "1", Up},          {m.Warp_ME, "5", Up | Down},      {m.Warp_ME, "10", Down},
+                 {m.Jumps_ME, "9", Down},       {t.TD_no_ME, "0", Up},            {t.TD_no_ME, "33", Down},
+                 {t.TD_no_ME, "50", Down}};
+    ArrowsSeen style;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        c.field->window()->show();
+        c.field->setStyle(&style);
+        type(c.field, c.typed);
+        c.field->grab();
+        EXPECT_EQ(c.field->text(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(style.arrows, c.arrows) << c.field->objectName().toStdString();
+        c.field->setEnabled(false);
+        c.field->grab();
+        EXPECT_EQ(style.arrows, QAbstractSpinBox::StepNone);
+        c.field->setEnabled(true);
+        c.field->setStyle(nullptr);
     }
 }
 

@@ -217,6 +217,29 @@ TEST_F(Program, WindowsOpenWhereTheyBelong) {
     }
 }
 
+// A window is moved as little as needed to lie wholly in the free area:
+// flush with the right and the lower edge, not a pixel short or over.
+TEST(ScreenFit, WindowsLieWhollyInTheArea) {
+    const QRect area(100, 50, 800, 600);  // right 899, bottom 649
+    const struct {
+        const char* what;
+        QRect window, fitted;
+    } cases[] = {
+        {"inside", {300, 200, 200, 100}, {300, 200, 200, 100}},
+        {"flush with the lower right corner", {700, 550, 200, 100}, {700, 550, 200, 100}},
+        {"a pixel over the right edge", {701, 200, 200, 100}, {700, 200, 200, 100}},
+        {"a pixel below the lower edge", {300, 551, 200, 100}, {300, 550, 200, 100}},
+        {"far over the lower right corner", {2000, 2000, 200, 100}, {700, 550, 200, 100}},
+        {"over the left and upper edges", {-40, 0, 200, 100}, {100, 50, 200, 100}},
+        {"as wide as the area", {300, 200, 800, 100}, {100, 200, 800, 100}},
+        {"larger than the area", {300, 200, 900, 700}, {100, 50, 900, 700}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(fit_within(c.window, area), c.fitted);
+    }
+}
+
 // The place lists widen the main window about its middle, or from its left
 // edge once the user has moved it; either way it stays on the screen.
 TEST_F(Program, MainWindowWidensAboutItsMiddleUnlessMoved) {
