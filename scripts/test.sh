@@ -6,7 +6,18 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVANOR_SANITIZE=ON -DTREVANOR_BENCH=ON
+# The Windows program and its Setup (Qt for MinGW is built once and cached), checked
+# under Wine by tests/windows.
+windows=()
+if { [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null; } && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  bash scripts/windows.sh
+  windows=(-DTREVANOR_WINDOWS_BUILD="$PWD/build-win")
+else
+  echo "NOT CHECKED: no Wine or MinGW here, so the Windows program is neither built nor tested"
+fi
+
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVANOR_SANITIZE=ON -DTREVANOR_BENCH=ON \
+  "${windows[@]}"
 cmake --build build-test -j "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen

@@ -223,6 +223,9 @@ QtCanvas::FontEntry& QtCanvas::font() {
     if (!entry) {
         QFont f(QString::fromStdString(state.fontName));
         f.setPointSize(size);
+        // Light hinting (heights only), as Debian's fontconfig asks for: chosen here,
+        // so that FreeType on Windows, which would hint fully, draws the same labels.
+        f.setHintingPreference(QFont::PreferVerticalHinting);
         entry = std::make_unique<FontEntry>(f);
     }
     font_ = entry.get();

@@ -94,12 +94,22 @@ void return_large_blocks_to_system() {
 #endif
 }
 
+// Tahoma from the system where it lists it; else the copy installed beside the
+// program (fonts/, Wine's metric twin), or on Linux the one of Debian's fonts-wine.
 bool provide_tahoma() {
     const auto known = [] { return QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive); };
     if (known()) return true;
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"})
-        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") + QString::fromLatin1(file));
-    return known();
+    QStringList folders{QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/")};
+#ifndef Q_OS_WIN
+    folders << QStringLiteral("/usr/share/wine/fonts/");
+#endif
+    for (const QString& folder : folders) {
+        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"})
+            if (QFileInfo::exists(folder + QString::fromLatin1(file)))
+                QFontDatabase::addApplicationFont(folder + QString::fromLatin1(file));
+        if (known()) return true;
+    }
+    return false;
 }
 
 QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }

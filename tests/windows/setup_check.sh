@@ -84,8 +84,13 @@ wait_window() {  # caption
   windows >&2
   fail "the window \"$1\" did not appear"
 }
+# Without a window manager Wine takes no focus from X: a click on the window
+# activates it, then Alt and the menu's letter open the menu.
 menu() {  # window, menu letter, item letter
-  xdotool windowraise "$1" windowfocus --sync "$1" 2>/dev/null || true
+  xdotool windowraise "$1"
+  sleep 0.3
+  xdotool mousemove --window "$1" 300 2 click 1
+  sleep 0.5
   xdotool key "alt+$2"
   sleep 0.7
   xdotool key "$3"
