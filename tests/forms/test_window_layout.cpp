@@ -62,6 +62,12 @@ bool opaque(const QWidget* w) {
            qobject_cast<const QScrollBar*>(w) || qobject_cast<const QProgressBar*>(w);
 }
 
+// A control in a scrolling column, scrolled to where it shows.
+void scroll_into_view(QWidget* w) {
+    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(w, 0, 0);
+}
+
 void walk(QWidget* window, QWidget* parent, std::vector<std::string>& faults) {
     std::vector<QWidget*> children;
     for (QObject* o : parent->children())
@@ -72,8 +78,7 @@ void walk(QWidget* window, QWidget* parent, std::vector<std::string>& faults) {
                 faults.push_back(name_of(children[i]) + " overlaps " + name_of(children[j]));
     for (QWidget* w : children) {
         if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-            for (QWidget* p = b->parentWidget(); p; p = p->parentWidget())
-                if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(b, 0, 0);  // scrolled to first
+            scroll_into_view(b);
             QWidget* hit = window->childAt(b->mapTo(window, b->rect().center()));
             if (hit != b && !b->isAncestorOf(hit)) faults.push_back(name_of(b) + " is covered by " + name_of(hit));
         }
@@ -157,6 +162,7 @@ void check_texts(QWidget* window, std::vector<std::string>& faults) {
     const QRect inner = window->rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisible() || internal(w) || qobject_cast<QTabBar*>(w->parentWidget())) continue;
+        scroll_into_view(w);
         const auto place = text_place(window, w);
         if (!place) continue;
         if (place->cut) faults.push_back(name_of(w) + " is cut (" + std::to_string(w->width()) + " px)");
