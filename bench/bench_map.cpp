@@ -132,11 +132,14 @@ void BM_FullRedrawScaled(benchmark::State& state) {
     canvas.setScale(static_cast<qreal>(state.range(3)) / 100);
     MapView view = view_of(state);
     warm_up(g, canvas, view, Overlays{});
+    const QtCanvas::Counts before = canvas.counts();
     for (auto _ : state) {
         touch_data(g.session);
         g.redraw.refresh_map(canvas, view, Overlays{});
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
+    const double redraws = static_cast<double>(state.iterations());
+    state.counters["painted"] = static_cast<double>(canvas.counts().painted - before.painted) / redraws;
     state.counters["pixels"] = static_cast<double>(canvas.image().width()) * canvas.image().height();
 }
 BENCHMARK(BM_FullRedrawScaled)
