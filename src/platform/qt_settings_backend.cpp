@@ -211,11 +211,12 @@ std::int32_t QtSettingsBackend::readInt(const std::string& key, const std::strin
     return result;
 }
 
-// A value of the file is an integer when tagged "dword:", else text: tagged
-// "sz:", or written by hand without a tag. A "dword:" whose digits are
-// damaged is still no text: readInt and readText both refuse it.
+// A value of the file is an integer when it is "dword:" and one to eight
+// hexadecimal digits, else text: tagged "sz:", or written by hand without a
+// tag (so also a "dword:" followed by anything else).
 bool QtSettingsBackend::isTaggedInt(const QString& text) {
-    return text.startsWith(kIntPrefix, Qt::CaseInsensitive);
+    std::int32_t ignored = 0;
+    return parseDword(text, ignored);
 }
 
 std::string QtSettingsBackend::readText(const std::string& key, const std::string& name) {
