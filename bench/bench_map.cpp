@@ -107,9 +107,10 @@ void warm_up(Loaded& g, QtCanvas& canvas, MapView& view, const Overlays& overlay
     canvas.setPreparedPerPicture(1000);
 }
 
-void BM_FullRedraw(benchmark::State& state) {
+// The whole map redrawn once per iteration, as after a change of the data, with
+// what QPainter drew and what was prepared anew per redraw.
+void time_full_redraws(benchmark::State& state, QtCanvas& canvas) {
     Loaded& g = game(static_cast<int>(state.range(2)));
-    QtCanvas canvas;
     MapView view = view_of(state);
     warm_up(g, canvas, view, Overlays{});
     const QtCanvas::Counts before = canvas.counts();
@@ -122,24 +123,19 @@ void BM_FullRedraw(benchmark::State& state) {
     state.counters["painted"] = static_cast<double>(canvas.counts().painted - before.painted) / redraws;
     state.counters["prepared"] = static_cast<double>(canvas.counts().prepared - before.prepared) / redraws;
 }
+
+void BM_FullRedraw(benchmark::State& state) {
+    QtCanvas canvas;
+    time_full_redraws(state, canvas);
+}
 BENCHMARK(BM_FullRedraw)
     ->Args({0, 0, 512})->Args({2, 1, 512})->Args({0, 0, 1024})->Args({2, 1, 1024})
     ->Unit(benchmark::kMillisecond);
 
 void BM_FullRedrawScaled(benchmark::State& state) {
-    Loaded& g = game(static_cast<int>(state.range(2)));
     QtCanvas canvas;
     canvas.setScale(static_cast<qreal>(state.range(3)) / 100);
-    MapView view = view_of(state);
-    warm_up(g, canvas, view, Overlays{});
-    const QtCanvas::Counts before = canvas.counts();
-    for (auto _ : state) {
-        touch_data(g.session);
-        g.redraw.refresh_map(canvas, view, Overlays{});
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    }
-    const double redraws = static_cast<double>(state.iterations());
-    state.counters["painted"] = static_cast<double>(canvas.counts().painted - before.painted) / redraws;
+    time_full_redraws(state, canvas);
     state.counters["pixels"] = static_cast<double>(canvas.image().width()) * canvas.image().height();
 }
 BENCHMARK(BM_FullRedrawScaled)
