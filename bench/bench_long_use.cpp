@@ -34,13 +34,13 @@ namespace {
 // Open dialogs answer with the next prepared path.
 struct PreparedFiles : FileChooser {
     std::deque<QString> next;
-    QString open(QWidget*, const QString&, const QString&) override {
+    QString open(QWidget*, const QString&, const QString&, const QString& = {}) override {
         if (next.empty()) return {};
         QString path = next.front();
         next.pop_front();
         return path;
     }
-    QStringList openMany(QWidget* w, const QString& filter, const QString& folder) override {
+    QStringList openMany(QWidget* w, const QString& filter, const QString& folder, const QString& = {}) override {
         return {open(w, filter, folder)};
     }
     QString save(QWidget* w, const QString& filter, const QString& folder, const QString&) override {
