@@ -3,8 +3,8 @@
 # and the packages named as arguments (the fuzzing and packaging scripts' own).
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev libgtest-dev
-          libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-wine
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-wine
           xdotool x11-utils imagemagick desktop-file-utils
           g++-mingw-w64-x86-64-posix wine64 "$@")
 missing=()
