@@ -70,7 +70,7 @@ void BM_EarlierYear(benchmark::State& state) {
     for (auto _ : state) {
         const double before = heap_megabytes();
         YearComparison c;
-        c.set(EarlierYear::read({files().map, files().before, {}, ""}, game.prompter));
+        c.set(EarlierYear::read({files().map, files().before, {}, "", {}}, game.prompter));
         heap = heap_megabytes() - before;
         benchmark::DoNotOptimize(c.moves(game.session).size());
     }
@@ -81,7 +81,7 @@ BENCHMARK(BM_EarlierYear)->Unit(benchmark::kMillisecond);
 void BM_DrawMovement(benchmark::State& state) {
     OpenGame game;
     YearComparison c;
-    c.set(EarlierYear::read({files().map, files().before, {}, ""}, game.prompter));
+    c.set(EarlierYear::read({files().map, files().before, {}, "", {}}, game.prompter));
     const std::vector<FleetMove>& moves = c.moves(game.session);
     MapRedraw redraw(game.session, game.prompter, game.core.reports());
     QtCanvas canvas;

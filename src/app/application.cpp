@@ -1,10 +1,12 @@
 #include "app/application.h"
 
 #include <QGuiApplication>
+#include <QStandardPaths>
 
 #include "model/errors.h"
 #include "model/files.h"
 #include "model/fleet_report_reader.h"
+#include "model/own_race.h"
 #include "platform/cp1252.h"
 
 #include "forms/Dist_calc.h"
@@ -32,6 +34,7 @@ std::string path_for_messages(const std::string& path) { return toCp1252(path_te
 Application::Application(SettingsBackend& backend, Prompter& prompter, FileChooser& files, Clipboard& clipboard)
     : prompter(prompter), files(files), clipboard(clipboard), model(backend, prompter, *this) {
     set_path_decoder(&path_for_messages);
+    dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 Application::~Application() = default;
@@ -41,6 +44,7 @@ bool Application::start() {
     // the store cannot read ends the program after its message.
     try {
         settings.registry_check();
+        settings.load_turn_options();
         // The application title; a display name would be added to every window caption.
         QCoreApplication::setApplicationName(QStringLiteral("Trevanor"));
         main_ = std::make_unique<TForm1>(*this);
@@ -60,7 +64,7 @@ bool Application::start() {
 }
 
 void Application::compare_with(const std::string& firstReport, const std::vector<std::string>& allyReports) {
-    EarlierYear::Files files{session.Autoload_map_file, firstReport, {}, session.Own_race_name};
+    EarlierYear::Files files{session.Autoload_map_file, firstReport, {}, session.Own_race_name, {}};
     for (const std::string& path : allyReports) {
         const int player = report_player(path);
         const std::string owner = player ? session.Players[static_cast<std::size_t>(player)].Name : std::string();
@@ -68,9 +72,75 @@ void Application::compare_with(const std::string& firstReport, const std::vector
             throw FileError("\"" + shown_path(path) +
                             "\" is no report of a known player: its extension must be the number of a player of the "
                             "game (.F1 to .F16).");
-        files.allies.push_back({path, owner});
+        MergeOptions options;
+        options.reportOwner = owner;
+        files.allies.push_back({path, options});
     }
     comparison.set(EarlierYear::read(files, prompter));
+}
+
+GameHistory Application::history() const {
+    return GameHistory(GameHistory::folder_for(path_bytes(dataFolder), session.Map_name));
+}
+
+std::vector<KeptTurn> Application::keptTurns() {
+    if (session.Map_name.empty()) return {};
+    GameHistory::Listing listing = history().turns();
+    for (const std::string& message : listing.skipped)
+        if (std::find(shownSkips_.begin(), shownSkips_.end(), message) == shownSkips_.end()) {
+            shownSkips_.push_back(message);
+            prompter.warning(message);
+        }
+    return std::move(listing.turns);
+}
+
+void Application::keepTurn() {
+    const TurnReads& reads = session.reads;
+    if (reads.revision == keptRevision_) return;
+    keptRevision_ = reads.revision;
+    if (!reads.complete()) return;
+    openTurnLabel_ = turn_label(modification_time(reads.firstReport));
+    if (!session.Keep_history || dataFolder.isEmpty()) return;
+    try {
+        if (history().keep(reads, session)) ++historyGeneration_;
+        openTurnLabel_ = turns_before(keptTurns(), reads, 0).openLabel;
+    } catch (const std::exception& e) {
+        if (keepFailed_) return;
+        keepFailed_ = true;  // said once: the game goes on without its history
+        prompter.warning(std::string("This turn could not be kept in the history of reports.\r") + e.what());
+    }
+}
+
+void Application::forgetHistory() {
+    history().forget();
+    ++historyGeneration_;
+    keptRevision_ = 0;  // the open turn is kept again at the next command
+}
+
+const FleetTrails& Application::trails() {
+    const std::uint64_t revision = session.fleetsByPos.revision();
+    if (!trails_ || trailsRevision_ != revision || trailsTurns_ != session.Trail_turns ||
+        trailsGeneration_ != historyGeneration_) {
+        const TurnsBefore before =
+            turns_before(keptTurns(), session.reads, static_cast<std::size_t>(session.Trail_turns - 1));
+        trails_ = std::make_unique<FleetTrails>(FleetTrails::build(session, before.openLabel, before.turns, prompter));
+        trailsRevision_ = revision;
+        trailsTurns_ = session.Trail_turns;
+        trailsGeneration_ = historyGeneration_;
+    }
+    return *trails_;
+}
+
+void Application::readNewTurn() {
+    const TurnReads reads = session.reads;
+    if (!reads.complete()) return;
+    const std::string replaced = openTurnLabel_;
+    std::unique_ptr<EarlierYear> year =
+        EarlierYear::read({reads.map, reads.firstReport, reads.allies, session.Own_race_name, {}}, prompter);
+    year->exchange_with(session, replaced);
+    update_race_list(session);
+    comparison.set(std::move(year));
+    refresh_route_race();
 }
 
 void Application::create_map_window(const std::function<void()>& mapCreation) {
@@ -87,6 +157,7 @@ void Application::run(const std::function<void()>& command) {
     } catch (const std::exception& e) {
         prompter.error(e.what());
     }
+    keepTurn();
     refreshAll();
 }
 

@@ -8,6 +8,10 @@
 #include <functional>
 #include <memory>
 
+#include <QString>
+
+#include "model/fleet_trails.h"
+#include "model/game_history.h"
 #include "model/model.h"
 #include "model/movement.h"
 #include "platform/services.h"
@@ -65,6 +69,35 @@ public:
     // comparison held stays as it was.
     void compare_with(const std::string& firstReport, const std::vector<std::string>& allyReports);
 
+    // The program's own data folder, where each game's turns are kept
+    // (QStandardPaths::AppDataLocation unless a test sets another).
+    QString dataFolder;
+    // The open game's kept turns (its folder is named after the MAP file).
+    GameHistory history() const;
+    // The kept turns, oldest first; a damaged one is left out with its
+    // message, shown once.
+    std::vector<KeptTurn> keptTurns();
+    // Keeps the turn read when what was read changed since (while the
+    // history is on); a turn that cannot be kept is said once, then the
+    // program goes on. Runs after every command.
+    void keepTurn();
+    // The label of the open turn: its first report's modification time.
+    const std::string& openTurnLabel() const { return openTurnLabel_; }
+    // Deletes the open game's kept turns.
+    void forgetHistory();
+
+    // The trails of the open game's fleets over the last
+    // session.Trail_turns turns: built when first asked for after the game
+    // or the history changed, then kept.
+    const FleetTrails& trails();
+
+    // Reads the turn the game has written since: the same MAP, first report
+    // and allies' reports with the same options, in the same order, beside
+    // the open one; only when all of it was read does it take the open
+    // one's place, which becomes the earlier year compared with. A read that
+    // stops throws its message, and nothing has changed.
+    void readNewTurn();
+
     TForm1* main() const { return main_.get(); }
     TFleet_FM* fleets() const { return fleets_.get(); }
     TPlanets_FM* planets() const { return planets_.get(); }
@@ -94,6 +127,15 @@ private:
     // The tool windows that follow the map window, in the same order at start
     // and after a MAP change.
     void create_windows_after_map();
+
+    std::uint64_t keptRevision_ = 0;  // session.reads.revision when last kept
+    std::string openTurnLabel_;
+    std::vector<std::string> shownSkips_;  // damaged turns already said
+    bool keepFailed_ = false;
+    std::unique_ptr<FleetTrails> trails_;
+    std::uint64_t trailsRevision_ = 0;  // the fleet table's when the trails were built
+    int trailsTurns_ = 0;
+    std::uint64_t historyGeneration_ = 0, trailsGeneration_ = 0;
 
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TFleet_FM> fleets_;

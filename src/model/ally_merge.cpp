@@ -51,6 +51,8 @@ bool AllyMerge::load_report(const std::string& path, const MergeOptions& options
         throw MergeError(std::string(e.what()) + "\rThe report \"" + shown_path(file_name_part(path)) +
                          "\" was not merged; nothing has changed.");
     }
+    s_.reads.allies.push_back({path, options});
+    ++s_.reads.revision;
     if (!options.ignoreOwner) {
         const std::string owner(left(options.reportOwner, kCellLimit));
         if (std::find(s_.acceptedReportOwners.begin(), s_.acceptedReportOwners.end(), owner) ==

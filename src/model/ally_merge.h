@@ -13,19 +13,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "merge_options.h"
 #include "prompter.h"
 #include "session.h"
 #include "window_hooks.h"
 
 namespace trevanor {
-
-struct MergeOptions {
-    std::string reportOwner;
-    bool ignoreOwn = true;
-    bool ignoreOwner = false;
-    bool deleteMode = true;  // only while ignoreOwner is off
-    bool allowOverwrite = false;
-};
 
 struct MergeCounts {
     int deleted = 0, processed = 0, added = 0, replaced = 0;

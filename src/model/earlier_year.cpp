@@ -1,5 +1,7 @@
 #include "earlier_year.h"
 
+#include <algorithm>
+
 #include "errors.h"
 #include "files.h"
 #include "own_race.h"
@@ -20,14 +22,38 @@ std::unique_ptr<EarlierYear> EarlierYear::read(const Files& files, Prompter& pro
         throw FileError("\"" + shown_path(files.firstReport) + "\" cannot be read as an earlier report.");
     m.commands.reports().read(files.firstReport);
     load_own_race(m.session, m.settings);
-    for (const Ally& ally : files.allies) {
-        MergeOptions options;
-        options.reportOwner = ally.owner;
-        if (!m.merge.may_load(options) || !m.merge.load_report(ally.path, options))
+    for (const AllyRead& ally : files.allies) {
+        if (!m.merge.may_load(ally.options) || !m.merge.load_report(ally.path, ally.options))
             throw MergeError("The earlier report \"" + shown_path(ally.path) + "\" was not merged.");
     }
-    year->name_ = file_name_part(files.firstReport);
+    year->name_ = files.name.empty() ? file_name_part(files.firstReport) : files.name;
     return year;
+}
+
+std::unique_ptr<EarlierYear> EarlierYear::read(const KeptTurn& turn, Prompter& prompter) {
+    Files files{turn.path_of(turn.map), turn.path_of(turn.firstReport), {}, turn.ownRace, turn.label};
+    for (const KeptAlly& ally : turn.allies) files.allies.push_back({turn.path_of(ally.file), ally.options});
+    return read(files, prompter);
+}
+
+void EarlierYear::exchange_with(Session& open, const std::string& name) {
+    Session& read = model_.session;
+    std::swap(open.planets, read.planets);
+    std::swap(open.fleets, read.fleets);
+    std::swap(open.fleetsByPos, read.fleetsByPos);
+    std::swap(open.Players, read.Players);
+    for (std::size_t p = 1; p < open.Players.size(); ++p) open.Players[p].Color = read.Players[p].Color;  // the player's own colours
+    std::swap(open.Fleet_index, read.Fleet_index);
+    std::swap(open.sortList, read.sortList);
+    open.placeList1.exchange(read.placeList1);
+    open.placeList2.exchange(read.placeList2);
+    open.mapFleetList.exchange(read.mapFleetList);
+    std::swap(open.acceptedReportOwners, read.acceptedReportOwners);
+    std::swap(open.planetPlacesListed, read.planetPlacesListed);
+    const std::uint64_t revision = std::max(open.reads.revision, read.reads.revision) + 1;
+    std::swap(open.reads, read.reads);
+    open.reads.revision = read.reads.revision = revision;
+    name_ = name;
 }
 
 }  // namespace trevanor

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game_history.h"
 #include "memory_settings.h"
 #include "model.h"
 #include "window_hooks.h"
@@ -18,15 +19,12 @@ namespace trevanor {
 
 class EarlierYear {
 public:
-    struct Ally {
-        std::string path;
-        std::string owner;  // the race whose report it is
-    };
     struct Files {
         std::string map;          // the open game's MAP
         std::string firstReport;  // the earlier first report
-        std::vector<Ally> allies;
+        std::vector<AllyRead> allies;
         std::string ownRace;      // the open game's own race, as the merges leave it out
+        std::string name;         // what "since …" names; empty: the first report's file name
     };
 
     // Reads the files as the program reads them, telling `prompter` what the
@@ -34,6 +32,14 @@ public:
     // merge that stops or is refused throws the reader's message: no
     // earlier year is made.
     static std::unique_ptr<EarlierYear> read(const Files& files, Prompter& prompter);
+    // A kept turn, read from its copies as it was read then.
+    static std::unique_ptr<EarlierYear> read(const KeptTurn& turn, Prompter& prompter);
+
+    // The turn read and the open game change places: what the open game
+    // showed becomes this year, named `name`, and the open game shows what
+    // was read, its windows' own data (scanner lists, the own race, the
+    // route filter's race) left as they were.
+    void exchange_with(Session& open, const std::string& name);
 
     const Session& session() const { return model_.session; }
     // The first report's file name, as "since DEMO-1.F1" shows it.

@@ -67,8 +67,11 @@ bool FleetReportReader::read_rows(const std::string& path) {
 }
 
 void FleetReportReader::read(const std::string& path) {
+    s_.reads = {s_.reads.map, {}, {}, s_.reads.revision + 1};
     const bool idMissing = read_rows(path);
     s_.First_report_path = path;
+    s_.reads.firstReport = path;
+    ++s_.reads.revision;
     s_.main.caption += " + " + file_name_part(path);
     s_.main.FleetStatistics1.enabled = true;
 

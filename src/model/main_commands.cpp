@@ -86,6 +86,7 @@ void MainCommands::leave_map() {
     settings_.save_options();
     // The first report read belongs to the MAP being left: never store it for another.
     s_.First_report_path.clear();
+    s_.reads = {{}, {}, {}, s_.reads.revision + 1};
 
     hooks_.clear_calculator();
     s_.resetPlaceLists();

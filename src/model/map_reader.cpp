@@ -12,6 +12,7 @@ namespace trevanor {
 MapReader::MapReader(Session& session, Settings& settings) : s_(session), settings_(settings) {}
 
 std::string MapReader::read(const std::string& path) {
+    s_.reads = {path, {}, {}, s_.reads.revision + 1};
     MainWindowState& m = s_.main;
     m.AutoloadlastMAP1.enabled = true;
     m.AddFleetfileF1.enabled = true;

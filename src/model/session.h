@@ -11,6 +11,7 @@
 #include "columns.h"
 #include "sorted_list.h"
 #include "text_table.h"
+#include "turn_reads.h"
 
 namespace trevanor {
 
@@ -89,6 +90,9 @@ struct Session {
     bool No_map_yet = true;
     bool First_report_pending = true;
     bool Skip_conf = false;
+    bool Keep_history = true;     // keep a copy of every turn read
+    bool Read_new_turns = false;  // read a new turn as soon as the game has written it
+    int Trail_turns = 5;          // 2..20
     std::string First_report_path;
 
     // The hidden sort list: fleet table rows in the order of their position
@@ -102,6 +106,7 @@ struct Session {
     // added: the map window's list of allies.
     std::vector<std::string> acceptedReportOwners;
     bool planetPlacesListed = false;         // the place lists hold the planet table's names
+    TurnReads reads;                         // the files read for the open turn
 
     MainWindowState main;
 

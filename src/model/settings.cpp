@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 
 #include "files.h"
@@ -72,6 +74,24 @@ void Settings::autoload_write(bool flag, const std::string& path) {
 void Settings::skip_conf_write(bool flag) {
     open(kProgramKey, true);
     write(kProgramKey, setting::Skip_conf, flag ? 1 : 0);
+}
+
+void Settings::load_turn_options() {
+    open(kProgramKey, true);
+    const auto option = [this](const IntSetting& value) {
+        return exists(kProgramKey, value.name) ? read(kProgramKey, value) : value.initial;
+    };
+    s_.Keep_history = option(setting::Keep_history) != 0;
+    s_.Read_new_turns = option(setting::Read_new_turns) != 0;
+    s_.Trail_turns = std::clamp(option(setting::Trail_turns), 2, 20);
+}
+
+void Settings::save_turn_options() {
+    SettingsBatch batch(store_);
+    open(kProgramKey, true);
+    write(kProgramKey, setting::Keep_history, s_.Keep_history ? 1 : 0);
+    write(kProgramKey, setting::Read_new_turns, s_.Read_new_turns ? 1 : 0);
+    write(kProgramKey, setting::Trail_turns, s_.Trail_turns);
 }
 
 void Settings::setRecentCaption(int k, const std::string& path) {

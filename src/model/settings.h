@@ -31,6 +31,10 @@ public:
     void registry_check();
     void autoload_write(bool flag, const std::string& path);
     void skip_conf_write(bool flag);
+    // The history, new turn and trail options: read at start (a missing
+    // value is its initial one) and written when changed.
+    void load_turn_options();
+    void save_turn_options();
     void load_recent_file_list();
     std::string read_recent_file(int k);
     void update_recent_file_list(const std::string& path);

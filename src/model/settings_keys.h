@@ -24,6 +24,10 @@ constexpr TextSetting Autoload_map_file{"Autoload_map_file", " "};  // the last 
 constexpr IntSetting Skip_conf{"skip_conf", 0};                    // 0/1: no question at a MAP change
 constexpr TextSetting Recent_file{"rfile", ""};                    // rfile1 .. rfile4, the most recent first
 constexpr int kRecentFiles = 4;
+// The kept turns of each game, new turns and trails.
+constexpr IntSetting Keep_history{"keep_history", 1};      // 0/1: keep a copy of every turn read
+constexpr IntSetting Read_new_turns{"read_new_turns", 0};  // 0/1: read a new turn without asking
+constexpr IntSetting Trail_turns{"trail_turns", 5};        // 2..20: turns a fleet's trail goes back
 
 // MAP key.
 constexpr IntSetting Player_color{"p", 0};                // p1 .. p16, colour 0x00BBGGRR; missing: all defaults

@@ -3,6 +3,7 @@
 // sorted drop-down list holds them. Texts that compare equal keep the order
 // in which they were added.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ public:
     // Changes with every change of the items: windows showing the list
     // refill themselves only when it moved on.
     unsigned revision() const { return revision_; }
+
+    // Exchanges the items of two lists; both count as changed.
+    void exchange(SortedList& other) {
+        items_.swap(other.items_);
+        revision_ = other.revision_ = std::max(revision_, other.revision_) + 1;
+    }
 
     void add(std::string text);
     // Adds many texts at once: one sort of the batch and one merge.

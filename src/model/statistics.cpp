@@ -94,4 +94,10 @@ StatisticsActivation statistics_activation(Session& session, Settings& settings,
     return a;
 }
 
+std::string statistics_line(int player, const RaceStats& stats) {
+    std::string line = std::to_string(player);
+    for (const auto field : kRaceStatsFields) line += '\t' + std::to_string(stats.*field);
+    return line;
+}
+
 }  // namespace trevanor

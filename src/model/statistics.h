@@ -22,6 +22,14 @@ struct RaceStats {
 };
 using RaceStatsTable = std::array<RaceStats, kPlayers + 1>;  // by player number 1..16; [0] unused
 
+// The figures in the order the statistics lines list them.
+inline constexpr std::array<std::int64_t RaceStats::*, 13> kRaceStatsFields{
+    &RaceStats::Fleet_count, &RaceStats::Ships,   &RaceStats::Unarmed,     &RaceStats::Scout,    &RaceStats::Warship,
+    &RaceStats::Bomber,      &RaceStats::Utility, &RaceStats::Mass,        &RaceStats::Class_total, &RaceStats::Ironium,
+    &RaceStats::Boranium,    &RaceStats::Germanium, &RaceStats::Colonists};
+// A player's statistics line: the player number, then each figure, TAB-joined.
+std::string statistics_line(int player, const RaceStats& stats);
+
 // Sums every data row of the fleet table by its owner (column 12), then the
 // class totals. A row with an empty owner cell (the empty row of a table that
 // holds no report) or an owner outside 1..16 is skipped. Throws

@@ -26,7 +26,7 @@ struct Years : ::testing::Test {
     Years() { rig.commands.read_MAP_file(map); }
     void now(const std::string& text) { rig.reports.read(dir.write("GAME.F1", text)); }
     std::unique_ptr<EarlierYear> before(const std::string& text, const std::string& file = "GAME-1.F1") {
-        return EarlierYear::read({map, dir.write(file, text), {}, ""}, rig.prompter);
+        return EarlierYear::read({map, dir.write(file, text), {}, "", {}}, rig.prompter);
     }
 };
 
@@ -105,7 +105,7 @@ TEST_F(Years, AFailedReadLeavesTheEarlierYearHeld) {
     c.set(before(report({{"Vorlani Scout #1", "1000", "1100", "1"}})));
     EXPECT_THROW(c.set(before(kMap, "NOT_A_REPORT.F1")), std::runtime_error);
     const std::string missingAlly = dir.path("GAME-1.F7");
-    EXPECT_THROW(c.set(EarlierYear::read({map, dir.path("GAME-1.F1"), {{missingAlly, "Kesh"}}, ""}, rig.prompter)),
+    EXPECT_THROW(c.set(EarlierYear::read({map, dir.path("GAME-1.F1"), {{missingAlly, {"Kesh"}}}, "", {}}, rig.prompter)),
                  std::runtime_error);
     ASSERT_TRUE(c.active());
     EXPECT_EQ(c.earlier()->name(), "GAME-1.F1");

@@ -4,6 +4,7 @@
 //   PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]
 //            [--routes FILTER] [--jumps N]
 //   EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]
+//   HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]
 //
 // Runs the program's import headless (the MAP with colours from an empty
 // settings store, the first fleet report with IDs, unique names, position
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "history_dump.h"
 #include "message_log.h"
 #include "movement_dump.h"
 #include "particulars_dump.h"
@@ -50,6 +52,8 @@ struct Arguments {
     std::vector<ParticularsRequest> particulars;  // shown after the merges
     PictureRequest picture;                       // drawn after the merges
     EarlierRequest earlier;                       // compared after the merges
+    HistoryRequest history;                       // kept, listed and followed after the merges
+    bool turnsGiven = false;
 };
 
 // A word of the command line that cannot be taken; the text names it.
@@ -92,9 +96,9 @@ void parse_ally_option(const std::string& arg, Words& words, Arguments& a, bool 
     };
     if (earlierLast) {
         if (arg != "--owner") refuse(arg + " belongs to an --ally, not to an --earlier-ally");
-        EarlierYear::Ally& ally = a.earlier.allies.back();
-        bool given = !ally.owner.empty();
-        owner(ally.owner, given, "--earlier-ally");
+        AllyRead& ally = a.earlier.allies.back();
+        bool given = !ally.options.reportOwner.empty();
+        owner(ally.options.reportOwner, given, "--earlier-ally");
         return;
     }
     if (a.allies.empty()) refuse(arg + " belongs to an --ally given before it");
@@ -128,15 +132,41 @@ void parse_picture(const std::string& arg, Words& words, PictureRequest& p, std:
     p.jumps = *years;
 }
 
+bool is_history_option(const std::string& arg) {
+    return arg == "--keep-history" || arg == "--history" || arg == "--trail" || arg == "--turns";
+}
+
+void parse_history(const std::string& arg, Words& words, Arguments& a) {
+    HistoryRequest& h = a.history;
+    std::string& value = arg == "--keep-history" ? h.keepFolder : arg == "--history" ? h.folder : h.trailName;
+    if (arg == "--turns") {
+        if (a.turnsGiven) refuse("--turns is given twice");
+        const std::string turns = words.value(arg);
+        const auto n = parse_int32(turns);
+        if (!n || *n < 2 || *n > 20) refuse("--turns " + quoted(turns) + " is no number of turns: it takes 2 to 20");
+        h.turns = *n;
+        a.turnsGiven = true;
+        return;
+    }
+    if (!value.empty()) refuse(arg + " is given twice");
+    value = words.value(arg);
+    if (value.empty()) refuse(arg + " needs a value, not an empty word");
+}
+
 // What is still missing once every word was read.
 void check_complete(const Arguments& a, const std::string& pictureOption) {
     if (a.files.empty()) refuse("the MAP file is missing");
     for (const Ally& ally : a.allies)
         if (ally.options.reportOwner.empty()) refuse("--ally " + quoted(ally.path) + " has no --owner");
-    for (const EarlierYear::Ally& ally : a.earlier.allies)
-        if (ally.owner.empty()) refuse("--earlier-ally " + quoted(ally.path) + " has no --owner");
+    for (const AllyRead& ally : a.earlier.allies)
+        if (ally.options.reportOwner.empty()) refuse("--earlier-ally " + quoted(ally.path) + " has no --owner");
     if (a.picture.path.empty() && !pictureOption.empty()) refuse(pictureOption + " needs --picture FILE.png");
     if (const std::string error = picture_request_error(a.picture); !error.empty()) refuse(error);
+    const HistoryRequest& h = a.history;
+    if (a.files.size() != 2 && !h.keepFolder.empty()) refuse("--keep-history needs the MAP file and the first report");
+    if (a.files.size() != 2 && !h.trailName.empty()) refuse("--trail needs the MAP file and the first report");
+    if (!h.trailName.empty() && h.trailFolder().empty()) refuse("--trail needs --history DIR or --keep-history DIR");
+    if (a.turnsGiven && h.trailName.empty()) refuse("--turns needs --trail NAME");
 }
 
 // One word that is no option of the files' own: the MAP, then the first report.
@@ -186,6 +216,8 @@ Arguments parse(int argc, char** argv) {
             if (a.earlier.firstReport.empty()) refuse("--earlier-ally needs --earlier before it");
             a.earlier.allies.emplace_back().path = words.value(arg);
             earlierLast = true;
+        } else if (is_history_option(arg)) {
+            parse_history(arg, words, a);
         } else if (arg == "--ally" || arg == "--earlier" || arg == "--particulars" || arg == "--group" ||
                    is_picture_option(arg)) {
             parse_after_files(arg, words, a, earlierLast, ownerGiven, pictureOption);
@@ -240,14 +272,7 @@ void print_import(std::ostream& out, const Session& s, const MessageLog& prompte
 
 void print_statistics(std::ostream& out, const Session& s, const StatisticsActivation& st) {
     out << "## statistics\n";
-    for (int p = 1; p <= kPlayers; ++p) {
-        const RaceStats& r = st.stats[static_cast<std::size_t>(p)];
-        out << p;
-        for (const std::int64_t v : {r.Fleet_count, r.Ships, r.Unarmed, r.Scout, r.Warship, r.Bomber, r.Utility, r.Mass,
-                                     r.Class_total, r.Ironium, r.Boranium, r.Germanium, r.Colonists})
-            out << '\t' << v;
-        out << '\n';
-    }
+    for (int p = 1; p <= kPlayers; ++p) out << statistics_line(p, st.stats[static_cast<std::size_t>(p)]) << '\n';
     out << "## top3\n";
     const char* const names[] = {"ships", "warships", "mass"};
     for (int k = 0; k < 3; ++k) {
@@ -265,7 +290,8 @@ constexpr const char* kUsage =
     "  SHOW: --particulars UNIQUE_NAME | --group X Y\n"
     "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
     "           [--routes FILTER] [--jumps N]\n"
-    "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n";
+    "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n"
+    "  HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]\n";
 
 // Each ally's report merged as the "Adding another report" window merges it;
 // a line of the status section for each.
@@ -355,6 +381,15 @@ int main(int argc, char** argv) {
             fail(e);
         }
     }
+    const HistoryRequest& h = args.history;
+    std::string history, trail;
+    try {
+        if (imported && !h.keepFolder.empty()) keep_history(model, h.keepFolder);
+        if (!h.folder.empty()) history = dump_history(h.folder, prompter);
+        if (imported && !h.trailName.empty()) trail = dump_trail(model, prompter, h);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
     if (imported && !args.picture.path.empty()) {
         if (const std::string error = write_picture(model, prompter, args.picture); !error.empty())
             fail(std::runtime_error(error));
@@ -368,6 +403,8 @@ int main(int argc, char** argv) {
     print_statistics(std::cout, session, stats);
     if (!args.particulars.empty()) std::cout << "## particulars\n" << particulars;
     if (!args.earlier.firstReport.empty()) std::cout << "## movement\n" << movement;
+    if (!h.folder.empty()) std::cout << "## history\n" << history;
+    if (!h.trailName.empty()) std::cout << "## trail\n" << trail;
     std::cout.flush();
     return std::cout ? status : 1;
 }

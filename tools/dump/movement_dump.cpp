@@ -8,7 +8,7 @@
 namespace trevanor {
 
 std::string dump_movement(Model& model, Prompter& prompter, const std::string& map, const EarlierRequest& request) {
-    const auto year = EarlierYear::read({map, request.firstReport, request.allies, model.session.Own_race_name}, prompter);
+    const auto year = EarlierYear::read({map, request.firstReport, request.allies, model.session.Own_race_name, {}}, prompter);
     std::ostringstream out;
     for (const FleetMove& m : compare_years(model.session, year->session())) {
         const auto pair = [](bool has, std::int32_t x, std::int32_t y) {

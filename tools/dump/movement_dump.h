@@ -12,7 +12,7 @@ namespace trevanor {
 
 struct EarlierRequest {
     std::string firstReport;  // empty: no comparison
-    std::vector<EarlierYear::Ally> allies;
+    std::vector<AllyRead> allies;  // each with its owner as the report owner
 };
 
 // The section's lines: unique name, status, earlier X, Y, current X, Y, the
