@@ -40,6 +40,7 @@ Program::~Program() { app.reset(); }
 void Program::start() {
     store = std::make_unique<QtSettingsBackend>(dir_.filePath(QStringLiteral("settings/Trevanor.conf")));
     app = std::make_unique<Application>(*store, prompter, files, clipboard);
+    app->dataFolder = dir_.filePath(QStringLiteral("data"));  // the kept turns
     app->settings.onFatal = [] { throw RegistryFatal(); };
     app->start();
 }
