@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -165,6 +166,7 @@ BENCHMARK(BM_LongUse)->Iterations(300)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // turns kept apart from the user's
     provide_tahoma();
     return_large_blocks_to_system();  // as the program does
     benchmark::Initialize(&argc, argv);

@@ -5,6 +5,7 @@
 // and closes the window.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QLocale>
 #include <QTimer>
@@ -15,6 +16,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // turns kept apart from the user's
     QLocale::setDefault(QLocale::c());
     trevanor::provide_tahoma();
     QTimer watch;

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QStandardPaths>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -40,6 +41,7 @@ using namespace trevanor;
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // turns kept apart from the user's
     if (argc != 3) return 2;
     provide_tahoma();
     const QDir samples(QString::fromLocal8Bit(argv[1]));
