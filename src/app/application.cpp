@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 
 #include "forms/Dist_calc.h"
+#include "forms/widgets/new_turn_bar.h"
 #include "forms/Fleet_Statistics.h"
 #include "forms/Fleet_data.h"
 #include "forms/Fleets.h"
@@ -35,6 +36,7 @@ Application::Application(SettingsBackend& backend, Prompter& prompter, FileChoos
     : prompter(prompter), files(files), clipboard(clipboard), model(backend, prompter, *this) {
     set_path_decoder(&path_for_messages);
     dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    watcher_ = std::make_unique<NewTurnWatcher>([this](const QDateTime& written) { newTurnWritten(written); });
 }
 
 Application::~Application() = default;
@@ -157,8 +159,43 @@ void Application::run(const std::function<void()>& command) {
     } catch (const std::exception& e) {
         prompter.error(e.what());
     }
-    keepTurn();
+    afterCommand();
     refreshAll();
+}
+
+void Application::afterCommand() {
+    keepTurn();
+    if (session.reads.revision == watchedRevision_) return;
+    watchedRevision_ = session.reads.revision;
+    watcher_->watch(session.reads);
+}
+
+void Application::newTurnWritten(const QDateTime& written) {
+    if (session.Read_new_turns) {
+        readNewTurnNow();
+        return;
+    }
+    if (main_) main_->tellNewTurn(written);
+}
+
+void Application::readNewTurnNow() {
+    const std::uint64_t before = session.reads.revision;
+    run([this] { readNewTurn(); });
+    if (session.reads.revision != before && main_) main_->hideNewTurn();
+    refreshMap();
+}
+
+std::vector<KeptTurn> Application::turnsToCompare() {
+    if (!session.reads.complete()) return {};
+    return turns_before(keptTurns(), session.reads, static_cast<std::size_t>(-1)).turns;
+}
+
+void Application::compare_with(const KeptTurn& turn) { comparison.set(EarlierYear::read(turn, prompter)); }
+
+void Application::setTurnOption(bool& option, bool on) {
+    option = on;
+    settings.save_turn_options();
+    if (&option == &session.Keep_history) keptRevision_ = 0;  // the open turn kept now
 }
 
 void Application::refreshAll() {

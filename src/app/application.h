@@ -14,6 +14,7 @@
 #include "model/game_history.h"
 #include "model/model.h"
 #include "model/movement.h"
+#include "app/new_turn_watcher.h"
 #include "platform/services.h"
 
 namespace trevanor {
@@ -97,6 +98,16 @@ public:
     // one's place, which becomes the earlier year compared with. A read that
     // stops throws its message, and nothing has changed.
     void readNewTurn();
+    // The same as a command, from the new turn's bar or at once when the
+    // game has written it: the bars go once it is read.
+    void readNewTurnNow();
+    NewTurnWatcher& newTurnWatcher() { return *watcher_; }
+
+    // The kept turns a comparison may choose: those before the open one, newest first.
+    std::vector<KeptTurn> turnsToCompare();
+    void compare_with(const KeptTurn& turn);
+    // An option of the history, new turns or trails changed and stored.
+    void setTurnOption(bool& option, bool on);
 
     TForm1* main() const { return main_.get(); }
     TFleet_FM* fleets() const { return fleets_.get(); }
@@ -128,6 +139,12 @@ private:
     // and after a MAP change.
     void create_windows_after_map();
 
+    // After every command: the turn kept and its files watched.
+    void afterCommand();
+    void newTurnWritten(const QDateTime& written);
+
+    std::unique_ptr<NewTurnWatcher> watcher_;
+    std::uint64_t watchedRevision_ = 0;
     std::uint64_t keptRevision_ = 0;  // session.reads.revision when last kept
     std::string openTurnLabel_;
     std::vector<std::string> shownSkips_;  // damaged turns already said

@@ -18,6 +18,8 @@
 #include "forms/Fleets.h"
 #include "forms/Movement.h"
 #include "forms/Planets.h"
+#include "forms/kept_turn_chooser.h"
+#include "forms/widgets/new_turn_bar.h"
 #include "app/application.h"
 #include "forms/map.h"
 #include "forms/widgets/action_timing.h"
@@ -81,6 +83,7 @@ TForm1::TForm1(Application& app) : QMainWindow(nullptr), app_(app) {
     setCentralWidget(central);
     buildMenus();
     buildCalculator(central, buildInfoPanel(central));
+    newTurnBar_ = new NewTurnBar(central, [this] { app_.readNewTurnNow(); });
     setFixedSize(468, 234);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -132,6 +135,14 @@ void TForm1::buildMenus() {
     QAction* none = add(OwnRace1, "none1", kNoRace.data(), [this] { app_.run([this] { app_.commands.none1Click(); }); });
     none->setActionGroup(raceGroup_);
     for (const char* name : {"AutoloadlastMAP1", "Fleetfile_autoload1", "Skip_conf", "none1"}) action(name)->setCheckable(true);
+    separator(options, "N5");
+    add(options, "KeepHistory1", "Keep a &history of reports", [this] {
+        app_.run([this] { app_.setTurnOption(app_.session.Keep_history, !app_.session.Keep_history); });
+    })->setCheckable(true);
+    add(options, "ForgetHistory1", "&Forget this game's history\u2026", [this] { ForgetHistory1Click(); });
+    add(options, "ReadNewTurns1", "Read new &turns without asking", [this] {
+        app_.run([this] { app_.setTurnOption(app_.session.Read_new_turns, !app_.session.Read_new_turns); });
+    })->setCheckable(true);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -272,6 +283,9 @@ void TForm1::syncFromSession() {
     state("Map1", m.Map1, false);
     state("FleetStatistics1", m.FleetStatistics1, false);
     action("CompareEarlier1")->setEnabled(!s.First_report_pending);
+    action("KeepHistory1")->setChecked(s.Keep_history);
+    action("ReadNewTurns1")->setChecked(s.Read_new_turns);
+    action("ForgetHistory1")->setEnabled(!s.Map_name.empty());
     action("ForgetEarlier1")->setEnabled(compared.active());
     action("Movement1")->setEnabled(compared.active());
     const char* const recent[] = {"N11", "N21", "N31", "N41"};
@@ -336,13 +350,20 @@ bool TForm1::syncPlaceList(QComboBox* box, const SortedList& list, unsigned& sho
 // (from its left edge once the user has moved it), as far as the screen
 // leaves room; the window stays on the screen.
 void TForm1::fitPlaceLists() {
-    constexpr int kListWidth = 134, kWindowWidth = 468, kHeight = 234;
+    constexpr int kListWidth = 134, kWindowWidth = 468;
     int need = 0;
     for (const QComboBox* box : {Planet1_CB, Planet2_CB}) need = std::max(need, closed_width(box, longest_item(box)));
     const QRect area = available_area(this);
     const int d = std::clamp(need - kListWidth, 0, std::max(0, area.width() - kWindowWidth));
     if (d == widened_) return;
     widened_ = d;
+    fitWindow();
+}
+
+void TForm1::fitWindow() {
+    constexpr int kListWidth = 134, kWindowWidth = 468, kHeight = 234;
+    const int d = widened_;
+    const QRect area = available_area(this);
     for (QComboBox* box : {Planet1_CB, Planet2_CB}) box->resize(kListWidth + d, box->height());
     coordinates_->resize(296 + d, coordinates_->height());
     results_->move(306 + d, results_->y());
@@ -353,7 +374,11 @@ void TForm1::fitPlaceLists() {
     const QRect before = frameGeometry();
     const QSize frame = before.size() - size();
     movedByUser_ = movedByUser_ || pos() != placedAt_;
-    setFixedSize(kWindowWidth + d, kHeight);
+    // The bar lies under the panel, across the window.
+    const int bar = newTurnBar_->isHidden() ? 0 : newTurnBar_->sizeHint().height();
+    const int barTop = infoPanel_->geometry().bottom() + 2;
+    newTurnBar_->setGeometry(0, barTop, kWindowWidth + d, bar);
+    setFixedSize(kWindowWidth + d, bar ? std::max(kHeight, menuBar()->sizeHint().height() + barTop + bar) : kHeight);
     QRect now(before.topLeft(), size() + frame);
     if (!movedByUser_) now.moveLeft(before.left() - (now.width() - before.width()) / 2);
     move(fit_within(now, area).topLeft());
@@ -470,9 +495,25 @@ void TForm1::AddFleetfileF1Click() {
     app_.run([this, path] { app_.commands.add_fleet_file(path_bytes(path)); });
 }
 
-// An earlier first report, then its allies' reports (as many as wanted, or
-// none); a read that stops leaves what was compared before.
+// A kept turn of the game, or an earlier first report and its allies'
+// reports chosen by hand; a read that stops leaves what was compared before.
 void TForm1::CompareEarlier1Click() {
+    const std::vector<KeptTurn> turns = app_.turnsToCompare();
+    if (!turns.empty()) {
+        KeptTurnChooser chooser(this, turns);
+        std::size_t k = 0;
+        const KeptTurnChooser::Choice choice = chooser.choose(k);
+        if (choice == KeptTurnChooser::Choice::Cancel) return;
+        if (choice == KeptTurnChooser::Choice::Turn) {
+            app_.run([&] { app_.compare_with(turns[k]); });
+            app_.refreshMap();
+            return;
+        }
+    }
+    compareWithOtherFiles();
+}
+
+void TForm1::compareWithOtherFiles() {
     const QString filter = QStringLiteral("Kelvra Fleets File|*.F*");
     const QString first = app_.files.open(this, filter, open_map_folder(app_.session),
                                           QStringLiteral("Your own fleet report of an earlier year"));
@@ -484,6 +525,29 @@ void TForm1::CompareEarlier1Click() {
         allies.push_back(path_bytes(ally));
     app_.run([&] { app_.compare_with(path_bytes(first), allies); });
     app_.refreshMap();
+}
+
+// Asked first, with what the kept turns take on the disk.
+void TForm1::ForgetHistory1Click() {
+    const GameHistory history = app_.history();
+    const std::size_t turns = app_.keptTurns().size();
+    const double megabytes = static_cast<double>(history.size_on_disk()) / (1024.0 * 1024.0);
+    const std::string text = "Forget the " + std::to_string(turns) + (turns == 1 ? " turn" : " turns") + " kept of " +
+                             app_.session.Map_name + " (" + number_text(megabytes, 1).toStdString() +
+                             " MB on disk)? The game's own files are not touched.";
+    if (app_.prompter.confirm(text, false) != Answer::Yes) return;
+    app_.run([this] { app_.forgetHistory(); });
+}
+
+void TForm1::tellNewTurn(const QDateTime& written) {
+    newTurnBar_->tell(written);
+    fitWindow();
+}
+
+void TForm1::hideNewTurn() {
+    if (newTurnBar_->isHidden()) return;
+    newTurnBar_->hide();
+    fitWindow();
 }
 
 void TForm1::RecentClick(int k) {

@@ -2,6 +2,7 @@
 // The main window: menus for MAP files, fleet reports, options and views, the
 // distance and angle calculator, and the information panel.
 
+#include <QDateTime>
 #include <QMainWindow>
 
 class QAction;
@@ -32,6 +33,12 @@ public:
     void AddFleetfileF1Click();
     void RecentClick(int k);
     void CompareEarlier1Click();
+    void ForgetHistory1Click();
+    // The bar that tells of a new turn the game has written; hidden again
+    // once it is read.
+    void tellNewTurn(const QDateTime& written);
+    void hideNewTurn();
+    class NewTurnBar* newTurnBar() const { return newTurnBar_; }
     void Calc_BTNClick();
     void CBC_BTNClick();
     void PfCClick(int point);
@@ -72,6 +79,10 @@ private:
     // Widens the place lists (and with them the window) to show their
     // longest names whole.
     void fitPlaceLists();
+    // The window's size for the widened lists and the new turn's bar, kept on the screen.
+    void fitWindow();
+    // The earlier reports chosen by hand, in two file dialogs.
+    void compareWithOtherFiles();
     bool checkField(QLineEdit* field);
     QString mapFolder();
     void resultsUnknown();
@@ -89,6 +100,7 @@ private:
     bool movedByUser_ = false;  // it was somewhere else since
     std::vector<std::string> shownRaceItems_;
     bool checking_ = false;
+    class NewTurnBar* newTurnBar_ = nullptr;
 };
 
 }  // namespace trevanor

@@ -2,10 +2,16 @@
 // The fleet statistics window: figures per race, for the own race (or an
 // ally) with its cargo, and the top three races by ships, warships and mass.
 // Every figure is recomputed each time the window becomes active.
+// "Over the years" turns the window to a chart of one figure of every race
+// over the game's kept turns, listed afresh each time the window is shown or
+// becomes active.
 
 #include <array>
 
+#include <QSize>
+
 #include "forms/widgets/tool_window.h"
+#include "model/game_history.h"
 #include "model/statistics.h"
 
 class QGridLayout;
@@ -14,8 +20,12 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QStackedWidget;
+class QVBoxLayout;
 
 namespace trevanor {
+
+class RaceStrengthChart;
 
 class TFleet_Stat_FM : public ToolWindow {
 public:
@@ -29,6 +39,10 @@ public:
     // The own or allied race chosen in allied_race_CB: its figures in Groupbox2.
     void allied_race_CBChange();
     void Button1Click();
+    // Turns the window between the figures of the turn and the chart.
+    void OverTheYears_BTNClick();
+    // Writes the chart as a PNG file, at the screen's pixel ratio.
+    void SaveChart_BTNClick();
 
     QFrame* Panel4;
     QComboBox* Race_CB;
@@ -39,9 +53,14 @@ public:
     QFrame* Panel2;
     QLabel* StaticText1;
     QPushButton* Button1;
+    QPushButton* OverTheYears_BTN;
+    QComboBox* Measure_CB;
+    QPushButton* SaveChart_BTN;
+    RaceStrengthChart* Chart;
 
 protected:
-    void activated() override { activate(true); }
+    void activated() override;
+    void shown() override;
 
 private:
     void buildRaceLists(QGridLayout* layout);
@@ -49,7 +68,12 @@ private:
     void buildOwnPanel(QGridLayout* layout);
     QGroupBox* buildCargo(QWidget* parent);
     void buildRankings(QGridLayout* layout);
-    void buildFoot(QGridLayout* layout);
+    void buildFoot(QVBoxLayout* layout);
+    QWidget* buildChartPage();
+    bool chartShown() const;
+    // Lists the kept turns anew, then draws the chosen measure of them.
+    void refreshChart();
+    void showChart();
     // The figures of one race: total, fleets, unarmed, scout, warship,
     // bomber, utility, mass.
     using Figures = std::array<QLabel*, 8>;
@@ -65,6 +89,10 @@ private:
     std::array<std::array<QLabel*, 3>, 3> rankValue_{};
     RaceStatsTable stats_{};
     int shownRace_ = 0;  // the player whose figures Groupbox1 shows; 0 while none
+    QStackedWidget* pages_ = nullptr;  // the figures of the turn, then the chart
+    QSize figuresSize_;                // the window's fixed size with the figures
+    QSize chartSize_;                  // the size last given to it with the chart
+    std::vector<KeptTurn> turns_;
 };
 
 }  // namespace trevanor

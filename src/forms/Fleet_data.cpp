@@ -94,6 +94,14 @@ TFleet_Data_FM::TFleet_Data_FM(Application& app) : ToolWindow(app, "TFleet_Data_
     movement_->setContentsMargins(4, 2, 4, 2);
     movement_->hide();
     layout->addWidget(movement_);
+    // And where it was in the kept turns, while the map shows its trail: as
+    // wide as the boxes above, as many lines as that takes.
+    trail_ = named(new QLabel(this), "Trail_LBL");
+    trail_->setContentsMargins(4, 2, 4, 2);
+    trail_->setWordWrap(true);
+    trail_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    trail_->hide();
+    layout->addWidget(trail_);
     scroll_->setWidget(content_);
     connectControls();
     sync();
@@ -332,6 +340,7 @@ void TFleet_Data_FM::sync() {
         view.multiView() ? std::string() : app_.comparison.text_of(app_.session, view[Ctl::uniq_name_lbl].text);
     movement_->setText(fromCp1252(since));
     movement_->setVisible(!since.empty());
+    trail_line();
     setWindowButtons(static_cast<QPushButton*>(control(Ctl::c2c_btn)),
                      static_cast<QPushButton*>(control(view.multiView() ? Ctl::Button1 : Ctl::X_btn)));
 }
@@ -343,6 +352,7 @@ void TFleet_Data_FM::adjust_formsize() {
     ensurePolished();
     for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
     content_->layout()->activate();
+    fit_trail_line();
     setFixedSize(fitted_size(content_->sizeHint()));
     if (isVisible()) keep_on_screen();
 }
@@ -365,6 +375,32 @@ QRect TFleet_Data_FM::frame_rect() const {
 // screen, and beside the fleet where there is room.
 void TFleet_Data_FM::keep_on_screen() {
     move(keep_beside(frame_rect(), available_area(this), object_).topLeft());
+}
+
+void TFleet_Data_FM::trail_line() {
+    const TMap_FM* map = app_.map();
+    const std::vector<TrailPoint>* trail = nullptr;
+    try {
+        if (map && !view.multiView()) trail = map->trail_shown(view[Ctl::uniq_name_lbl].text);
+    } catch (const std::exception& e) {
+        app_.prompter.error(e.what());
+    }
+    trail_->setText(trail ? fromCp1252(trail_text(map->trails(), *trail)) : QString());
+    trail_->setVisible(trail != nullptr);
+}
+
+// The line takes the width the boxes take, and the height its text needs there.
+void TFleet_Data_FM::fit_trail_line() {
+    if (trail_->isHidden()) return;
+    const QMargins margins = content_->layout()->contentsMargins();
+    trail_->setFixedHeight(trail_->heightForWidth(content_->sizeHint().width() - margins.left() - margins.right()));
+    content_->layout()->invalidate();
+    content_->layout()->activate();
+}
+
+void TFleet_Data_FM::show_trail() {
+    trail_line();
+    adjust_formsize();
 }
 
 void TFleet_Data_FM::focusList() {

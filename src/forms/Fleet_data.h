@@ -43,6 +43,9 @@ public:
     // window with this fleet's ranges.
     void draw_fm_fleet_data(bool multi);
     void Draw_btnRightClick();
+    // The line of the fleet's places in the kept turns, shown while the map
+    // shows its trail, and the window's size with it.
+    void show_trail();
 
     ParticularsView view;
     QWidget* Panel1;
@@ -79,6 +82,8 @@ private:
     // The frame as the window's size now asks for it, at its place.
     QRect frame_rect() const;
     void keep_on_screen();
+    void trail_line();
+    void fit_trail_line();
     template <class W>
     W* add(W* widget, Ctl id);
 
@@ -86,6 +91,7 @@ private:
     bool activatedSinceShown_ = false;
     QPoint object_;  // the fleet clicked, on the screen
     QLabel* movement_;
+    QLabel* trail_;
     QScrollArea* scroll_;
     QWidget* content_;  // what scrolls
 };

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -128,6 +129,13 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     movement->setCheckable(true);
     movement->setChecked(true);
     movement->setEnabled(false);  // until an earlier year is read
+    map->addSeparator();
+    // Where the fleets were in the kept turns; "&R" is Refresh's key as well,
+    // so the key goes from one of the two items to the other.
+    for (const auto& [name, caption] : {std::pair{"TrailSelected1", "&Trail of the selected fleet"},
+                                        std::pair{"TrailRoutes1", "Trails of the &route filter's fleets"}})
+        item(map, name, caption, [this] { trailsChanged(); })->setCheckable(true);
+    item(map, "TrailLength1", "Trail &length\u2026", [this] { TrailLengthClick(); });
 
     QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
     zoom->setObjectName(QStringLiteral("Zoom1"));
@@ -337,7 +345,11 @@ void TMap_FM::connectControls() {
         if (w) w->showAndActivate();
     };
     connect(PfC_btn, &QPushButton::clicked, this, [this] { PfC_btnClick(); });
-    connect(Fleet_CBx, &QComboBox::activated, this, redraw);
+    connect(Fleet_CBx, &QComboBox::activated, this, [this] { trailsChanged(); });
+    // While routes are shown the filter cannot change; the trails follow it at any time.
+    connect(Route_race_CB, &QComboBox::activated, this, [this] {
+        if (action("TrailRoutes1")->isChecked()) trailsChanged();
+    });
     connect(Add_BTN, &QPushButton::clicked, this, [this, show] { show(app_.fleetScanner()); });
     connect(Add_Pln_BTN, &QPushButton::clicked, this, [this, show] { show(app_.planetaryScanner()); });
     connect(Remove_BTN, &QPushButton::clicked, this, [this, show] { show(app_.scannerList()); });
@@ -446,7 +458,46 @@ Overlays TMap_FM::overlays() const {
         o.movement = &c.moves(app_.session);
         o.movementGeneration = c.generation(app_.session);
     }
+    o.trails = trailChoice();
     return o;
+}
+
+// The trails are built from the kept turns only once one of them is asked for.
+TrailChoice TMap_FM::trailChoice() const {
+    TrailChoice t;
+    t.selected = action("TrailSelected1")->isChecked();
+    t.filtered = action("TrailRoutes1")->isChecked();
+    if (!t.selected && !t.filtered) return t;
+    t.trails = &app_.trails();
+    if (Fleet_CBx->currentIndex() >= 0) t.selectedFleet = toCp1252(Fleet_CBx->currentText());
+    t.routeFilter = toCp1252(Route_race_CB->currentText());
+    return t;
+}
+
+const std::vector<TrailPoint>* TMap_FM::trail_shown(const std::string& uniqueName) const {
+    return shown_trail(app_.session, trailChoice(), uniqueName);
+}
+
+const FleetTrails& TMap_FM::trails() const { return app_.trails(); }
+
+// The map, and the particulars' line of the fleet they show, as the trails now are.
+void TMap_FM::trailsChanged() {
+    app_.run([this] { refresh_map(); });
+    if (TFleet_Data_FM* particulars = app_.particulars(); particulars && particulars->isVisible())
+        app_.run([particulars] { particulars->show_trail(); });
+}
+
+void TMap_FM::TrailLengthClick() {
+    bool ok = false;
+    const int turns = QInputDialog::getInt(this, QStringLiteral("Trail length"),
+                                           QStringLiteral("Turns a trail shows, the open one included (2 to 20):"),
+                                           app_.session.Trail_turns, 2, 20, 1, &ok);
+    if (!ok) return;
+    app_.run([this, turns] {
+        app_.session.Trail_turns = turns;
+        app_.settings.save_turn_options();
+    });
+    trailsChanged();
 }
 
 void TMap_FM::refresh_map() {
@@ -660,7 +711,7 @@ void TMap_FM::PfC_btnClick() {
     const int index = app_.session.mapFleetList.indexOfCi(toCp1252(app_.clipboard.text()));
     if (index < 0) return;
     Fleet_CBx->setCurrentIndex(index);
-    if (FJ_SBTN->isChecked()) app_.run([this] { refresh_map(); });
+    if (FJ_SBTN->isChecked() || action("TrailSelected1")->isChecked()) trailsChanged();
 }
 
 bool TMap_FM::routesShown() const { return Otfr_SBTN->isChecked(); }

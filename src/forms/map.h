@@ -95,6 +95,11 @@ public:
     void setScanEfficiency(const QString& text);
     // What the switches and fields ask the redraw to draw over the map.
     Overlays overlays() const;
+    // The trail of the fleet while the map shows it ("Map", "&Trail of the
+    // selected fleet" or "Trails of the &route filter's fleets"), else null;
+    // the trails it belongs to.
+    const std::vector<TrailPoint>* trail_shown(const std::string& uniqueName) const;
+    const FleetTrails& trails() const;
 
     MapImageView* ScrollBox1;  // the picture, scrolled
     QWidget* Image1;           // the picture itself
@@ -153,6 +158,9 @@ private:
     void FSR_SBTNClick();
     void FJ_SBTNClick();
     void Scan_Eff_cbxExit();
+    TrailChoice trailChoice() const;
+    void trailsChanged();
+    void TrailLengthClick();
     void readOptions();
     // The surface that fits the visible area, and a new one as it changes size.
     int fitSize() const;

@@ -1,0 +1,68 @@
+#pragma once
+// A line chart of one figure of every race over the kept turns: a line per
+// race in its player colour with a dot at each turn it was seen in, round
+// gridlines, the turns' labels below (thinned so they never overlap, the
+// newest always labelled) and a legend of the races underneath, on black
+// like the map so that every player colour shows. A click on a race in the
+// legend switches its line off and on; resting the pointer on a dot tells
+// the race, the value and the turn. Drawn with vectors, so it stays sharp at
+// any scaling of the screen and in a picture of any pixel ratio.
+
+#include <QImage>
+#include <QWidget>
+#include <set>
+
+#include "model/race_series.h"
+
+namespace trevanor {
+
+class RaceStrengthChart : public QWidget {
+public:
+    explicit RaceStrengthChart(QWidget* parent = nullptr);
+
+    // The lines to draw and the name of their figure (the chart's caption).
+    // A race switched off stays off.
+    void setSeries(RaceSeries series, const QString& measureName);
+    const RaceSeries& series() const { return series_; }
+
+    // Whether the line of `player` is drawn.
+    bool isShown(int player) const { return !hidden_.contains(player); }
+    void setShown(int player, bool shown);
+
+    // Where the legend lists line `index` of the series; empty while the
+    // chart has too few turns to draw.
+    QRect legendRect(std::size_t index) const;
+    // The centre of the dot of line `index` at turn `turn`.
+    QPointF pointAt(std::size_t index, std::size_t turn) const;
+    // The tool tip of the dot nearest `pos` within a few pixels; empty when
+    // there is none.
+    QString tipAt(QPoint pos) const;
+
+    // The chart as drawn now, `ratio` device pixels to the widget's pixel.
+    QImage picture(qreal ratio) const;
+
+    QSize sizeHint() const override { return {560, 320}; }
+    QSize minimumSizeHint() const override { return {240, 160}; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    struct Layout;
+    Layout layout(QSize size) const;
+    void paint(QPainter& p, QSize size) const;
+    void paintAxes(QPainter& p, const Layout& l) const;
+    void paintLines(QPainter& p, const Layout& l) const;
+    void paintLegend(QPainter& p, const Layout& l) const;
+    int legendAt(QPoint pos) const;
+    bool drawable() const { return series_.labels.size() >= 2; }
+
+    RaceSeries series_;
+    QString measureName_;
+    std::set<int> hidden_;  // players whose lines are off
+};
+
+}  // namespace trevanor
