@@ -190,7 +190,7 @@ std::vector<KeptTurn> Application::turnsToCompare() {
     return turns_before(keptTurns(), session.reads, static_cast<std::size_t>(-1)).turns;
 }
 
-void Application::compare_with(const KeptTurn& turn) { comparison.set(EarlierYear::read(turn, prompter)); }
+void Application::compare_with(const KeptTurn& turn) { comparison.set(EarlierYear::read_kept(turn, prompter)); }
 
 void Application::setTurnOption(bool& option, bool on) {
     option = on;

@@ -33,7 +33,7 @@ public:
     // earlier year is made.
     static std::unique_ptr<EarlierYear> read(const Files& files, Prompter& prompter);
     // A kept turn, read from its copies as it was read then.
-    static std::unique_ptr<EarlierYear> read(const KeptTurn& turn, Prompter& prompter);
+    static std::unique_ptr<EarlierYear> read_kept(const KeptTurn& turn, Prompter& prompter);
 
     // The turn read and the open game change places: what the open game
     // showed becomes this year, named `name`, and the open game shows what

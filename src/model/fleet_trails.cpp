@@ -28,7 +28,7 @@ FleetTrails FleetTrails::build(const Session& open, const std::string& openLabel
     for (const KeptTurn& turn : earlier) {
         std::unique_ptr<EarlierYear> year;
         try {
-            year = EarlierYear::read(turn, prompter);
+            year = EarlierYear::read_kept(turn, prompter);
         } catch (const std::exception& e) {
             prompter.error("The kept turn of " + turn.label + " cannot be read; the trails end after it.\r" + e.what());
             break;
