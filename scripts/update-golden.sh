@@ -20,4 +20,9 @@ c=tests/golden/cases
 "$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 --ally $s/DEMO.F2 --owner Quessari --ally $s/DEMO.F4 --owner Ozmari \
   --earlier $s/DEMO-1.F1 --earlier-ally $s/DEMO-1.F2 --owner Quessari --earlier-ally $s/DEMO-1.F4 --owner Ozmari \
   > tests/golden/movement.txt
+ally="--ally $s/DEMO.F2 --owner Quessari --ally $s/DEMO.F4 --owner Ozmari"
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 $ally --history $s/history/DEMO.MAP \
+  --trail "Quessari Hauler #47*" --turns 4 > tests/golden/history.txt
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 $ally --history $s/history/DEMO.MAP \
+  --trail "Ozmari Home Guard*" --turns 6 > tests/golden/trail_without_id.txt
 git diff --stat -- tests/golden
