@@ -114,9 +114,8 @@ void Application::keepTurn() {
 }
 
 void Application::forgetHistory() {
-    history().forget();
+    history().forget();  // the open turn too: it is kept again once another is read
     ++historyGeneration_;
-    keptRevision_ = 0;  // the open turn is kept again at the next command
 }
 
 const FleetTrails& Application::trails() {

@@ -13,6 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Pellam"));  // beside the settings: <data>/Pellam/Trevanor
     QApplication::setApplicationName(QStringLiteral("Trevanor"));
     QApplication::setQuitOnLastWindowClosed(false);
     trevanor::provide_tahoma();  // the tables' font, where the system lacks it
