@@ -31,8 +31,9 @@ std::unique_ptr<EarlierYear> EarlierYear::read(const Files& files, Prompter& pro
 }
 
 std::unique_ptr<EarlierYear> EarlierYear::read_kept(const KeptTurn& turn, Prompter& prompter) {
-    Files files{turn.path_of(turn.map), turn.path_of(turn.firstReport), {}, turn.ownRace, turn.label};
-    for (const KeptAlly& ally : turn.allies) files.allies.push_back({turn.path_of(ally.file), ally.options});
+    const UnpackedTurn copies(turn);
+    Files files{copies.path(turn.map), copies.path(turn.firstReport), {}, turn.ownRace, turn.label};
+    for (const KeptAlly& ally : turn.allies) files.allies.push_back({copies.path(ally.file), ally.options});
     return read(files, prompter);
 }
 

@@ -11,6 +11,7 @@
 
 #include "errors.h"
 #include "files.h"
+#include "packed_copy.h"
 
 namespace trevanor {
 
@@ -83,16 +84,20 @@ FileToKeep file_to_keep(const std::string& path, std::string storedName) {
     return f;
 }
 
+constexpr const char* kPacked = ".gz";
+constexpr std::size_t kFileCells = 5;
+
 std::string file_cells(const KeptFile& f) {
-    return f.name + '\t' + std::to_string(f.modified) + '\t' + std::to_string(f.size) + '\t' + f.key;
+    return f.name + '\t' + std::to_string(f.modified) + '\t' + std::to_string(f.size) + '\t' + f.key + '\t' +
+           std::to_string(f.stored);
 }
 
 bool read_file_cells(const std::vector<std::string>& cells, std::size_t at, KeptFile& f) {
-    if (cells.size() < at + 4) return false;
+    if (cells.size() < at + kFileCells) return false;
     f.name = cells[at];
     f.key = cells[at + 3];
     return !f.name.empty() && f.name.find("..") == std::string::npos && number(cells[at + 1], f.modified) &&
-           number(cells[at + 2], f.size);
+           number(cells[at + 2], f.size) && number(cells[at + 4], f.stored);
 }
 
 std::string description(const KeptTurn& t) {
@@ -115,10 +120,11 @@ std::string description(const KeptTurn& t) {
 }
 
 bool read_ally(const std::vector<std::string>& cells, KeptAlly& a) {
-    if (cells.size() != 7 || !read_file_cells(cells, 1, a.file) || cells[6].size() != 4) return false;
-    const std::string& flags = cells[6];
+    constexpr std::size_t owner = 1 + kFileCells, flagsAt = owner + 1;
+    if (cells.size() != flagsAt + 1 || !read_file_cells(cells, 1, a.file) || cells[flagsAt].size() != 4) return false;
+    const std::string& flags = cells[flagsAt];
     if (flags.find_first_not_of("01") != std::string::npos) return false;
-    a.options = {cells[5], flags[0] == '1', flags[1] == '1', flags[2] == '1', flags[3] == '1'};
+    a.options = {cells[owner], flags[0] == '1', flags[1] == '1', flags[2] == '1', flags[3] == '1'};
     return true;
 }
 
@@ -167,9 +173,9 @@ std::string read_description(const fs::path& folder, KeptTurn& t) {
     for (const KeptAlly& a : t.allies) files.push_back(&a.file);
     for (const KeptFile* f : files) {
         std::error_code ec;
-        const auto size = fs::file_size(folder / f->name, ec);
+        const auto size = fs::file_size(folder / (f->name + kPacked), ec);
         if (ec) return "\"" + f->name + "\" is missing";
-        if (size != f->size) return "\"" + f->name + "\" is not whole";
+        if (size != f->stored) return "\"" + f->name + "\" is not whole";
     }
     return {};
 }
@@ -181,9 +187,9 @@ std::string stamp(std::int64_t time) {
     return text;
 }
 
-bool same_bytes(const std::string& path, const std::string& bytes) {
+bool same_bytes(const KeptTurn& turn, const KeptFile& file, const std::string& bytes) {
     try {
-        return read_file_bytes(path) == bytes;
+        return file.size == bytes.size() && unpacked(read_file_bytes(turn.path_of(file)), file.name) == bytes;
     } catch (const FileError&) {
         return false;
     }
@@ -197,7 +203,25 @@ void delete_folder(const fs::path& path) {
 
 }  // namespace
 
-std::string KeptTurn::path_of(const KeptFile& file) const { return (fs::path(folder) / file.name).string(); }
+std::string KeptTurn::path_of(const KeptFile& file) const { return (fs::path(folder) / (file.name + kPacked)).string(); }
+
+UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
+    static int made = 0;
+    const fs::path folder = fs::temp_directory_path() / ("trevanor-turn-" + std::to_string(made++) + "-" +
+                                                         fs::path(turn.folder).filename().string());
+    folder_ = folder.string();
+    delete_folder(folder);
+    std::vector<const KeptFile*> files{&turn.map, &turn.firstReport};
+    for (const KeptAlly& a : turn.allies) files.push_back(&a.file);
+    for (const KeptFile* f : files) write_bytes(folder / f->name, unpacked(read_file_bytes(turn.path_of(*f)), f->name));
+}
+
+UnpackedTurn::~UnpackedTurn() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+std::string UnpackedTurn::path(const KeptFile& file) const { return (fs::path(folder_) / file.name).string(); }
 
 std::string turn_label(std::int64_t time) {
     const std::time_t t = static_cast<std::time_t>(time);
@@ -261,8 +285,7 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     const Listing listing = turns();
     const KeptTurn* kept = nullptr;
     for (const KeptTurn& t : listing.turns)
-        if (t.key == turn.key && same_bytes(t.path_of(t.map), files[0].bytes) &&
-            same_bytes(t.path_of(t.firstReport), files[1].bytes))
+        if (t.key == turn.key && same_bytes(t, t.map, files[0].bytes) && same_bytes(t, t.firstReport, files[1].bytes))
             kept = &t;
     if (kept) {
         // The allies read now, each the same file with the same options as
@@ -294,7 +317,14 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     fs::path part = folder;
     part += kPartSuffix;
     delete_folder(part);
-    for (const FileToKeep& f : files) write_bytes(part / f.kept.name, f.bytes);
+    for (FileToKeep& f : files) {
+        const std::string copy = packed(f.bytes);
+        f.kept.stored = copy.size();
+        write_bytes(part / (f.kept.name + kPacked), copy);
+    }
+    turn.map = files[0].kept;
+    turn.firstReport = files[1].kept;
+    for (std::size_t i = 0; i < turn.allies.size(); ++i) turn.allies[i].file = files[i + 2].kept;
     write_bytes(part / kDescription, description(turn));  // last: a folder without it is no turn
     delete_folder(folder);
     std::error_code ec;

@@ -2,7 +2,7 @@
 // The turns of one game kept in the program's own data folder, so that last
 // year is still there after the game has overwritten its reports. Each turn
 // is a folder holding the MAP, the first report and the allies' reports that
-// were read for it, bytes unchanged, and a description (turn.txt): the
+// were read for it, packed with gzip (bytes unchanged once unpacked), and a description (turn.txt): the
 // files' modification times and sizes, the merge options of each ally's
 // report, the own race, and the statistics of every race seen.
 //
@@ -24,10 +24,11 @@
 namespace trevanor {
 
 struct KeptFile {
-    std::string name;           // as stored in the turn's folder ("DEMO.F1", "ally-1/DEMO.F2")
+    std::string name;           // in the turn's folder ("DEMO.F1", "ally-1/DEMO.F2"), packed as name + ".gz"
     std::int64_t modified = 0;  // the original file's modification time, seconds since 1970
-    std::uint64_t size = 0;
+    std::uint64_t size = 0;     // unpacked
     std::string key;            // a hash of its bytes
+    std::uint64_t stored = 0;   // the packed copy's size
 };
 
 struct KeptAlly {
@@ -54,7 +55,24 @@ struct KeptTurn {
     int fleets = 0;                // rows of the merged fleet table
     std::vector<KeptRace> races;   // every race seen, by player number
 
+    // The packed copy of a file.
     std::string path_of(const KeptFile& file) const;
+};
+
+// A kept turn's copies unpacked into a folder of their own under their
+// names, for the readers; the folder goes with it. Throws FileError when a
+// copy cannot be unpacked.
+class UnpackedTurn {
+public:
+    explicit UnpackedTurn(const KeptTurn& turn);
+    ~UnpackedTurn();
+    UnpackedTurn(const UnpackedTurn&) = delete;
+    UnpackedTurn& operator=(const UnpackedTurn&) = delete;
+
+    std::string path(const KeptFile& file) const;
+
+private:
+    std::string folder_;
 };
 
 class GameHistory {

@@ -123,7 +123,7 @@ TEST_F(KeptGame, DamagedTurnsAreLeftOutWithAMessage) {
          [&](const fs::path& t) { rewrite(t / "turn.txt", [](std::string s) { return s.substr(0, s.size() / 2); }); },
          "damaged"},
         {"a copy cut short",
-         [&](const fs::path& t) { rewrite(t / "DEMO.F1", [](std::string s) { return s.substr(0, 100); }); },
+         [&](const fs::path& t) { rewrite(t / "DEMO.F1.gz", [](std::string s) { return s.substr(0, 100); }); },
          "\"DEMO.F1\" is not whole"},
         {"a line that is no line of a description",
          [&](const fs::path& t) { rewrite(t / "turn.txt", [](std::string s) { return s.insert(16, "race\tx\n"); }); },
@@ -163,6 +163,25 @@ TEST_F(KeptGame, AKeptTurnReadsBackAsItWasRead) {
     for (const KeptRace& race : turn.races)
         EXPECT_EQ(statistics_line(race.player, race.stats),
                   statistics_line(race.player, stats[static_cast<std::size_t>(race.player)]));
+}
+
+// A copy damaged inside, its size unchanged, is told when the turn is read.
+TEST_F(KeptGame, ACopyDamagedInsideIsToldWhenRead) {
+    write_year(0, 10);
+    keep(1);
+    const KeptTurn turn = history.turns().turns.at(0);
+    {
+        std::fstream copy(turn.path_of(turn.allies.at(0).file), std::ios::in | std::ios::out | std::ios::binary);
+        copy.seekp(static_cast<std::streamoff>(turn.allies[0].file.stored / 2));
+        copy.write("damaged", 7);
+    }
+    test::RecordingPrompter prompter;
+    try {
+        EarlierYear::read_kept(turn, prompter);
+        ADD_FAILURE() << "a damaged copy was read";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"ally-1/DEMO.F2\" is damaged"), std::string::npos) << e.what();
+    }
 }
 
 // A history that cannot be written says why; what the game read is untouched.
