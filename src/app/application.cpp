@@ -6,7 +6,6 @@
 #include "model/errors.h"
 #include "model/files.h"
 #include "model/fleet_report_reader.h"
-#include "model/own_race.h"
 #include "platform/cp1252.h"
 
 #include "forms/Dist_calc.h"
@@ -133,14 +132,8 @@ const FleetTrails& Application::trails() {
 }
 
 void Application::readNewTurn() {
-    const TurnReads reads = session.reads;
-    if (!reads.complete()) return;
-    const std::string replaced = openTurnLabel_;
-    std::unique_ptr<EarlierYear> year =
-        EarlierYear::read({reads.map, reads.firstReport, reads.allies, session.Own_race_name, {}}, prompter);
-    year->exchange_with(session, replaced);
-    update_race_list(session);
-    comparison.set(std::move(year));
+    if (!session.reads.complete()) return;
+    comparison.set(EarlierYear::read_new_turn(session, openTurnLabel_, prompter));
     refresh_route_race();
 }
 

@@ -37,6 +37,15 @@ std::unique_ptr<EarlierYear> EarlierYear::read_kept(const KeptTurn& turn, Prompt
     return read(files, prompter);
 }
 
+std::unique_ptr<EarlierYear> EarlierYear::read_new_turn(Session& open, const std::string& replacedName,
+                                                        Prompter& prompter) {
+    const TurnReads& reads = open.reads;
+    std::unique_ptr<EarlierYear> year = read({reads.map, reads.firstReport, reads.allies, open.Own_race_name, {}}, prompter);
+    year->exchange_with(open, replacedName);
+    update_race_list(open);
+    return year;
+}
+
 void EarlierYear::exchange_with(Session& open, const std::string& name) {
     Session& read = model_.session;
     std::swap(open.planets, read.planets);

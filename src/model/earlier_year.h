@@ -41,6 +41,13 @@ public:
     // route filter's race) left as they were.
     void exchange_with(Session& open, const std::string& name);
 
+    // The open turn's files read again as they were read (the game has
+    // written a new turn into them) and put in the open turn's place; the
+    // turn replaced is returned, named `replacedName`. A read that stops
+    // throws its message, and the open game is as it was.
+    static std::unique_ptr<EarlierYear> read_new_turn(Session& open, const std::string& replacedName,
+                                                      Prompter& prompter);
+
     const Session& session() const { return model_.session; }
     // The first report's file name, as "since DEMO-1.F1" shows it.
     const std::string& name() const { return name_; }
