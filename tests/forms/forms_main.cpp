@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QDialog>
 #include <QLocale>
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -20,9 +21,13 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale::c());
     trevanor::provide_tahoma();
     QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [] {
+    QPointer<QWidget> seen;  // a modal window gets one look's time to be answered
+    QObject::connect(&watch, &QTimer::timeout, [&seen] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
+        if (!modal || modal != seen) {
+            seen = modal;
+            return;
+        }
         ADD_FAILURE() << "a modal window no test answers: " << modal->metaObject()->className() << " \""
                       << modal->windowTitle().toStdString() << '"';
         if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();

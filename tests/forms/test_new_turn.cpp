@@ -1,0 +1,175 @@
+// A new turn written by the game while the program is open: the bar once
+// every file has settled, the turn read as the player read the last one
+// with the view kept, a read that fails changing nothing, the kept turns
+// offered by "Compare with earlier reports…", and forgetting them.
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "forms/forms_fixture.h"
+#include "forms/kept_turn_chooser.h"
+#include "forms/map.h"
+#include "forms/widgets/map_image_view.h"
+#include "forms/widgets/new_turn_bar.h"
+
+using namespace trevanor;
+using test::Program;
+
+namespace {
+
+const QString kSamples = QStringLiteral(TREVANOR_SAMPLES_DIR);
+
+// The demo game one year back in a game folder, read with both allies; the
+// game then writes the last year over it.
+struct NewTurn : Program {
+    TMap_FM& m = *app->map();
+    NewTurn() {
+        copy("DEMO.MAP", "DEMO.MAP");
+        for (const char* f : {"F1", "F2", "F4"}) copy(QStringLiteral("DEMO-1.%1").arg(f), QStringLiteral("DEMO.%1").arg(f));
+        openWith("Open1", path("DEMO.MAP"));
+        answerOwnRace(QStringLiteral("Vorlani"));
+        openWith("AddFleetfileF1", path("DEMO.F1"));
+        merge("DEMO.F2", "Quessari");
+        merge("DEMO.F4", "Ozmari");
+        app->newTurnWatcher().setQuietTime(400);
+        prompter.shown.clear();
+    }
+    void copy(const QString& from, const QString& to) {
+        QFile::remove(path(to));
+        ASSERT_TRUE(QFile::copy(kSamples + "/" + from, path(to)));
+    }
+    void merge(const char* file, const char* owner) {
+        MergeOptions options;
+        options.reportOwner = owner;
+        app->run([&] { app->merge.load_report(path(file).toStdString(), options); });
+    }
+    NewTurnBar& bar() { return *main().newTurnBar(); }
+    // The game writes its files one after the other, `gap` ms apart.
+    void gameWrites(const std::vector<std::pair<QString, std::string>>& files, int gap = 150) {
+        for (const auto& [name, bytes] : files) {
+            write(name, bytes);
+            QTest::qWait(gap);
+            EXPECT_TRUE(bar().isHidden()) << "told while " << name.toStdString() << " was just written";
+        }
+    }
+    static std::string sample(const char* name) {
+        QFile f(kSamples + "/" + name);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll().toStdString();
+    }
+    void nextYear() {
+        gameWrites({{"DEMO.F1", sample("DEMO.F1")}, {"DEMO.F2", sample("DEMO.F2")}, {"DEMO.F4", sample("DEMO.F4")}});
+    }
+};
+
+}  // namespace
+
+TEST_F(NewTurn, TheBarWaitsForTheLastFileThenTheTurnIsReadWithTheViewKept) {
+    action("Map1")->trigger();
+    m.zoomTo(Zoom::Zoom200);
+    ASSERT_TRUE(m.select_named("Vorlani Hauler #38"));
+    m.ScrollBox1->horizontalScrollBar()->setValue(300);
+    m.ScrollBox1->verticalScrollBar()->setValue(200);
+    const QString selected = m.selectedName();
+    const std::string replaced = app->openTurnLabel();
+    const std::size_t fleetsBefore = static_cast<std::size_t>(app->session.fleets.lastRow());
+
+    nextYear();
+    QTest::qWait(700);
+    ASSERT_TRUE(!bar().isHidden());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^New reports written at \\d\\d:\\d\\d \u2014 &Read them$"))
+                    .match(bar().text())
+                    .hasMatch())
+        << bar().text().toStdString();
+    QTest::mouseClick(&bar(), Qt::LeftButton);
+
+    EXPECT_TRUE(bar().isHidden());
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.shown[0].text;
+    EXPECT_NE(static_cast<std::size_t>(app->session.fleets.lastRow()), fleetsBefore);
+    EXPECT_EQ(app->session.acceptedReportOwners, (std::vector<std::string>{"Quessari", "Ozmari"}));
+    ASSERT_TRUE(app->comparison.active());
+    EXPECT_EQ(app->comparison.earlier()->name(), replaced);
+    EXPECT_TRUE(main().windowTitle().endsWith(QStringLiteral(" (compared with %1)").arg(QString::fromStdString(replaced))));
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_EQ(m.view().zoom, Zoom::Zoom200);
+    EXPECT_EQ(m.selectedName(), selected);
+    EXPECT_EQ(m.ScrollBox1->horizontalScrollBar()->value(), 300);
+    EXPECT_EQ(m.ScrollBox1->verticalScrollBar()->value(), 200);
+    EXPECT_EQ(app->keptTurns().size(), 2u);
+}
+
+// A first report that is no fleet report stops the read: the open turn stays, with its
+// tables, its comparison and the bar to try again.
+TEST_F(NewTurn, ANewTurnThatCannotBeReadChangesNothing) {
+    const std::uint64_t fleets = app->session.fleets.revision();
+    gameWrites({{"DEMO.F1", "no fleet report\r\n"}, {"DEMO.F2", sample("DEMO.F2")}});
+    QTest::qWait(700);
+    ASSERT_TRUE(!bar().isHidden());
+    QTest::mouseClick(&bar(), Qt::LeftButton);
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().kind, "error");
+    EXPECT_EQ(app->session.fleets.revision(), fleets);
+    EXPECT_FALSE(app->comparison.active());
+    EXPECT_TRUE(!bar().isHidden());
+    EXPECT_EQ(app->keptTurns().size(), 1u);
+}
+
+TEST_F(NewTurn, ChosenSoANewTurnIsReadWithoutAsking) {
+    action("ReadNewTurns1")->trigger();
+    EXPECT_TRUE(action("ReadNewTurns1")->isChecked());
+    EXPECT_EQ(storedInt("", "read_new_turns"), 1);
+    nextYear();
+    QTest::qWait(700);
+    EXPECT_TRUE(bar().isHidden());
+    EXPECT_TRUE(app->comparison.active());
+}
+
+// The turns kept before the open one, newest first; "Other files…" leads to
+// the file dialogs; forgetting asks first and says what it frees.
+TEST_F(NewTurn, CompareOffersTheKeptTurnsAndForgettingThemAsksFirst) {
+    const std::string first = app->openTurnLabel();
+    nextYear();
+    QTest::qWait(700);
+    QTest::mouseClick(&bar(), Qt::LeftButton);
+    app->comparison.forget();
+
+    const auto inChooser = [](const std::function<void(KeptTurnChooser&)>& act) {
+        QTimer::singleShot(0, [act] {
+            auto* chooser = dynamic_cast<KeptTurnChooser*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            act(*chooser);
+        });
+    };
+    QStringList shown;
+    inChooser([&](KeptTurnChooser& c) {
+        for (int i = 0; i < c.KeptTurns_LB->count(); ++i) shown << c.KeptTurns_LB->item(i)->text();
+        QTest::mouseClick(c.findChild<QPushButton*>(QStringLiteral("CompareTurn_BTN")), Qt::LeftButton);
+    });
+    action("CompareEarlier1")->trigger();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QString::fromStdString(first) + QStringLiteral(" \u2014 "))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].endsWith(QStringLiteral("fleets, 2 ally reports")));
+    ASSERT_TRUE(app->comparison.active());
+    EXPECT_EQ(app->comparison.earlier()->name(), first);
+
+    files.answers.push_back(kSamples + "/DEMO-1.F1");
+    files.answers.push_back(QString());
+    inChooser([](KeptTurnChooser& c) {
+        QTest::mouseClick(c.findChild<QPushButton*>(QStringLiteral("OtherFiles_BTN")), Qt::LeftButton);
+    });
+    action("CompareEarlier1")->trigger();
+    EXPECT_EQ(app->comparison.earlier()->name(), "DEMO-1.F1");
+
+    prompter.answers.push_back(Answer::Yes);
+    action("ForgetHistory1")->trigger();
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_TRUE(prompter.shown.back().text.starts_with("Forget the 2 turns kept of DEMO.MAP ("));
+    EXPECT_NE(prompter.shown.back().text.find(" MB on disk)"), std::string::npos);
+    EXPECT_EQ(app->history().turns().turns.size(), 0u);
+}
