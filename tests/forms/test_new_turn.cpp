@@ -173,3 +173,14 @@ TEST_F(NewTurn, CompareOffersTheKeptTurnsAndForgettingThemAsksFirst) {
     EXPECT_NE(prompter.shown.back().text.find(" MB on disk)"), std::string::npos);
     EXPECT_EQ(app->history().turns().turns.size(), 0u);
 }
+
+TEST_F(NewTurn, WithoutAHistoryNoTurnIsKept) {
+    action("KeepHistory1")->trigger();
+    EXPECT_FALSE(action("KeepHistory1")->isChecked());
+    EXPECT_EQ(storedInt("", "keep_history"), 0);
+    nextYear();
+    QTest::qWait(700);
+    QTest::mouseClick(&bar(), Qt::LeftButton);
+    EXPECT_TRUE(app->comparison.active());
+    EXPECT_EQ(app->keptTurns().size(), 1u);  // the turn kept before it was switched off
+}
