@@ -1,6 +1,7 @@
 #include "forms/Fleet_Statistics.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,14 +10,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/application.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/race_strength_chart.h"
+#include "forms/widgets/screen_fit.h"
 #include "model/errors.h"
 #include "model/players.h"
 #include "platform/cp1252.h"
+#include "platform/map_picture.h"
 
 namespace trevanor {
 
@@ -96,16 +102,25 @@ QString decimal(std::int64_t v) { return QString::number(static_cast<qlonglong>(
 
 TFleet_Stat_FM::TFleet_Stat_FM(Application& app) : ToolWindow(app, "TFleet_Stat_FM", "Fleet Statistics") {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    auto* layout = new QGridLayout(this);
+    auto* window = new QVBoxLayout(this);
+    window->setSpacing(6);
+    pages_ = new QStackedWidget(this);
+    auto* figures = new QWidget(pages_);
+    auto* layout = new QGridLayout(figures);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(6);
     buildRaceLists(layout);
     buildRacePanel(layout);
     buildOwnPanel(layout);
     buildRankings(layout);
-    buildFoot(layout);
     layout->setColumnStretch(1, 1);
-    setFixedSize(sizeHint());
+    pages_->addWidget(figures);
+    pages_->addWidget(buildChartPage());
+    window->addWidget(pages_, 1);
+    buildFoot(window);
+    figuresSize_ = sizeHint();
+    setFixedSize(figuresSize_);
     setWindowButtons(Button1, Button1);
 }
 
@@ -236,7 +251,7 @@ void TFleet_Stat_FM::buildRankings(QGridLayout* layout) {
     layout->addWidget(Panel2, 2, 0, 1, 2);
 }
 
-void TFleet_Stat_FM::buildFoot(QGridLayout* layout) {
+void TFleet_Stat_FM::buildFoot(QVBoxLayout* layout) {
     StaticText1 = label(QStringLiteral("All statistics concerning foreign ships are based on current readings from your "
                                        "scanners or were retrieved from ally's report(s)."),
                         this, "StaticText1");
@@ -245,14 +260,47 @@ void TFleet_Stat_FM::buildFoot(QGridLayout* layout) {
     small.setItalic(true);
     small.setPointSizeF(small.pointSizeF() * 0.9);
     StaticText1->setFont(small);
+    OverTheYears_BTN = named(new QPushButton(QStringLiteral("&Over the years"), this), "OverTheYears_BTN");
+    OverTheYears_BTN->setCheckable(true);
+    OverTheYears_BTN->setAutoDefault(false);
+    connect(OverTheYears_BTN, &QPushButton::clicked, this, [this] { OverTheYears_BTNClick(); });
     Button1 = named(new QPushButton(QStringLiteral("&OK"), this), "Button1");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     auto* foot = new QHBoxLayout;
     foot->addWidget(StaticText1, 1);
     foot->addSpacing(12);
+    foot->addWidget(OverTheYears_BTN, 0, Qt::AlignBottom);
     foot->addWidget(Button1, 0, Qt::AlignBottom);
-    layout->addLayout(foot, 3, 0, 1, 2);
+    layout->addLayout(foot);
+}
+
+// The measure and the picture's button above the chart. The page asks for no
+// room of its own: the window keeps the figures' size until it is turned.
+QWidget* TFleet_Stat_FM::buildChartPage() {
+    auto* page = named(new QWidget(pages_), "OverTheYears_PG");
+    page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    QLabel* caption = label(QStringLiteral("&Measure:"), page);
+    Measure_CB = named(new QComboBox(page), "Measure_CB");
+    for (const char* item : {"Fleets", "Ships", "Warships", "Unarmed", "Bombers", "Mass"})
+        Measure_CB->addItem(QString::fromLatin1(item));
+    Measure_CB->setCurrentIndex(1);
+    caption->setBuddy(Measure_CB);
+    SaveChart_BTN = named(new QPushButton(QStringLiteral("Save &Picture\u2026"), page), "SaveChart_BTN");
+    SaveChart_BTN->setAutoDefault(false);
+    row->addWidget(caption);
+    row->addWidget(Measure_CB);
+    row->addStretch(1);
+    row->addWidget(SaveChart_BTN);
+    column->addLayout(row);
+    Chart = named(new RaceStrengthChart(page), "RaceStrengthChart");
+    column->addWidget(Chart, 1);
+    connect(Measure_CB, &QComboBox::currentIndexChanged, this, [this] { showChart(); });
+    connect(SaveChart_BTN, &QPushButton::clicked, this, [this] { SaveChart_BTNClick(); });
+    return page;
 }
 
 void TFleet_Stat_FM::FormActivate() { activate(false); }
@@ -353,5 +401,68 @@ void TFleet_Stat_FM::showOwn(int player) {
 }
 
 void TFleet_Stat_FM::Button1Click() { close(); }
+
+void TFleet_Stat_FM::activated() {
+    activate(true);
+    if (chartShown()) refreshChart();
+}
+
+void TFleet_Stat_FM::shown() {
+    if (chartShown()) refreshChart();
+}
+
+bool TFleet_Stat_FM::chartShown() const { return pages_->currentIndex() == 1; }
+
+// The chart may be made larger than the figures; the figures come back at
+// their own fixed size.
+void TFleet_Stat_FM::OverTheYears_BTNClick() {
+    if (!OverTheYears_BTN->isChecked()) {
+        chartSize_ = size();
+        pages_->setCurrentIndex(0);
+        setFixedSize(figuresSize_);
+        return;
+    }
+    pages_->setCurrentIndex(1);
+    setMinimumSize(figuresSize_);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(chartSize_.isValid() ? chartSize_ : figuresSize_ + QSize(figuresSize_.width() / 4, figuresSize_.height() / 3));
+    if (isVisible()) move(fit_within(frameGeometry(), available_area(this)).topLeft());
+    refreshChart(true);
+}
+
+// Keeping, replacing or dropping a turn changes the game's folder: the turns
+// are listed again only then (or when asked to), so coming back to the
+// window costs next to nothing.
+void TFleet_Stat_FM::refreshChart(bool always) {
+    std::error_code ec;
+    const std::string folder = app_.session.Map_name.empty() ? std::string() : app_.history().folder();
+    const auto changed = folder.empty() ? std::filesystem::file_time_type() : std::filesystem::last_write_time(folder, ec);
+    if (!always && folder == listedFolder_ && changed == listedChange_) return;
+    listedFolder_ = folder;
+    listedChange_ = changed;
+    try {
+        turns_ = app_.keptTurns();
+    } catch (const std::exception& e) {
+        turns_.clear();
+        app_.prompter.error(e.what());
+    }
+    showChart();
+}
+
+void TFleet_Stat_FM::showChart() {
+    const Measure measure = kMeasures[static_cast<std::size_t>(std::max(0, Measure_CB->currentIndex()))];
+    Chart->setSeries(RaceSeries::build(turns_, measure), Measure_CB->currentText());
+    SaveChart_BTN->setEnabled(turns_.size() >= 2);
+}
+
+void TFleet_Stat_FM::SaveChart_BTNClick() {
+    const QString game = QFileInfo(fromCp1252(app_.session.Map_name)).completeBaseName();
+    const QString name = (game.isEmpty() ? QStringLiteral("statistics") : game) + u'-' +
+                         Measure_CB->currentText().toLower() + QStringLiteral(".png");
+    const QString path = app_.files.save(this, QStringLiteral("PNG picture|*.png"), open_map_folder(app_.session), name);
+    if (path.isEmpty()) return;
+    if (const std::string error = save_map_picture(Chart->picture(Chart->devicePixelRatioF()), path); !error.empty())
+        app_.prompter.error(error);
+}
 
 }  // namespace trevanor

@@ -7,6 +7,7 @@
 // becomes active.
 
 #include <array>
+#include <filesystem>
 
 #include <QSize>
 
@@ -71,8 +72,9 @@ private:
     void buildFoot(QVBoxLayout* layout);
     QWidget* buildChartPage();
     bool chartShown() const;
-    // Lists the kept turns anew, then draws the chosen measure of them.
-    void refreshChart();
+    // Lists the kept turns anew when they changed (or `always`), then draws
+    // the chosen measure of them.
+    void refreshChart(bool always = false);
     void showChart();
     // The figures of one race: total, fleets, unarmed, scout, warship,
     // bomber, utility, mass.
@@ -93,6 +95,8 @@ private:
     QSize figuresSize_;                // the window's fixed size with the figures
     QSize chartSize_;                  // the size last given to it with the chart
     std::vector<KeptTurn> turns_;
+    std::string listedFolder_;                     // the game's turns when last listed,
+    std::filesystem::file_time_type listedChange_;  // and their folder's last change then
 };
 
 }  // namespace trevanor
