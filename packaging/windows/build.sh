@@ -41,6 +41,7 @@ cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$dist/fo
 cp /usr/share/doc/fonts-wine/copyright "$dist/fonts/COPYING-wine-fonts.txt"
 cp samples/DEMO.MAP samples/DEMO.F1 samples/DEMO.F2 samples/DEMO.F4 \
    samples/DEMO-1.F1 samples/DEMO-1.F2 samples/DEMO-1.F4 samples/README.md "$dist/samples/"
+cp -r samples/history "$dist/samples/"  # the demo's kept turns, to try the trails and the chart with
 cp README.md "$dist/README.md"
 "$root/packaging/windows/gather-dlls.sh" "$dist" "$qt_prefix/bin" \
   "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")" /usr/x86_64-w64-mingw32/lib
