@@ -11,6 +11,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/samples/DEMO.MAP ${PROJECT_SOURCE_DIR}/sampl
               ${PROJECT_SOURCE_DIR}/samples/DEMO-1.F4
               ${PROJECT_SOURCE_DIR}/samples/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/trevanor/samples)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/history DESTINATION ${CMAKE_INSTALL_DATADIR}/trevanor/samples)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trevanor)
 
 set(TREVANOR_MAINTAINER "Pellam <trevanor@pellam.invalid>" CACHE STRING "Maintainer named in the Debian package")
