@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "errors.h"
@@ -206,11 +207,17 @@ void delete_folder(const fs::path& path) {
 std::string KeptTurn::path_of(const KeptFile& file) const { return (fs::path(folder) / (file.name + kPacked)).string(); }
 
 UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
-    static int made = 0;
-    const fs::path folder = fs::temp_directory_path() / ("trevanor-turn-" + std::to_string(made++) + "-" +
-                                                         fs::path(turn.folder).filename().string());
+    // A folder no other process (two dumps at once) or turn uses.
+    std::random_device random;
+    fs::path folder;
+    std::error_code ec;
+    for (int tries = 0; folder.empty(); ++tries) {
+        const fs::path candidate = fs::temp_directory_path(ec) / ("trevanor-turn-" + std::to_string(random()) +
+                                                                  std::to_string(random()));
+        if (fs::create_directory(candidate, ec)) folder = candidate;
+        else if (tries == 20) fail("Cannot make a folder in", candidate.parent_path(), ec ? ec.message() : "taken");
+    }
     folder_ = folder.string();
-    delete_folder(folder);
     std::vector<const KeptFile*> files{&turn.map, &turn.firstReport};
     for (const KeptAlly& a : turn.allies) files.push_back(&a.file);
     for (const KeptFile* f : files) write_bytes(folder / f->name, unpacked(read_file_bytes(turn.path_of(*f)), f->name));
