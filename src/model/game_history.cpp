@@ -220,7 +220,13 @@ UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
     folder_ = folder.string();
     std::vector<const KeptFile*> files{&turn.map, &turn.firstReport};
     for (const KeptAlly& a : turn.allies) files.push_back(&a.file);
-    for (const KeptFile* f : files) write_bytes(folder / f->name, unpacked(read_file_bytes(turn.path_of(*f)), f->name));
+    try {
+        for (const KeptFile* f : files)
+            write_bytes(folder / f->name, unpacked(read_file_bytes(turn.path_of(*f)), f->name));
+    } catch (...) {
+        fs::remove_all(folder, ec);  // no destructor runs for a turn not unpacked
+        throw;
+    }
 }
 
 UnpackedTurn::~UnpackedTurn() {
