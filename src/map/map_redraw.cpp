@@ -98,6 +98,7 @@ bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overl
         RouteContext ctx = routes(canvas, view, overlays.jumps);
         draw_OtFR(ctx, overlays.routeFilter);
     }
+    draw_trails(canvas, view, s_, overlays.trails);
     draw_selection_marker(canvas, view);
     return resetEfficiency;
 }

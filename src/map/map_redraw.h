@@ -2,9 +2,10 @@
 // The map's full redraw, in its order: a black surface; the extent at the
 // first redraw; planets (the zoom applied); fleets; the movement since an
 // earlier year (when one is compared); the stored scanner ranges; the jump
-// potential of the chosen fleet; the routes the filter selects; the
-// selection marker. The map window, the picture written to a file, the
-// benchmarks and the tests all draw through it.
+// potential of the chosen fleet; the routes the filter selects; the trails
+// of fleets through the kept turns; the selection marker. The map window,
+// the picture written to a file, the benchmarks and the tests all draw
+// through it.
 //
 // Planets and fleets are drawn from a scene (map/scene.h) that is read from
 // the tables only when the data changed, and pictures of them, with and
@@ -18,6 +19,7 @@
 #include "map/movement_marks.h"
 #include "map/map_view.h"
 #include "map/routes.h"
+#include "map/trail_marks.h"
 #include "map/scene.h"
 #include "map/scanner_overlay.h"
 #include "model/fleet_report_reader.h"
@@ -41,6 +43,7 @@ struct Overlays {
     // while none is shown. The generation changes whenever the moves do.
     const std::vector<FleetMove>* movement = nullptr;
     std::uint64_t movementGeneration = 0;
+    TrailChoice trails;  // drawn over the routes, never into a kept picture
 };
 
 class MapRedraw {
