@@ -43,15 +43,6 @@ TEST(TrailMarks, SeenPlacesAreJoinedAndAGapStaysOpen) {
     EXPECT_EQ(c.of(RecordingCanvas::Op::FillRect).size(), 3u);
 }
 
-TEST(TrailMarks, FadingGoesFromAThirdToTheWholeColour) {
-    const struct {
-        std::size_t step, turns;
-        ColorValue want;
-    } cases[] = {{0, 2, 0xFF9930}, {0, 20, 0x553310}, {18, 20, 0xFF9930}, {1, 3, 0xFF9930}, {0, 3, 0x553310}};
-    for (const auto& c : cases)
-        EXPECT_EQ(trail_colour(0xFF9930, c.step, c.turns), c.want) << c.step << " of " << c.turns;
-}
-
 // A fleet that stayed put leaves no mark over its own diamond.
 TEST(TrailMarks, NothingWhereTheFleetStayed) {
     const std::vector<TrailPoint> trail = {{true, 1200, 1200}, {true, 1200, 1200}, {true, 1200, 1200}};
