@@ -168,12 +168,15 @@ void Application::newTurnWritten(const QDateTime& written) {
         return;
     }
     if (main_) main_->tellNewTurn(written);
+    if (map_) map_->tellNewTurn(written);
 }
 
 void Application::readNewTurnNow() {
     const std::uint64_t before = session.reads.revision;
     run([this] { readNewTurn(); });
-    if (session.reads.revision != before && main_) main_->hideNewTurn();
+    if (session.reads.revision == before) return;  // not read: the bars stay to try again
+    if (main_) main_->hideNewTurn();
+    if (map_) map_->hideNewTurn();
     refreshMap();
 }
 

@@ -33,6 +33,7 @@
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/spin_field.h"
 #include "forms/widgets/find_bar.h"
+#include "forms/widgets/new_turn_bar.h"
 #include "forms/widgets/action_timing.h"
 #include "forms/widgets/map_image_view.h"
 #include "forms/widgets/name_completer.h"
@@ -103,12 +104,18 @@ TMap_FM::TMap_FM(Application& app)
     Image1 = ScrollBox1->image();
     findBar_ = new FindBar("Find_ED", this);
     findBar_->onFound([this](const QString& name) { return select_named(toCp1252(name)); });
+    newTurnBar_ = new NewTurnBar(this, [this] { app_.readNewTurnNow(); });
     auto* picture = new QVBoxLayout;
+    picture->addWidget(newTurnBar_);
     picture->addWidget(findBar_);
     picture->addWidget(ScrollBox1, 1);
     layout->addLayout(picture, 1);
     layout->addWidget(buildControls());
 }
+
+void TMap_FM::tellNewTurn(const QDateTime& written) { newTurnBar_->tell(written); }
+
+void TMap_FM::hideNewTurn() { newTurnBar_->hide(); }
 
 QAction* TMap_FM::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 

@@ -4,6 +4,7 @@
 // that every other window calls after a change. Its creation reads the MAP of
 // a MAP change, or the last MAP at start-up.
 
+#include <QDateTime>
 #include "forms/widgets/map_image_view.h"
 #include "forms/widgets/maximized_window.h"
 #include "forms/widgets/spin_field.h"
@@ -43,6 +44,10 @@ public:
     // Redraws the whole map.
     void refresh_map();
     void FormActivate();
+    // The bar over the picture that tells of a new turn the game has written.
+    void tellNewTurn(const QDateTime& written);
+    void hideNewTurn();
+    class NewTurnBar* newTurnBar() const { return newTurnBar_; }
 
     // Zoom and planet-name menu items, as the menu runs them.
     void zoomTo(Zoom zoom);
@@ -172,6 +177,7 @@ private:
     MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
     FindBar* findBar_;
+    class NewTurnBar* newTurnBar_ = nullptr;
 };
 
 }  // namespace trevanor

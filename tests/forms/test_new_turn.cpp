@@ -87,9 +87,13 @@ TEST_F(NewTurn, TheBarWaitsForTheLastFileThenTheTurnIsReadWithTheViewKept) {
                     .match(bar().text())
                     .hasMatch())
         << bar().text().toStdString();
-    QTest::mouseClick(&bar(), Qt::LeftButton);
+    NewTurnBar& mapBar = *m.newTurnBar();
+    ASSERT_TRUE(mapBar.isVisible());
+    EXPECT_EQ(mapBar.text(), bar().text());
+    QTest::mouseClick(&mapBar, Qt::LeftButton);
 
     EXPECT_TRUE(bar().isHidden());
+    EXPECT_TRUE(mapBar.isHidden());
     EXPECT_TRUE(prompter.shown.empty()) << prompter.shown[0].text;
     EXPECT_NE(static_cast<std::size_t>(app->session.fleets.lastRow()), fleetsBefore);
     EXPECT_EQ(app->session.acceptedReportOwners, (std::vector<std::string>{"Quessari", "Ozmari"}));
@@ -117,6 +121,7 @@ TEST_F(NewTurn, ANewTurnThatCannotBeReadChangesNothing) {
     EXPECT_EQ(app->session.fleets.revision(), fleets);
     EXPECT_FALSE(app->comparison.active());
     EXPECT_TRUE(!bar().isHidden());
+    EXPECT_FALSE(m.newTurnBar()->isHidden());
     EXPECT_EQ(app->keptTurns().size(), 1u);
 }
 
