@@ -13,26 +13,8 @@ using namespace trevanor;
 
 namespace {
 
-struct Files {
-    std::string map;
-    std::vector<std::pair<std::string, std::string>> reports;  // (path, race of its reporter)
-};
-
-const Files& files() {
-    static const Files f = [] {
-        gen::MaxGameOptions o;
-        o.allyReports = 3;
-        const gen::GameFiles game = gen::make_max_game(11, o);
-        const auto paths = bench::write_game(game, "trevanor-bench-history");
-        Files out;
-        out.map = paths[0];
-        for (std::size_t k = 0; k < game.reports.size(); ++k) {
-            const std::string& text = game.reports[k].second;
-            const std::size_t start = text.find('\n') + 1;
-            out.reports.emplace_back(paths[k + 1], text.substr(start, text.find(' ', start) - start));
-        }
-        return out;
-    }();
+const bench::MaxGameFiles& files() {
+    static const bench::MaxGameFiles f = bench::write_max_game(11, 3, "trevanor-bench-history");
     return f;
 }
 

@@ -11,26 +11,8 @@ using namespace trevanor;
 
 namespace {
 
-struct Files {
-    std::string map;
-    std::vector<std::pair<std::string, std::string>> reports;  // (path, race of its reporter)
-};
-
-const Files& files() {
-    static const Files f = [] {
-        gen::MaxGameOptions o;
-        o.allyReports = 15;
-        const gen::GameFiles game = gen::make_max_game(7, o);
-        const auto paths = bench::write_game(game, "trevanor-bench-merge");
-        Files out;
-        out.map = paths[0];
-        for (std::size_t k = 0; k < game.reports.size(); ++k) {
-            const std::string& text = game.reports[k].second;
-            const std::size_t start = text.find('\n') + 1;
-            out.reports.emplace_back(paths[k + 1], text.substr(start, text.find(' ', start) - start));
-        }
-        return out;
-    }();
+const bench::MaxGameFiles& files() {
+    static const bench::MaxGameFiles f = bench::write_max_game(7, 15, "trevanor-bench-merge");
     return f;
 }
 

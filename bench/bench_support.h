@@ -47,4 +47,25 @@ inline std::vector<std::string> write_game(const gen::GameFiles& game, const std
     return paths;
 }
 
+// The largest game with `allyReports` allies' reports, written once per run
+// into `folder`: the MAP's path and each report's path with its reporter's race.
+struct MaxGameFiles {
+    std::string map;
+    std::vector<std::pair<std::string, std::string>> reports;  // (path, race of its reporter)
+};
+inline MaxGameFiles write_max_game(std::uint64_t seed, int allyReports, const std::string& folder) {
+    gen::MaxGameOptions o;
+    o.allyReports = allyReports;
+    const gen::GameFiles game = gen::make_max_game(seed, o);
+    const auto paths = write_game(game, folder);
+    MaxGameFiles out;
+    out.map = paths[0];
+    for (std::size_t k = 0; k < game.reports.size(); ++k) {
+        const std::string& text = game.reports[k].second;
+        const std::size_t start = text.find('\n') + 1;  // the first fleet's name starts with its race
+        out.reports.emplace_back(paths[k + 1], text.substr(start, text.find(' ', start) - start));
+    }
+    return out;
+}
+
 }  // namespace trevanor::bench
