@@ -278,10 +278,11 @@ GameHistory::Listing GameHistory::turns() const {
     return listing;
 }
 
-bool GameHistory::keep(const TurnReads& reads, const Session& session) {
-    if (!reads.complete()) return false;
+namespace {
+
+// The files `reads` name, read now, and the turn they make, its figures not yet taken.
+KeptTurn turn_read(const TurnReads& reads, std::vector<FileToKeep>& files) {
     KeptTurn turn;
-    std::vector<FileToKeep> files;
     files.push_back(file_to_keep(reads.map, file_name_part(reads.map)));
     files.push_back(file_to_keep(reads.firstReport, file_name_part(reads.firstReport)));
     for (std::size_t i = 0; i < reads.allies.size(); ++i) {
@@ -294,26 +295,22 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     turn.key = hash_text({files[0].bytes, files[1].bytes});
     turn.time = turn.firstReport.modified;
     turn.label = turn_label(turn.time);
+    return turn;
+}
 
-    const Listing listing = turns();
-    const KeptTurn* kept = nullptr;
-    for (const KeptTurn& t : listing.turns)
-        if (t.key == turn.key && same_bytes(t, t.map, files[0].bytes) && same_bytes(t, t.firstReport, files[1].bytes))
-            kept = &t;
-    if (kept) {
-        // The allies read now, each the same file with the same options as
-        // one kept, in the same order: nothing new. Fewer allies than kept
-        // (a restart that has not merged them all yet) keep what was kept.
-        const auto sameAlly = [](const KeptAlly& a, const KeptAlly& b) {
-            return a.file.key == b.file.key && a.file.size == b.file.size && a.options == b.options;
-        };
-        if (turn.allies.size() <= kept->allies.size() &&
-            std::equal(turn.allies.begin(), turn.allies.end(), kept->allies.begin(), sameAlly))
-            return false;
-        turn.label = kept->label;
-        turn.time = kept->time;
-    }
+// The allies read now, each the same file with the same options as one kept,
+// in the same order: nothing new. Fewer allies than kept (a restart that has
+// not merged them all yet) keep what was kept.
+bool allies_kept(const KeptTurn& now, const KeptTurn& kept) {
+    const auto sameAlly = [](const KeptAlly& a, const KeptAlly& b) {
+        return a.file.key == b.file.key && a.file.size == b.file.size && a.options == b.options;
+    };
+    return now.allies.size() <= kept.allies.size() &&
+           std::equal(now.allies.begin(), now.allies.end(), kept.allies.begin(), sameAlly);
+}
 
+// The own race, the fleets and every race's figures, as the statistics give them.
+void take_figures(KeptTurn& turn, const Session& session) {
     turn.ownRace = session.Own_race_name;
     turn.fleets = session.fleets.cell(0, 1).empty() ? 0 : session.fleets.lastRow();
     try {
@@ -325,8 +322,10 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     } catch (const ConversionError&) {
         // A table the statistics refuse keeps no figures; the files are kept all the same.
     }
+}
 
-    const fs::path folder = kept ? fs::path(kept->folder) : fs::path(folder_) / (stamp(turn.time) + "-" + turn.key);
+// The packed copies and the description written beside `folder`, then put in its place.
+void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn& turn) {
     fs::path part = folder;
     part += kPartSuffix;
     delete_folder(part);
@@ -343,9 +342,29 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     std::error_code ec;
     fs::rename(part, folder, ec);
     if (ec) fail("Cannot keep the turn in", folder, ec.message());
+}
+
+}  // namespace
+
+bool GameHistory::keep(const TurnReads& reads, const Session& session) {
+    if (!reads.complete()) return false;
+    std::vector<FileToKeep> files;
+    KeptTurn turn = turn_read(reads, files);
+    const Listing listing = turns();
+    const KeptTurn* kept = nullptr;
+    for (const KeptTurn& t : listing.turns)
+        if (t.key == turn.key && same_bytes(t, t.map, files[0].bytes) && same_bytes(t, t.firstReport, files[1].bytes))
+            kept = &t;
+    if (kept && allies_kept(turn, *kept)) return false;
+    if (kept) {
+        turn.label = kept->label;
+        turn.time = kept->time;
+    }
+    take_figures(turn, session);
+    write_turn(kept ? fs::path(kept->folder) : fs::path(folder_) / (stamp(turn.time) + "-" + turn.key), files, turn);
 
     // The oldest go first.
-    Listing now = turns();
+    const Listing now = turns();
     for (std::size_t i = 0; i + static_cast<std::size_t>(cap_) < now.turns.size(); ++i) delete_folder(now.turns[i].folder);
     return true;
 }
