@@ -94,68 +94,74 @@ TForm1::TForm1(Application& app) : QMainWindow(nullptr), app_(app) {
 
 QAction* TForm1::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
-void TForm1::buildMenus() {
-    const auto add = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    const auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+QAction* TForm1::menuItem(QMenu* menu, const char* name, const char* caption, const std::function<void()>& handler) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+}
 
+namespace {
+void separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
+}  // namespace
+
+void TForm1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    add(file, "Open1", "&Open MAP file", [this] { Open1Click(); });
-    add(file, "AddFleetfileF1", "Add &Fleet file (F*)", [this] { AddFleetfileF1Click(); });
-    add(file, "Exit1", "E&xit", [this] { close(); });
+    menuItem(file, "Open1", "&Open MAP file", [this] { Open1Click(); });
+    menuItem(file, "AddFleetfileF1", "Add &Fleet file (F*)", [this] { AddFleetfileF1Click(); });
+    menuItem(file, "Exit1", "E&xit", [this] { close(); });
     separator(file, "N2");
     const char* const recent[] = {"N11", "N21", "N31", "N41"};
-    for (int k = 1; k <= 4; ++k) add(file, recent[k - 1], "", [this, k] { RecentClick(k); });
+    for (int k = 1; k <= 4; ++k) menuItem(file, recent[k - 1], "", [this, k] { RecentClick(k); });
     separator(file, "N4");
-    add(file, "CompareEarlier1", "Compare with &earlier reports\u2026", [this] { CompareEarlier1Click(); });
-    add(file, "ForgetEarlier1", "Forget earlier &reports", [this] {  // "&F" is "Add &Fleet file"'s
+    menuItem(file, "CompareEarlier1", "Compare with &earlier reports\u2026", [this] { CompareEarlier1Click(); });
+    menuItem(file, "ForgetEarlier1", "Forget earlier &reports", [this] {  // "&F" is "Add &Fleet file"'s
         app_.comparison.forget();
         app_.refreshAll();
         app_.refreshMap();
     });
+    buildOptionsMenu();
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    const auto showWindow = [](ToolWindow* w) { w->showAndActivate(); };
+    menuItem(view, "Planets1", "&Planets", [this, showWindow] { showWindow(app_.planets()); });
+    menuItem(view, "Fleets1", "&Fleets", [this, showWindow] { showWindow(app_.fleets()); });
+    menuItem(view, "Map1", "&Map", [this, showWindow] {
+        ActionTiming::startOpening("open map", app_.map()->Image1);
+        showWindow(app_.map());
+    });
+    menuItem(view, "FleetStatistics1", "Fleet &Statistics",
+        [this, showWindow] { showWindow(app_.statistics()); });
+    menuItem(view, "Movement1", "M&ovement", [this, showWindow] { showWindow(app_.movement()); });  // "&M" is "&Map"'s
+}
+
+void TForm1::buildOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
-    add(options, "AutoloadlastMAP1", "Autoload last &MAP", [this] { app_.run([this] { app_.commands.toggle_autoload_map(); }); });
-    add(options, "Fleetfile_autoload1", "Autoload &Fleet Report assosiated with this MAP",
+    menuItem(options, "AutoloadlastMAP1", "Autoload last &MAP", [this] { app_.run([this] { app_.commands.toggle_autoload_map(); }); });
+    menuItem(options, "Fleetfile_autoload1", "Autoload &Fleet Report assosiated with this MAP",
         [this] { app_.run([this] { app_.commands.toggle_fleetfile_autoload(); }); });
     separator(options, "N1");
-    add(options, "Skip_conf", "Skip MAP &change confirmation", [this] { app_.run([this] { app_.commands.toggle_skip_conf(); }); });
+    menuItem(options, "Skip_conf", "Skip MAP &change confirmation", [this] { app_.run([this] { app_.commands.toggle_skip_conf(); }); });
     separator(options, "N3");
     OwnRace1 = options->addMenu(QStringLiteral("Own Race"));
     OwnRace1->setObjectName(QStringLiteral("OwnRace1"));
     OwnRace1->menuAction()->setObjectName(QStringLiteral("OwnRace1Action"));
     raceGroup_ = new QActionGroup(this);
     raceGroup_->setExclusive(true);
-    QAction* none = add(OwnRace1, "none1", kNoRace.data(), [this] { app_.run([this] { app_.commands.none1Click(); }); });
+    QAction* none = menuItem(OwnRace1, "none1", kNoRace.data(), [this] { app_.run([this] { app_.commands.none1Click(); }); });
     none->setActionGroup(raceGroup_);
     for (const char* name : {"AutoloadlastMAP1", "Fleetfile_autoload1", "Skip_conf", "none1"}) action(name)->setCheckable(true);
     separator(options, "N5");
-    add(options, "KeepHistory1", "Keep a &history of reports", [this] {
+    menuItem(options, "KeepHistory1", "Keep a &history of reports", [this] {
         app_.run([this] { app_.setTurnOption(app_.session.Keep_history, !app_.session.Keep_history); });
     })->setCheckable(true);
-    add(options, "ForgetHistory1", "&Forget this game's history\u2026", [this] { ForgetHistory1Click(); });
-    add(options, "ReadNewTurns1", "Read new &turns without asking", [this] {
+    menuItem(options, "ForgetHistory1", "&Forget this game's history\u2026", [this] { ForgetHistory1Click(); });
+    menuItem(options, "ReadNewTurns1", "Read new &turns without asking", [this] {
         app_.run([this] { app_.setTurnOption(app_.session.Read_new_turns, !app_.session.Read_new_turns); });
     })->setCheckable(true);
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("View1"));
-    const auto showWindow = [](ToolWindow* w) { w->showAndActivate(); };
-    add(view, "Planets1", "&Planets", [this, showWindow] { showWindow(app_.planets()); });
-    add(view, "Fleets1", "&Fleets", [this, showWindow] { showWindow(app_.fleets()); });
-    add(view, "Map1", "&Map", [this, showWindow] {
-        ActionTiming::startOpening("open map", app_.map()->Image1);
-        showWindow(app_.map());
-    });
-    add(view, "FleetStatistics1", "Fleet &Statistics",
-        [this, showWindow] { showWindow(app_.statistics()); });
-    add(view, "Movement1", "M&ovement", [this, showWindow] { showWindow(app_.movement()); });  // "&M" is "&Map"'s
 }
 
 void TForm1::buildCalculator(QWidget* parent, QWidget* panel) {

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QActionGroup;
@@ -67,6 +68,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildOptionsMenu();
+    QAction* menuItem(QMenu* menu, const char* name, const char* caption, const std::function<void()>& handler);
     // The calculator's controls; its button goes into the information panel.
     void buildCalculator(QWidget* parent, QWidget* panel);
     void buildCoordinates(QWidget* parent);

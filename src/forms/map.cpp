@@ -119,52 +119,16 @@ void TMap_FM::hideNewTurn() { newTurnBar_->hide(); }
 
 QAction* TMap_FM::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
-void TMap_FM::buildMenus(QMenuBar* bar) {
-    const auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    QMenu* map = bar->addMenu(QStringLiteral("&Map"));
-    map->setObjectName(QStringLiteral("Map1"));
-    item(map, "Refresh1", "&Refresh", [this] { app_.run([this] { refresh_map(); }); });
-    item(map, "Close1", "&Close", [this] { close(); });
-    item(map, "Find1", "&Find\u2026", [this] { findBar_->open(find_names()); })->setShortcut(QKeySequence::Find);
-    item(map, "SavePicture1", "Save &Picture\u2026", [this] { SavePictureClick(); })->setShortcut(QKeySequence::Save);
-    QAction* movement = item(map, "ShowMovement1", "Show &movement", [this] { app_.run([this] { refresh_map(); }); });
-    movement->setCheckable(true);
-    movement->setChecked(true);
-    movement->setEnabled(false);  // until an earlier year is read
-    map->addSeparator();
-    // Where the fleets were in the kept turns; "&R" is Refresh's key as well,
-    // so the key goes from one of the two items to the other.
-    for (const auto& [name, caption] : {std::pair{"TrailSelected1", "&Trail of the selected fleet"},
-                                        std::pair{"TrailRoutes1", "Trails of the &route filter's fleets"}})
-        item(map, name, caption, [this] { trailsChanged(); })->setCheckable(true);
-    item(map, "TrailLength1", "Trail &length\u2026", [this] { TrailLengthClick(); });
+QAction* TMap_FM::menuItem(QMenu* menu, const char* name, const char* caption, const std::function<void()>& handler) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+}
 
-    QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
-    zoom->setObjectName(QStringLiteral("Zoom1"));
-    auto* zoomGroup = new QActionGroup(this);
-    const char* const captions[] = {"&Max Out", "&150%", "&200%", "&300%", "&400%", "&Fit window"};
-    for (int z = 0; z < 6; ++z) {
-        QAction* a = item(zoom, kZoomItems[z], captions[z], [this, z] { zoomTo(static_cast<Zoom>(z)); });
-        a->setCheckable(true);
-        a->setActionGroup(zoomGroup);
-    }
-    action("MaxOut1")->setChecked(true);
-    action("FitWindow1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
-    // Steps about the middle of the view, as Ctrl and the wheel step about
-    // the pointer; each key is shown beside its item.
-    const auto centre = [this] { return QPoint(ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2); };
-    zoom->addSeparator();
-    item(zoom, "ZoomIn1", "Zoom &In", [this, centre] { zoomStep(1, centre()); })
-        ->setShortcuts({QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    item(zoom, "ZoomOut1", "Zoom &Out", [this, centre] { zoomStep(-1, centre()); })
-        ->setShortcut(QKeySequence::ZoomOut);
-    action("MaxOut1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    action("MaxOut1")->installEventFilter(new ShortcutAbout(this, [this, centre] { zoomAbout(Zoom::MaxOut, centre()); }));
+void TMap_FM::buildMenus(QMenuBar* bar) {
+    buildMapMenu(bar);
+    buildZoomMenu(bar);
 
     QAction* colors = bar->addAction(QStringLiteral("Player &Colors"));
     colors->setObjectName(QStringLiteral("PlayerColors1"));
@@ -179,12 +143,56 @@ void TMap_FM::buildMenus(QMenuBar* bar) {
     const std::pair<const char*, const char*> densities[] = {
         {"Nonames1", "&No names"}, {"N251", "&25%"}, {"N501", "&50%"}, {"N1001", "&100%"}};
     for (int d = 0; d < 4; ++d) {
-        QAction* a = item(names, densities[d].first, densities[d].second,
-                          [this, d] { namesTo(static_cast<NameDensity>(d)); });
+        QAction* a = menuItem(names, densities[d].first, densities[d].second,
+                              [this, d] { namesTo(static_cast<NameDensity>(d)); });
         a->setCheckable(true);
         a->setActionGroup(nameGroup);
     }
     action("Nonames1")->setChecked(true);
+}
+
+void TMap_FM::buildMapMenu(QMenuBar* bar) {
+    QMenu* map = bar->addMenu(QStringLiteral("&Map"));
+    map->setObjectName(QStringLiteral("Map1"));
+    menuItem(map, "Refresh1", "&Refresh", [this] { app_.run([this] { refresh_map(); }); });
+    menuItem(map, "Close1", "&Close", [this] { close(); });
+    menuItem(map, "Find1", "&Find\u2026", [this] { findBar_->open(find_names()); })->setShortcut(QKeySequence::Find);
+    menuItem(map, "SavePicture1", "Save &Picture\u2026", [this] { SavePictureClick(); })->setShortcut(QKeySequence::Save);
+    QAction* movement = menuItem(map, "ShowMovement1", "Show &movement", [this] { app_.run([this] { refresh_map(); }); });
+    movement->setCheckable(true);
+    movement->setChecked(true);
+    movement->setEnabled(false);  // until an earlier year is read
+    map->addSeparator();
+    // Where the fleets were in the kept turns; "&R" is Refresh's key as well,
+    // so the key goes from one of the two items to the other.
+    for (const auto& [name, caption] : {std::pair{"TrailSelected1", "&Trail of the selected fleet"},
+                                        std::pair{"TrailRoutes1", "Trails of the &route filter's fleets"}})
+        menuItem(map, name, caption, [this] { trailsChanged(); })->setCheckable(true);
+    menuItem(map, "TrailLength1", "Trail &length\u2026", [this] { TrailLengthClick(); });
+}
+
+void TMap_FM::buildZoomMenu(QMenuBar* bar) {
+    QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    auto* zoomGroup = new QActionGroup(this);
+    const char* const captions[] = {"&Max Out", "&150%", "&200%", "&300%", "&400%", "&Fit window"};
+    for (int z = 0; z < 6; ++z) {
+        QAction* a = menuItem(zoom, kZoomItems[z], captions[z], [this, z] { zoomTo(static_cast<Zoom>(z)); });
+        a->setCheckable(true);
+        a->setActionGroup(zoomGroup);
+    }
+    action("MaxOut1")->setChecked(true);
+    action("FitWindow1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    // Steps about the middle of the view, as Ctrl and the wheel step about
+    // the pointer; each key is shown beside its item.
+    const auto centre = [this] { return QPoint(ScrollBox1->viewport()->width() / 2, ScrollBox1->viewport()->height() / 2); };
+    zoom->addSeparator();
+    menuItem(zoom, "ZoomIn1", "Zoom &In", [this, centre] { zoomStep(1, centre()); })
+        ->setShortcuts({QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    menuItem(zoom, "ZoomOut1", "Zoom &Out", [this, centre] { zoomStep(-1, centre()); })
+        ->setShortcut(QKeySequence::ZoomOut);
+    action("MaxOut1")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    action("MaxOut1")->installEventFilter(new ShortcutAbout(this, [this, centre] { zoomAbout(Zoom::MaxOut, centre()); }));
 }
 
 // The controls in a column that scrolls where the screen is too short for

@@ -4,6 +4,7 @@
 // that every other window calls after a change. Its creation reads the MAP of
 // a MAP change, or the last MAP at start-up.
 
+#include <functional>
 #include <QDateTime>
 #include "forms/widgets/map_image_view.h"
 #include "forms/widgets/maximized_window.h"
@@ -16,6 +17,7 @@
 
 class QVBoxLayout;
 class QAction;
+class QMenu;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
@@ -159,6 +161,9 @@ private:
     void open_particulars(const MapHit& hit);
     void connectControls();
     void buildMenus(QMenuBar* bar);
+    void buildMapMenu(QMenuBar* bar);
+    void buildZoomMenu(QMenuBar* bar);
+    QAction* menuItem(QMenu* menu, const char* name, const char* caption, const std::function<void()>& handler);
     void Otfr_SBTNClick();
     void FSR_SBTNClick();
     void FJ_SBTNClick();
