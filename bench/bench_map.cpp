@@ -29,6 +29,7 @@
 #include <map>
 #include <vector>
 
+#include "offscreen_benchmarks.h"
 #include "bench_support.h"
 #include "map/map_redraw.h"
 #include "map/scene.h"
@@ -291,12 +292,4 @@ BENCHMARK(BM_PlainRedraw)->Args({0, 0, 512})->Args({2, 1, 512})->Unit(benchmark:
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    provide_tahoma();  // the labels' font, as the program has it
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return trevanor::bench::run_offscreen_benchmarks(argc, argv); }

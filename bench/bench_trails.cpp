@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "offscreen_benchmarks.h"
 #include "bench_support.h"
 #include "map/map_redraw.h"
 #include "model/fleet_trails.h"
@@ -102,12 +103,4 @@ BENCHMARK(BM_AllTrails)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    provide_tahoma();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return trevanor::bench::run_offscreen_benchmarks(argc, argv); }
