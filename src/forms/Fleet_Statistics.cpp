@@ -423,10 +423,15 @@ void TFleet_Stat_FM::OverTheYears_BTNClick() {
         return;
     }
     pages_->setCurrentIndex(1);
-    setMinimumSize(figuresSize_);
+    // No larger than the screen leaves room for (a laptop's screen at 200 % is 960 x 540).
+    const QRect area = available_area(this);
+    const QSize room = area.size() - (frameGeometry().size() - size());
+    setMinimumSize(figuresSize_.boundedTo(room));
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    resize(chartSize_.isValid() ? chartSize_ : figuresSize_ + QSize(figuresSize_.width() / 4, figuresSize_.height() / 3));
-    if (isVisible()) move(fit_within(frameGeometry(), available_area(this)).topLeft());
+    const QSize wanted =
+        chartSize_.isValid() ? chartSize_ : figuresSize_ + QSize(figuresSize_.width() / 4, figuresSize_.height() / 3);
+    resize(wanted.boundedTo(room));
+    if (isVisible()) move(fit_within(frameGeometry(), area).topLeft());
     refreshChart(true);
 }
 

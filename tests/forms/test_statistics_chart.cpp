@@ -10,6 +10,7 @@
 
 #include "forms/Fleet_Statistics.h"
 #include "forms/forms_fixture.h"
+#include "forms/widgets/screen_fit.h"
 #include "forms/widgets/race_strength_chart.h"
 #include "game_generator.h"
 
@@ -90,6 +91,18 @@ TEST_F(OverTheYears, ChartFollowsTheKeptTurns) {
     EXPECT_TRUE(w().Panel4->isVisible());
     EXPECT_EQ(w().size(), figures);
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+// On a laptop's screen at 200 % (960 x 540 for the windows) the chart, its
+// buttons and OK stay wholly on the screen.
+TEST_F(OverTheYears, ChartStaysOnTheScreen) {
+    w().showAndActivate();
+    QTest::mouseClick(w().OverTheYears_BTN, Qt::LeftButton);
+    const QRect area = available_area(&w());
+    EXPECT_TRUE(area.contains(w().frameGeometry())) << w().frameGeometry().width() << "x" << w().frameGeometry().height();
+    for (QWidget* control : {static_cast<QWidget*>(w().SaveChart_BTN), static_cast<QWidget*>(w().OverTheYears_BTN)})
+        EXPECT_TRUE(area.contains(QRect(control->mapToGlobal(QPoint(0, 0)), control->size())))
+            << control->objectName().toStdString();
 }
 
 namespace {
