@@ -4,10 +4,21 @@
 
 #include "errors.h"
 #include "files.h"
+#include "fleet_report_reader.h"
 #include "own_race.h"
 #include "settings_keys.h"
 
 namespace trevanor {
+
+namespace {
+
+// A report the game is still writing is no turn: nothing of it is read.
+void refuse_if_not_whole(const std::string& path) {
+    if (const std::string problem = report_not_whole(path, read_file_bytes(path)); !problem.empty())
+        throw FileError(problem + " Nothing was read.");
+}
+
+}  // namespace
 
 EarlierYear::EarlierYear(Prompter& prompter) : model_(store_, prompter, hooks_) {}
 
@@ -20,6 +31,8 @@ std::unique_ptr<EarlierYear> EarlierYear::read(const Files& files, Prompter& pro
     m.commands.read_MAP_file(files.map);
     if (!report_file_acceptable(files.firstReport, prompter))
         throw FileError("\"" + shown_path(files.firstReport) + "\" cannot be read as an earlier report.");
+    refuse_if_not_whole(files.firstReport);
+    for (const AllyRead& ally : files.allies) refuse_if_not_whole(ally.path);
     m.commands.reports().read(files.firstReport);
     load_own_race(m.session, m.settings);
     for (const AllyRead& ally : files.allies) {

@@ -30,6 +30,12 @@ int report_player(const std::string& path) {
     return player >= 1 && player <= kPlayers ? player : 0;
 }
 
+std::string report_not_whole(const std::string& path, std::string_view bytes) {
+    const std::string why = cut_report_reason(bytes);
+    if (why.empty()) return {};
+    return "The report \"" + shown_path(path) + "\" is not whole: " + why + ". The game may still be writing it.";
+}
+
 FleetReportReader::FleetReportReader(Session& session, Prompter& prompter) : s_(session), prompter_(prompter) {}
 
 bool FleetReportReader::read_rows(const std::string& path) {

@@ -5,6 +5,7 @@
 // of an empty destination, which the map and the particulars ask for.
 
 #include <string>
+#include <string_view>
 
 #include "prompter.h"
 #include "session.h"
@@ -19,6 +20,11 @@ bool report_file_acceptable(const std::string& path, Prompter& prompter);
 // The player whose report a file is, by its extension (".F4": 4); 0 when the
 // extension names no player.
 int report_player(const std::string& path);
+
+// A report the game is still writing (see cut_report_reason), as a message:
+// "The report "DEMO.F1" is not whole: its last line has 2 of the heading's
+// 29 fields. The game may still be writing it." Empty when it is whole.
+std::string report_not_whole(const std::string& path, std::string_view bytes);
 
 class FleetReportReader {
 public:

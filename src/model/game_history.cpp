@@ -1,18 +1,18 @@
 #include "game_history.h"
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
+#include "earlier_year.h"
 #include "errors.h"
 #include "files.h"
+#include "fleet_report_reader.h"
 #include "packed_copy.h"
+#include "text.h"
 
 namespace trevanor {
 
@@ -21,25 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kDescription = "turn.txt";
-constexpr const char* kFirstLine = "Trevanor turn 1";
 constexpr const char* kPartSuffix = ".part";
-
-// FNV-1a, 64 bits: enough to tell two turns' files apart; equal keys are
-// confirmed byte for byte before a turn counts as kept already.
-std::string hash_text(std::initializer_list<std::string_view> parts) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (const std::string_view part : parts) {
-        for (const char c : part) {
-            h ^= static_cast<unsigned char>(c);
-            h *= 1099511628211ull;
-        }
-        h ^= 0xff;  // parts "ab","c" and "a","bc" differ
-        h *= 1099511628211ull;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return text;
-}
+constexpr const char* kPacked = ".gz";
 
 [[noreturn]] void fail(const std::string& what, const fs::path& path, const std::string& reason) {
     throw FileError(what + " \"" + shown_path(path.string()) + "\": " + reason);
@@ -54,131 +37,25 @@ void write_bytes(const fs::path& path, const std::string& bytes) {
         fail("Cannot write", path, "the disk refused it");
 }
 
-std::vector<std::string> split_tabs(std::string_view line) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        cells.emplace_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) return cells;
-        start = tab + 1;
-    }
-}
-
-template <class T>
-bool number(const std::string& text, T& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-// One file of a turn being kept: where it came from, its bytes and what the
-// description says of it.
+// One file of a turn being kept: its bytes and what the description says of it.
 struct FileToKeep {
     std::string bytes;
     KeptFile kept;
 };
 
-FileToKeep file_to_keep(const std::string& path, std::string storedName) {
-    FileToKeep f{read_file_bytes(path), {std::move(storedName), modification_time(path), 0, {}}};
+// A file read for the turn; a report the game is still writing is no turn.
+FileToKeep file_to_keep(const std::string& path, std::string storedName, bool report) {
+    FileToKeep f{read_file_bytes(path), {std::move(storedName), modification_time(path), 0, {}, 0}};
+    if (f.bytes.size() > kMaxKeptFile) throw FileError("\"" + shown_path(path) + "\" is too large to be kept.");
+    if (report)
+        if (const std::string problem = report_not_whole(path, f.bytes); !problem.empty()) throw FileError(problem);
     f.kept.size = f.bytes.size();
-    f.kept.key = hash_text({f.bytes});
+    f.kept.key = content_key({f.bytes});
     return f;
 }
 
-constexpr const char* kPacked = ".gz";
-constexpr std::size_t kFileCells = 5;
-
-std::string file_cells(const KeptFile& f) {
-    return f.name + '\t' + std::to_string(f.modified) + '\t' + std::to_string(f.size) + '\t' + f.key + '\t' +
-           std::to_string(f.stored);
-}
-
-bool read_file_cells(const std::vector<std::string>& cells, std::size_t at, KeptFile& f) {
-    if (cells.size() < at + kFileCells) return false;
-    f.name = cells[at];
-    f.key = cells[at + 3];
-    return !f.name.empty() && f.name.find("..") == std::string::npos && number(cells[at + 1], f.modified) &&
-           number(cells[at + 2], f.size) && number(cells[at + 4], f.stored);
-}
-
-std::string description(const KeptTurn& t) {
-    std::ostringstream out;
-    out << kFirstLine << "\nlabel\t" << t.label << "\ntime\t" << t.time << "\nkey\t" << t.key << "\nown-race\t"
-        << t.ownRace << "\nmap\t" << file_cells(t.map) << "\nfirst\t" << file_cells(t.firstReport) << '\n';
-    for (const KeptAlly& a : t.allies) {
-        const MergeOptions& o = a.options;
-        out << "ally\t" << file_cells(a.file) << '\t' << o.reportOwner << '\t' << o.ignoreOwn << o.ignoreOwner
-            << o.deleteMode << o.allowOverwrite << '\n';
-    }
-    out << "fleets\t" << t.fleets << '\n';
-    for (const KeptRace& r : t.races) {
-        out << "race\t" << r.player << '\t' << r.name << '\t' << r.color;
-        for (const auto field : kRaceStatsFields) out << '\t' << r.stats.*field;
-        out << '\n';
-    }
-    out << "end\n";
-    return out.str();
-}
-
-bool read_ally(const std::vector<std::string>& cells, KeptAlly& a) {
-    constexpr std::size_t owner = 1 + kFileCells, flagsAt = owner + 1;
-    if (cells.size() != flagsAt + 1 || !read_file_cells(cells, 1, a.file) || cells[flagsAt].size() != 4) return false;
-    const std::string& flags = cells[flagsAt];
-    if (flags.find_first_not_of("01") != std::string::npos) return false;
-    a.options = {cells[owner], flags[0] == '1', flags[1] == '1', flags[2] == '1', flags[3] == '1'};
-    return true;
-}
-
-bool read_race(const std::vector<std::string>& cells, KeptRace& r) {
-    if (cells.size() != 4 + std::size(kRaceStatsFields) || !number(cells[1], r.player) || r.player < 1 ||
-        r.player > kPlayers || !number(cells[3], r.color))
-        return false;
-    r.name = cells[2];
-    for (std::size_t k = 0; k < std::size(kRaceStatsFields); ++k)
-        if (!number(cells[4 + k], r.stats.*kRaceStatsFields[k])) return false;
-    return true;
-}
-
-// Reads a turn's description; the reason it cannot be used, or "".
-std::string read_description(const fs::path& folder, KeptTurn& t) {
-    std::string bytes;
-    try {
-        bytes = read_file_bytes((folder / kDescription).string());
-    } catch (const FileError&) {
-        return "its description is missing";
-    }
-    const std::vector<std::string_view> lines = split_lines(bytes);
-    if (lines.empty() || lines.front() != kFirstLine) return "its description is of another kind";
-    bool ended = false, hasMap = false, hasFirst = false;
-    for (std::size_t i = 1; i < lines.size() && !ended; ++i) {
-        const std::vector<std::string> cells = split_tabs(lines[i]);
-        const std::string& what = cells[0];
-        bool ok = cells.size() >= 2;
-        if (!ok) {
-            ended = what == "end";
-            ok = ended;
-        } else if (what == "label") t.label = cells[1];
-        else if (what == "time") ok = number(cells[1], t.time);
-        else if (what == "key") t.key = cells[1];
-        else if (what == "own-race") t.ownRace = cells[1];
-        else if (what == "map") ok = hasMap = read_file_cells(cells, 1, t.map);
-        else if (what == "first") ok = hasFirst = read_file_cells(cells, 1, t.firstReport);
-        else if (what == "ally") ok = read_ally(cells, t.allies.emplace_back());
-        else if (what == "fleets") ok = number(cells[1], t.fleets);
-        else if (what == "race") ok = read_race(cells, t.races.emplace_back());
-        if (!ok) return "line " + std::to_string(i + 1) + " of its description cannot be read";
-    }
-    if (!ended) return "its description is cut short";
-    if (!hasMap || !hasFirst || t.key.empty()) return "its description names no MAP or first report";
-    std::vector<const KeptFile*> files{&t.map, &t.firstReport};
-    for (const KeptAlly& a : t.allies) files.push_back(&a.file);
-    for (const KeptFile* f : files) {
-        std::error_code ec;
-        const auto size = fs::file_size(folder / (f->name + kPacked), ec);
-        if (ec) return "\"" + f->name + "\" is missing";
-        if (size != f->stored) return "\"" + f->name + "\" is not whole";
-    }
-    return {};
+std::string ally_file_name(std::size_t index, std::string_view name) {
+    return "ally-" + std::to_string(index + 1) + "/" + file_name_part(name);
 }
 
 std::string stamp(std::int64_t time) {
@@ -188,9 +65,16 @@ std::string stamp(std::int64_t time) {
     return text;
 }
 
+// A turn folder's name as the program makes it: "20261130-093000-" and a key.
+bool turn_folder_name(std::string name) {
+    if (name.ends_with(kPartSuffix)) name.resize(name.size() - std::string_view(kPartSuffix).size());
+    return name.size() == 32 && name[8] == '-' && name[15] == '-' &&
+           std::all_of(name.begin(), name.begin() + 15, [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+}
+
 bool same_bytes(const KeptTurn& turn, const KeptFile& file, const std::string& bytes) {
     try {
-        return file.size == bytes.size() && unpacked(read_file_bytes(turn.path_of(file)), file.name) == bytes;
+        return file.size == bytes.size() && unpacked_copy(turn, file) == bytes;
     } catch (const FileError&) {
         return false;
     }
@@ -202,9 +86,44 @@ void delete_folder(const fs::path& path) {
     if (ec) fail("Cannot delete", path, ec.message());
 }
 
+std::string left_out(const std::string& folder, const std::string& why) {
+    return "The kept turn \"" + shown_path(folder) + "\" " + why + " and was left out.";
+}
+
+// Why a turn's folder is no turn of the game `mapName`, or "".
+std::string turn_problem(const fs::path& folder, const std::string& mapName, KeptTurn& t) {
+    std::string text;
+    try {
+        if (fs::file_size(folder / kDescription) > (1u << 20)) return left_out(folder.filename().string(), "is damaged (its description is too long)");
+        text = read_file_bytes((folder / kDescription).string());
+    } catch (const std::exception&) {
+        return left_out(folder.filename().string(), "is damaged (its description is missing)");
+    }
+    std::string reason = read_description(text, t);
+    if (reason.empty() && !mapName.empty() && !equal_ci(t.map.name, mapName))
+        return left_out(folder.filename().string(), "was read for " + t.map.name + ", not for " + mapName);
+    for (const KeptFile* f : t.files()) {
+        if (!reason.empty()) break;
+        std::error_code ec;
+        const auto size = fs::file_size(folder / (f->name + kPacked), ec);
+        if (ec) reason = "\"" + f->name + "\" is missing";
+        else if (size != f->stored) reason = "\"" + f->name + "\" is not whole";
+    }
+    return reason.empty() ? std::string() : left_out(folder.filename().string(), "is damaged (" + reason + ")");
+}
+
 }  // namespace
 
-std::string KeptTurn::path_of(const KeptFile& file) const { return (fs::path(folder) / (file.name + kPacked)).string(); }
+std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file) {
+    const std::string path = turn.path_of(file);
+    std::error_code ec;
+    if (fs::file_size(path, ec) != file.stored || ec)
+        throw FileError("The kept copy of \"" + file.name + "\" is damaged: it is not whole.");
+    std::string bytes = unpacked(read_file_bytes(path), file.name, file.size);
+    if (content_key({bytes}) != file.key)
+        throw FileError("The kept copy of \"" + file.name + "\" is damaged: its bytes are not those that were kept.");
+    return bytes;
+}
 
 UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
     // A folder no other process (two dumps at once) or turn uses.
@@ -218,11 +137,9 @@ UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
         else if (tries == 20) fail("Cannot make a folder in", candidate.parent_path(), ec ? ec.message() : "taken");
     }
     folder_ = folder.string();
-    std::vector<const KeptFile*> files{&turn.map, &turn.firstReport};
-    for (const KeptAlly& a : turn.allies) files.push_back(&a.file);
     try {
-        for (const KeptFile* f : files)
-            write_bytes(folder / f->name, unpacked(read_file_bytes(turn.path_of(*f)), f->name));
+        // The names were checked when the description was read: none leads out of the folder.
+        for (const KeptFile* f : turn.files()) write_bytes(folder / f->name, unpacked_copy(turn, *f));
     } catch (...) {
         fs::remove_all(folder, ec);  // no destructor runs for a turn not unpacked
         throw;
@@ -236,11 +153,19 @@ UnpackedTurn::~UnpackedTurn() {
 
 std::string UnpackedTurn::path(const KeptFile& file) const { return (fs::path(folder_) / file.name).string(); }
 
-std::string turn_label(std::int64_t time) {
+std::string turn_label(std::int64_t time, bool seconds) {
     const std::time_t t = static_cast<std::time_t>(time);
     char text[32] = "?";
-    if (const std::tm* tm = std::localtime(&t)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", tm);
+    if (const std::tm* tm = std::localtime(&t))
+        std::strftime(text, sizeof text, seconds ? "%Y-%m-%d %H:%M:%S" : "%Y-%m-%d %H:%M", tm);
     return text;
+}
+
+void tell_labels_apart(std::vector<KeptTurn>& turns) {
+    std::vector<std::string> labels;
+    for (const KeptTurn& t : turns) labels.push_back(t.label);
+    for (std::size_t i = 0; i < turns.size(); ++i)
+        if (std::count(labels.begin(), labels.end(), labels[i]) > 1) turns[i].label = turn_label(turns[i].time, true);
 }
 
 std::int64_t modification_time(const std::string& path) {
@@ -251,25 +176,53 @@ std::int64_t modification_time(const std::string& path) {
     return std::chrono::duration_cast<std::chrono::seconds>(since).count();
 }
 
-GameHistory::GameHistory(std::string folder, int cap) : folder_(std::move(folder)), cap_(std::max(1, cap)) {}
+GameHistory::GameHistory(std::string folder, int cap, std::string mapName)
+    : folder_(std::move(folder)), cap_(std::max(1, cap)), mapName_(std::move(mapName)) {}
 
 std::string GameHistory::folder_for(const std::string& dataFolder, const std::string& mapPath) {
     return (fs::path(dataFolder) / "history" / file_name_part(mapPath)).string();
 }
 
-GameHistory::Listing GameHistory::turns() const {
-    Listing listing;
-    std::error_code ec;
+// The folders in the game's folder, sorted; a folder the program stopped
+// writing, or a file where a turn's folder was, is said in `listing`.
+std::vector<fs::path> GameHistory::folders(Listing& listing) const {
     std::vector<fs::path> folders;
-    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_directory(ec) && it->path().extension() != kPartSuffix) folders.push_back(it->path());
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder_, ec);
+    const std::string shown = "\"" + shown_path(folder_) + "\"";
+    if (!fs::exists(status)) {
+        listing.absent = true;
+        listing.problem = "The folder of kept turns " + shown + " does not exist.";
+        return folders;
+    }
+    if (!fs::is_directory(status)) {
+        listing.problem = shown + " is a file, not a folder of kept turns.";
+        return folders;
+    }
+    fs::directory_iterator it(folder_, ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code entry;
+        if (!it->is_directory(entry)) {
+            if (turn_folder_name(name)) listing.skipped.push_back(left_out(name, "is damaged (it is a file, not a folder)"));
+        } else if (name.ends_with(kPartSuffix)) {
+            listing.skipped.push_back(left_out(name, "was not written to its end (the program stopped while keeping it)"));
+        } else {
+            folders.push_back(it->path());
+        }
+    }
+    if (ec) listing.problem = "The folder of kept turns " + shown + " cannot be read: " + ec.message() + ".";
     std::sort(folders.begin(), folders.end());
-    for (const fs::path& folder : folders) {
+    return folders;
+}
+
+GameHistory::Listing GameHistory::stored() const {
+    Listing listing;
+    for (const fs::path& folder : folders(listing)) {
         KeptTurn t;
         t.folder = folder.string();
-        if (const std::string reason = read_description(folder, t); !reason.empty())
-            listing.skipped.push_back("The kept turn \"" + shown_path(folder.filename().string()) +
-                                      "\" is damaged (" + reason + ") and was left out.");
+        if (std::string problem = turn_problem(folder, mapName_, t); !problem.empty())
+            listing.skipped.push_back(std::move(problem));
         else
             listing.turns.push_back(std::move(t));
     }
@@ -278,41 +231,78 @@ GameHistory::Listing GameHistory::turns() const {
     return listing;
 }
 
+GameHistory::Listing GameHistory::turns() const {
+    Listing listing = stored();
+    tell_labels_apart(listing.turns);
+    return listing;
+}
+
 namespace {
 
 // The files `reads` name, read now, and the turn they make, its figures not yet taken.
 KeptTurn turn_read(const TurnReads& reads, std::vector<FileToKeep>& files) {
     KeptTurn turn;
-    files.push_back(file_to_keep(reads.map, file_name_part(reads.map)));
-    files.push_back(file_to_keep(reads.firstReport, file_name_part(reads.firstReport)));
+    files.push_back(file_to_keep(reads.map, file_name_part(reads.map), false));
+    files.push_back(file_to_keep(reads.firstReport, file_name_part(reads.firstReport), true));
     for (std::size_t i = 0; i < reads.allies.size(); ++i) {
-        files.push_back(file_to_keep(reads.allies[i].path,
-                                     "ally-" + std::to_string(i + 1) + "/" + file_name_part(reads.allies[i].path)));
+        files.push_back(file_to_keep(reads.allies[i].path, ally_file_name(i, reads.allies[i].path), true));
         turn.allies.push_back({files.back().kept, reads.allies[i].options});
     }
     turn.map = files[0].kept;
     turn.firstReport = files[1].kept;
-    turn.key = hash_text({files[0].bytes, files[1].bytes});
+    turn.key = content_key({files[0].bytes, files[1].bytes});
     turn.time = turn.firstReport.modified;
     turn.label = turn_label(turn.time);
     return turn;
 }
 
-// The allies read now, each the same file with the same options as one kept,
-// in the same order: nothing new. Fewer allies than kept (a restart that has
-// not merged them all yet) keep what was kept.
-bool allies_kept(const KeptTurn& now, const KeptTurn& kept) {
-    const auto sameAlly = [](const KeptAlly& a, const KeptAlly& b) {
-        return a.file.key == b.file.key && a.file.size == b.file.size && a.options == b.options;
-    };
-    return now.allies.size() <= kept.allies.size() &&
-           std::equal(now.allies.begin(), now.allies.end(), kept.allies.begin(), sameAlly);
+bool same_ally(const KeptAlly& a, const KeptAlly& b) {
+    return a.file.key == b.file.key && a.file.size == b.file.size && a.options == b.options;
+}
+
+bool same_allies(const std::vector<KeptAlly>& a, const std::vector<KeptAlly>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same_ally);
+}
+
+// The allies kept with the turn and those read now: an ally read now
+// replaces the one kept of the same report owner, the others are added
+// after those kept, so that fewer allies than kept (a restart that has not
+// merged them all yet) keep what was kept. `files` holds the MAP, the first
+// report and the allies read now; it is left holding the union's allies.
+std::vector<KeptAlly> allies_with_kept(const KeptTurn& kept, const KeptTurn& now, std::vector<FileToKeep>& files) {
+    std::vector<KeptAlly> allies = kept.allies;
+    std::vector<FileToKeep> allyFiles(allies.size());
+    std::vector<bool> fromKept(allies.size(), true);
+    for (std::size_t i = 0; i < now.allies.size(); ++i) {
+        const std::string& owner = now.allies[i].options.reportOwner;
+        std::size_t k = 0;
+        while (k < allies.size() && allies[k].options.reportOwner != owner) ++k;
+        if (k == allies.size()) {
+            allies.emplace_back();
+            allyFiles.emplace_back();
+            fromKept.push_back(false);
+        }
+        allies[k] = now.allies[i];
+        allyFiles[k] = std::move(files[i + 2]);
+        fromKept[k] = false;
+    }
+    files.resize(2);
+    if (same_allies(allies, kept.allies)) return allies;
+    for (std::size_t k = 0; k < allies.size(); ++k) {
+        // The kept ones that stay are taken from the turn kept: the game's folder may hold others since.
+        if (fromKept[k]) allyFiles[k] = {unpacked_copy(kept, allies[k].file), allies[k].file};
+        allyFiles[k].kept.name = ally_file_name(k, allyFiles[k].kept.name);
+        allies[k].file = allyFiles[k].kept;
+        files.push_back(std::move(allyFiles[k]));
+    }
+    return allies;
 }
 
 // The own race, the fleets and every race's figures, as the statistics give them.
 void take_figures(KeptTurn& turn, const Session& session) {
     turn.ownRace = session.Own_race_name;
     turn.fleets = session.fleets.cell(0, 1).empty() ? 0 : session.fleets.lastRow();
+    turn.races.clear();
     try {
         const RaceStatsTable stats = compute_race_stats(session.fleets);
         for (int p = 1; p <= kPlayers; ++p) {
@@ -322,10 +312,23 @@ void take_figures(KeptTurn& turn, const Session& session) {
     } catch (const ConversionError&) {
         // A table the statistics refuse keeps no figures; the files are kept all the same.
     }
+    // Figures a description cannot hold are not kept either.
+    if (!std::all_of(turn.races.begin(), turn.races.end(), [](const KeptRace& r) { return figures_in_range(r.stats); }))
+        turn.races.clear();
 }
 
-// The packed copies and the description written beside `folder`, then put in its place.
-void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn& turn) {
+// Tells the readers nothing: a turn read back for its figures was read before.
+struct QuietPrompter : Prompter {
+    void message(const std::string&) override {}
+    void error(const std::string&) override {}
+    void warning(const std::string&) override {}
+    Answer confirm(const std::string&, bool) override { return Answer::No; }
+};
+
+// The packed copies and the description written beside `folder`, then put
+// in its place. A turn whose allies are not those the session merged takes
+// its figures from its copies, read back as a comparison reads them.
+void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn& turn, const Session* figures) {
     fs::path part = folder;
     part += kPartSuffix;
     delete_folder(part);
@@ -337,11 +340,19 @@ void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn
     turn.map = files[0].kept;
     turn.firstReport = files[1].kept;
     for (std::size_t i = 0; i < turn.allies.size(); ++i) turn.allies[i].file = files[i + 2].kept;
-    write_bytes(part / kDescription, description(turn));  // last: a folder without it is no turn
+    turn.folder = part.string();
+    if (figures) {
+        take_figures(turn, *figures);
+    } else {
+        QuietPrompter quiet;
+        take_figures(turn, EarlierYear::read_kept(turn, quiet)->session());
+    }
+    write_bytes(part / kDescription, describe(turn));  // last: a folder without it is no turn
     delete_folder(folder);
     std::error_code ec;
     fs::rename(part, folder, ec);
     if (ec) fail("Cannot keep the turn in", folder, ec.message());
+    turn.folder = folder.string();
 }
 
 }  // namespace
@@ -350,21 +361,25 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
     if (!reads.complete()) return false;
     std::vector<FileToKeep> files;
     KeptTurn turn = turn_read(reads, files);
-    const Listing listing = turns();
+    const Listing listing = stored();
     const KeptTurn* kept = nullptr;
     for (const KeptTurn& t : listing.turns)
         if (t.key == turn.key && same_bytes(t, t.map, files[0].bytes) && same_bytes(t, t.firstReport, files[1].bytes))
             kept = &t;
-    if (kept && allies_kept(turn, *kept)) return false;
+    const Session* figures = &session;
     if (kept) {
+        const std::vector<KeptAlly> allies = allies_with_kept(*kept, turn, files);
+        if (same_allies(allies, kept->allies)) return false;
+        if (!same_allies(allies, turn.allies)) figures = nullptr;  // not what the session merged
+        turn.allies = allies;
         turn.label = kept->label;
         turn.time = kept->time;
     }
-    take_figures(turn, session);
-    write_turn(kept ? fs::path(kept->folder) : fs::path(folder_) / (stamp(turn.time) + "-" + turn.key), files, turn);
+    write_turn(kept ? fs::path(kept->folder) : fs::path(folder_) / (stamp(turn.time) + "-" + turn.key), files, turn,
+               figures);
 
     // The oldest go first.
-    const Listing now = turns();
+    const Listing now = stored();
     for (std::size_t i = 0; i + static_cast<std::size_t>(cap_) < now.turns.size(); ++i) delete_folder(now.turns[i].folder);
     return true;
 }
@@ -373,17 +388,30 @@ TurnsBefore turns_before(const std::vector<KeptTurn>& kept, const TurnReads& ope
     TurnsBefore before;
     std::string key;
     try {
-        key = hash_text({read_file_bytes(open.map), read_file_bytes(open.firstReport)});
+        key = content_key({read_file_bytes(open.map), read_file_bytes(open.firstReport)});
     } catch (const FileError&) {
         // Files gone since they were read: the turn is told by its time alone.
     }
     std::int64_t time = modification_time(open.firstReport);
+    bool openKept = false;
     for (const KeptTurn& t : kept)
-        if (t.key == key) time = t.time;
+        if (t.key == key) {
+            time = t.time;
+            openKept = true;
+        }
     before.openLabel = turn_label(time);
     for (auto t = kept.rbegin(); t != kept.rend() && before.turns.size() < count; ++t)
         if (t->key == key) before.openLabel = t->label;
         else if (t->time <= time) before.turns.push_back(*t);
+    // An open turn not kept, of the same minute as a kept one: both to the second.
+    bool clash = false;
+    for (KeptTurn& t : before.turns)
+        if (!openKept && t.label == before.openLabel) {
+            t.label = turn_label(t.time, true);
+            clash = true;
+        }
+    if (clash) before.openLabel = turn_label(time, true);
+    before.openTime = time;
     return before;
 }
 

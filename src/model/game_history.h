@@ -7,61 +7,30 @@
 // report, the own race, and the statistics of every race seen.
 //
 // A turn is kept once per distinct content of its MAP and first report;
-// allies merged later are added to it. A turn is written into a folder of
-// another name that is renamed once its description is written last: a
-// folder without a whole description,
-// or whose files are missing or of another size, is damaged and left out
-// with a message. The oldest turns go first once more than the cap are kept.
+// allies merged later are added to it (an ally's newer report replaces the
+// one of the same owner). A turn is written into a folder of another name
+// that is renamed once its description is written last. What is read back
+// is input like any file: a folder without a whole and sound description,
+// whose copies are missing, of another size, unpack to other bytes than
+// were kept, or that was read for another MAP, is left out with a message;
+// so is a folder the program stopped writing. A report the game is still
+// writing is not kept. The oldest turns go first once more than the cap are
+// kept.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "session.h"
-#include "statistics.h"
+#include "turn_description.h"
 #include "turn_reads.h"
 
 namespace trevanor {
 
-struct KeptFile {
-    std::string name;           // in the turn's folder ("DEMO.F1", "ally-1/DEMO.F2"), packed as name + ".gz"
-    std::int64_t modified = 0;  // the original file's modification time, seconds since 1970
-    std::uint64_t size = 0;     // unpacked
-    std::string key;            // a hash of its bytes
-    std::uint64_t stored = 0;   // the packed copy's size
-};
-
-struct KeptAlly {
-    KeptFile file;
-    MergeOptions options;
-};
-
-// A race's figures in one turn, as the statistics give them.
-struct KeptRace {
-    int player = 0;
-    std::string name;
-    ColorValue color = 0;
-    RaceStats stats;
-};
-
-struct KeptTurn {
-    std::string folder;      // the turn's folder
-    std::string label;       // the first report's modification time, "2026-12-08 17:35" (local time)
-    std::int64_t time = 0;   // the same time, seconds since 1970
-    std::string key;         // the hash of the MAP's and first report's bytes
-    std::string ownRace;
-    KeptFile map, firstReport;
-    std::vector<KeptAlly> allies;
-    int fleets = 0;                // rows of the merged fleet table
-    std::vector<KeptRace> races;   // every race seen, by player number
-
-    // The packed copy of a file.
-    std::string path_of(const KeptFile& file) const;
-};
-
 // A kept turn's copies unpacked into a folder of their own under their
 // names, for the readers; the folder goes with it. Throws FileError when a
-// copy cannot be unpacked.
+// copy cannot be unpacked to the size and bytes the description gives.
 class UnpackedTurn {
 public:
     explicit UnpackedTurn(const KeptTurn& turn);
@@ -79,8 +48,10 @@ class GameHistory {
 public:
     static constexpr int kDefaultCap = 200;
 
-    // `folder` holds this game's turns; it is made when the first turn is kept.
-    explicit GameHistory(std::string folder, int cap = kDefaultCap);
+    // `folder` holds this game's turns; it is made when the first turn is
+    // kept. Turns read for another MAP file than `mapName` are left out
+    // (any MAP while it is empty).
+    explicit GameHistory(std::string folder, int cap = kDefaultCap, std::string mapName = {});
 
     // The folder of a game's turns inside the program's data folder: one
     // per MAP file name.
@@ -89,12 +60,15 @@ public:
     // Keeps the turn that `reads` describe, with what `session` made of it.
     // True when something was written; false when this content was kept
     // already (with these allies or more). Throws FileError when a file
-    // cannot be read or written; what was kept before stays.
+    // cannot be read or written, or a report is not whole; what was kept
+    // before stays.
     bool keep(const TurnReads& reads, const Session& session);
 
     struct Listing {
         std::vector<KeptTurn> turns;        // oldest first
-        std::vector<std::string> skipped;   // a message per damaged turn
+        std::vector<std::string> skipped;   // a message per turn left out
+        std::string problem;                // why the folder could not be listed; empty when it was
+        bool absent = false;                // the folder does not exist: no turn was kept yet
     };
     Listing turns() const;
 
@@ -104,8 +78,13 @@ public:
     const std::string& folder() const { return folder_; }
 
 private:
+    // The turns as their descriptions give them; turns() tells their labels apart.
+    Listing stored() const;
+    std::vector<std::filesystem::path> folders(Listing& listing) const;
+
     std::string folder_;
     int cap_;
+    std::string mapName_;
 };
 
 // The open turn's label and up to `count` kept turns before it, newest
@@ -114,12 +93,19 @@ private:
 // turns before it are the others kept no later than it.
 struct TurnsBefore {
     std::string openLabel;
+    std::int64_t openTime = 0;
     std::vector<KeptTurn> turns;
 };
 TurnsBefore turns_before(const std::vector<KeptTurn>& kept, const TurnReads& open, std::size_t count);
 
-// The label of a modification time: local date and time to the minute.
-std::string turn_label(std::int64_t time);
+// The label of a modification time: local date and time to the minute, or
+// to the second.
+std::string turn_label(std::int64_t time, bool seconds = false);
+// Turns whose labels are the same minute are labelled to the second.
+void tell_labels_apart(std::vector<KeptTurn>& turns);
+// The kept copy of a file unpacked, checked against its size and hash;
+// throws FileError when it is damaged.
+std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file);
 // A file's modification time in seconds since 1970; 0 when it cannot be read.
 std::int64_t modification_time(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "errors.h"
@@ -33,22 +34,24 @@ std::string packed(std::string_view bytes) {
     return out;
 }
 
-std::string unpacked(std::string_view bytes, const std::string& name) {
+std::string unpacked(std::string_view bytes, const std::string& name, std::uint64_t size) {
     z_stream z{};
-    if (inflateInit2(&z, kGzip) != Z_OK) damaged(name);
+    if (bytes.size() > kPiece || inflateInit2(&z, kGzip) != Z_OK) damaged(name);
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(std::min(bytes.size(), kPiece));
+    z.avail_in = static_cast<uInt>(bytes.size());
     std::string out;
+    // A damaged description may give any size: the room is made as the bytes come.
+    out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size, 8 * std::uint64_t{bytes.size()} + 65536)));
     char buffer[1 << 16];
     int result = Z_OK;
-    while (result == Z_OK) {
+    while (result == Z_OK && out.size() <= size) {
         z.next_out = reinterpret_cast<Bytef*>(buffer);
         z.avail_out = sizeof buffer;
         result = inflate(&z, Z_NO_FLUSH);
         out.append(buffer, sizeof buffer - z.avail_out);
         if (result == Z_BUF_ERROR && z.avail_in == 0) break;  // the data ended early
     }
-    const bool whole = result == Z_STREAM_END && z.total_in == bytes.size();
+    const bool whole = result == Z_STREAM_END && z.total_in == bytes.size() && out.size() == size;
     inflateEnd(&z);
     if (!whole) damaged(name);
     return out;

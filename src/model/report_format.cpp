@@ -54,6 +54,27 @@ std::string_view first_field(std::string_view line) {
 
 bool is_report_heading(std::string_view line) { return first_field(line) == "Fleet Name"; }
 
+namespace {
+bool line_end(char c) { return c == '\n' || c == '\r'; }
+std::size_t fields_of(std::string_view line) { return static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1; }
+}  // namespace
+
+std::string cut_report_reason(std::string_view bytes) {
+    // Only the first and the last line are looked at: a large report is not cut into lines.
+    const std::size_t headingEnd = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    std::size_t end = bytes.size();
+    while (end > headingEnd && line_end(bytes[end - 1])) --end;
+    if (end <= headingEnd) return {};  // the heading alone
+    std::size_t start = end;
+    while (start > headingEnd && !line_end(bytes[start - 1])) --start;
+    const std::size_t heading = fields_of(bytes.substr(0, headingEnd));
+    const std::size_t last = fields_of(bytes.substr(start, end - start));
+    if (last >= heading) return {};
+    return "its last line has " + std::to_string(last) + " of the heading's " + std::to_string(heading) + " fields";
+}
+
+bool ends_with_line_end(std::string_view bytes) { return bytes.empty() || line_end(bytes.back()); }
+
 std::string cut_to_cell(std::string text) {
     if (text.size() > kCellLimit) text.resize(kCellLimit);
     return text;

@@ -32,6 +32,15 @@ std::string_view first_field(std::string_view line);
 // The heading line of a fleet report: its first field is "Fleet Name".
 bool is_report_heading(std::string_view line);
 
+// A report the game is still writing: its last line (empty lines at the end
+// aside) has fewer TAB-separated fields than its heading line. Empty when
+// the report is whole, else why not: "its last line has 2 of the heading's
+// 29 fields". A report without a line end after its last line is whole when
+// that line has all its fields.
+std::string cut_report_reason(std::string_view bytes);
+// True when the bytes end with a line end (LF or CR), or are empty.
+bool ends_with_line_end(std::string_view bytes);
+
 // A text cut to kCellLimit characters.
 std::string cut_to_cell(std::string text);
 

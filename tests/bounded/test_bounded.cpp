@@ -643,6 +643,38 @@ TEST(CommandLine, RefusedWordsAreNamed) {
     }
 }
 
+// Kept turns that cannot be read are no answer: the dump says why, naming
+// the folder, and exits 1. --help is an answer.
+TEST(History, WhatCannotBeReadIsNoAnswer) {
+    Folder f;
+    const std::string map = f.map("GAME.MAP"), first = f.ownReport(), kept = f / "kept";
+    ASSERT_EQ(dump(f, {map, first, "--keep-history", kept}).exitCode, 0);
+    fs::copy_file(map, f / "OTHER.MAP");
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string said;  // on standard error, or for status 0 the start of standard output
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "usage: trevanor-dump [--own-race NAME]"},
+        {{map, "-h"}, 0, "usage: trevanor-dump [--own-race NAME]"},
+        {{map, "--history", f / "none"}, 1, "The folder of kept turns \"" + f / "none" + "\" does not exist."},
+        {{map, "--history", map}, 1, "\"" + map + "\" is a file, not a folder of kept turns."},
+        {{f / "OTHER.MAP", "--history", kept}, 1, "No kept turn of OTHER.MAP could be read from \"" + kept + "\"."},
+        {{map, first, "--history", kept, "--trail", "Vorlani Scout #1"}, 0, "## messages"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const Result r = dump(f, c.args);
+        expect_sound(r);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        if (c.exitCode == 0) EXPECT_TRUE(r.out.starts_with(c.said)) << r.out.substr(0, 200);
+        else expect_error(r, c.said);
+    }
+    const Result other = dump(f, {f / "OTHER.MAP", "--history", kept});
+    EXPECT_NE(other.row("messages", "warning").find("was read for GAME.MAP, not for OTHER.MAP"), std::string::npos);
+}
+
 // Qt, started for the picture, says nothing of its own on standard error,
 // also without XDG_RUNTIME_DIR (as under cron).
 TEST(Picture, StandardErrorHoldsOnlyTheDumpsOwnMessages) {

@@ -21,10 +21,12 @@ struct HistoryRequest {
 // Keeps the turn the model read; a file that cannot be read or written throws.
 void keep_history(const Model& model, const std::string& folder);
 
-// The "history" section's lines: per kept turn, oldest first, and per race
-// seen in it, the turn's label, TAB, that race's line of the statistics
-// section. A damaged turn is left out with a message to `prompter`.
-std::string dump_history(const std::string& folder, Prompter& prompter);
+// The "history" section's lines: per kept turn of the MAP `mapPath`, oldest
+// first, and per race seen in it, the turn's label, TAB, that race's line of
+// the statistics section. A turn left out (damaged, not written to its end,
+// read for another MAP) is a warning to `prompter`; a folder that cannot be
+// read, or of which no turn can be, throws FileError naming it.
+std::string dump_history(const std::string& mapPath, const std::string& folder, Prompter& prompter);
 
 // The "trail" section's lines: per turn, oldest first, the label, TAB, X,
 // TAB, Y of the fleet (both empty where it was not seen). A name that is no

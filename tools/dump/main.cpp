@@ -1,4 +1,4 @@
-// trevanor-dump [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]
+// trevanor-dump [--help] [--own-race NAME] MAP_FILE [FIRST_REPORT [ALLY ...] [SHOW ...]]
 //   ALLY: --ally PATH --owner NAME [--ignore-owner] [--no-delete] [--overwrite] [--include-own]
 //   SHOW: --particulars UNIQUE_NAME | --group X Y
 //   PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]
@@ -60,6 +60,8 @@ struct Arguments {
 struct ArgumentError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+// --help or -h: the usage is the answer.
+struct HelpAsked {};
 
 [[noreturn]] void refuse(const std::string& why) { throw ArgumentError(why); }
 
@@ -205,6 +207,7 @@ Arguments parse(int argc, char** argv) {
     std::string pictureOption;     // the first picture option other than --picture
     for (Words words{argc, argv}; words.at < argc; ++words.at) {
         const std::string arg = argv[words.at];
+        if (arg == "--help" || arg == "-h") throw HelpAsked();
         if (arg == "--own-race") {
             if (a.ownRaceGiven) refuse("--own-race is given twice");
             if (!a.files.empty()) refuse("--own-race must come before the MAP file");
@@ -291,7 +294,8 @@ constexpr const char* kUsage =
     "  PICTURE: --picture FILE.png [--zoom max|150|200|300|400|N] [--names none|25|50|100]\n"
     "           [--routes FILTER] [--jumps N]\n"
     "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n"
-    "  HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]\n";
+    "  HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]\n"
+    "  --help, -h: this text\n";
 
 // Each ally's report merged as the "Adding another report" window merges it;
 // a line of the status section for each.
@@ -326,6 +330,9 @@ int main(int argc, char** argv) {
     } catch (const ArgumentError& e) {
         std::cerr << "trevanor-dump: " << e.what() << '\n' << kUsage;
         return 2;
+    } catch (const HelpAsked&) {
+        std::cout << kUsage;
+        return std::cout.flush() ? 0 : 1;
     }
     MemorySettings store;
     MessageLog prompter;
@@ -385,7 +392,7 @@ int main(int argc, char** argv) {
     std::string history, trail;
     try {
         if (imported && !h.keepFolder.empty()) keep_history(model, h.keepFolder);
-        if (!h.folder.empty()) history = dump_history(h.folder, prompter);
+        if (!h.folder.empty()) history = dump_history(args.files[0], h.folder, prompter);
         if (imported && !h.trailName.empty()) trail = dump_trail(model, prompter, h);
     } catch (const std::exception& e) {
         fail(e);
