@@ -1,10 +1,12 @@
 #pragma once
 // Where each fleet of the open game was in each of the last turns kept of
 // its game: a fleet is followed back one turn at a time, paired as the
-// movement pairs it (owner word and ID, else its name, the closest first),
-// until a turn where it was not seen; a turn further back may see it again
-// only through a fleet it was paired with there, so a trail never jumps to
-// another fleet.
+// movement pairs it (owner word and ID, else its name, by name no further
+// than 100 ly for each turn between the two). A fleet with an ID that a
+// turn did not show is looked for again in the turns before it by its owner
+// word and ID (of several such fleets, the one closest to where it was last
+// seen). A fleet paired by name is lost at the first turn that does not
+// show it: a name is no proof, and a trail never jumps to another fleet.
 
 #include <cstdint>
 #include <string>
@@ -26,8 +28,10 @@ struct TrailPoint {
 class FleetTrails {
 public:
     // The open game and the kept turns before it, newest first (see
-    // GameHistory::earlier_turns). A kept turn that cannot be read ends the
-    // trails there; its message goes to `prompter`.
+    // turns_before). A kept turn that cannot be read is left out, with a
+    // warning through `prompter`: it has no label and no place in the
+    // trails, and the turns before it are followed on (for the limit of a
+    // pair by name, it counts among the turns between).
     static FleetTrails build(const Session& open, const std::string& openLabel, const std::vector<KeptTurn>& earlier,
                              Prompter& prompter);
 

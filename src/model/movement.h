@@ -2,10 +2,20 @@
 // What moved since an earlier year of the open game. A fleet of the open
 // game and one of the earlier year are the same fleet when their owner words
 // and IDs are the same; fleets without an ID are the same when their unique
-// names are, the merge's "*" marks aside. Where several fleets of either year
-// share a key, the closest two are paired first, then the closest two of the
-// rest, and so on. Each fleet of the open game has moved, stayed still or is
-// new; each earlier fleet left without a match is gone.
+// names are, the merge's "*" marks aside.
+//
+// Where several fleets of either year share an ID, the closest two are
+// paired first, then the closest two of the rest, and so on, however far
+// apart (an ID is certain, and a stargate takes a fleet further than it
+// flies). Fleets paired by name are never further apart than warp 10 covers
+// between the two turns: 100 ly for each turn between them, the limit
+// itself allowed. Where several share a name, as many pairs within the
+// limit are made as can be, and of those pairings the one of least total
+// distance is taken (on equal totals the earlier fleets of the open game's
+// position order are paired, then those of the earlier year's); more than
+// 400 fleets of one name within reach of each other in either year pair
+// closest first instead. Each fleet of the open game has moved, stayed
+// still or is new; each earlier fleet left without a match is gone.
 
 #include <cstdint>
 #include <memory>
@@ -39,9 +49,21 @@ struct FleetMove {
 // A unique name without the merge's marks: "(*)" anywhere and a trailing "*".
 std::string plain_name(std::string_view uniqueName);
 
+// A fleet on the map as the pairing reads it.
+struct YearFleet {
+    int row;  // in the position-sorted table
+    std::int32_t x, y;
+    std::string key;  // "I", owner word and ID; or, without an ID, "N" and the plain unique name (TAB between)
+    bool byName;      // the key is the name
+};
+// A year's fleets on the map (both coordinates numbers), in position order.
+std::vector<YearFleet> year_fleets(const Session& s);
+
 // The open game's fleets in position order, then the gone ones in the
-// earlier year's position order. Rows without a position on the map are left out.
-std::vector<FleetMove> compare_years(const Session& current, const Session& earlier);
+// earlier year's position order. Rows without a position on the map are
+// left out. `turnsBetween`: the turns from the earlier year to the open
+// game, which set how far apart two fleets paired by name may be.
+std::vector<FleetMove> compare_years(const Session& current, const Session& earlier, int turnsBetween = 1);
 
 // What the map's tool tip and the particulars say of a fleet's move:
 // "moved 123.4 ly since DEMO-1.F1", "still since …", "new since …", "gone since …";
@@ -52,8 +74,9 @@ std::string move_text(const FleetMove& move, const std::string& since);
 // the open game's tables change.
 class YearComparison {
 public:
-    // A newly read earlier year replaces the one held; forget() drops it.
-    void set(std::unique_ptr<EarlierYear> year);
+    // A newly read earlier year replaces the one held, `turnsBetween` turns
+    // before the open game (see compare_years); forget() drops it.
+    void set(std::unique_ptr<EarlierYear> year, int turnsBetween = 1);
     void forget();
     bool active() const { return year_ != nullptr; }
     const EarlierYear* earlier() const { return year_.get(); }
@@ -73,6 +96,7 @@ private:
     void update(const Session& current);
 
     std::unique_ptr<EarlierYear> year_;
+    int turnsBetween_ = 1;
     std::vector<FleetMove> moves_;
     std::uint64_t comparedRevision_ = 0;
     std::uint64_t generation_ = 0;

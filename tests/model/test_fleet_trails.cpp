@@ -149,3 +149,84 @@ TEST_F(KeptDemo, TrailsFollowTheFleetsThroughFiveTurns) {
     EXPECT_GT(checkedByName, 0);  // fleets without an ID, followed by their names through every turn
     EXPECT_GT(builtSince, 0);     // fleets not seen before they were built
 }
+
+namespace {
+
+// Turns of foreign fleets (name, X, Y) read a day apart and kept; the last is the open one.
+struct HandKept : ::testing::Test {
+    test::ScratchDir dir;
+    const std::string map = dir.write("GAME.MAP", "#\tX\tY\tName\r\n1\t1100\t1100\tAldris\r\n");
+    std::vector<std::unique_ptr<ReadYear>> turns;
+    std::string leftOut;  // the damaged turn's label
+
+    FleetTrails trails(const std::vector<std::vector<std::array<const char*, 3>>>& reports, std::size_t damaged,
+                       test::RecordingPrompter& prompter) {
+        const std::string history = dir.path("history-" + std::to_string(turns.size()));
+        for (std::size_t k = 0; k < reports.size(); ++k) {
+            std::string text = test::kFleetHeading + "\r\n";
+            for (const auto& [name, x, y] : reports[k])
+                text += test::fleet_line({{0, name}, {1, x}, {2, y}, {4, "0.0"}, {12, "2"}}) + "\r\n";
+            const std::string path = dir.write("GAME-" + std::to_string(k) + ".F1", text);
+            std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                       std::chrono::hours(24 * (reports.size() - k)));
+            turns.push_back(std::make_unique<ReadYear>());
+            turns.back()->model.commands.read_MAP_file(map);
+            turns.back()->model.commands.reports().read(path);
+            GameHistory(history).keep(turns.back()->session.reads, turns.back()->session);
+        }
+        std::vector<KeptTurn> kept = GameHistory(history).turns().turns;  // oldest first
+        if (damaged < kept.size()) {
+            const std::string copy = kept[damaged].path_of(kept[damaged].firstReport);
+            dir.write(copy, std::string(std::filesystem::file_size(copy), 'x'));
+            leftOut = kept[damaged].label;
+        }
+        const TurnsBefore before = turns_before(kept, turns.back()->session.reads, 10);
+        return FleetTrails::build(turns.back()->session, before.openLabel, before.turns, prompter);
+    }
+};
+
+std::vector<std::string> places(const std::vector<TrailPoint>& trail) {
+    std::vector<std::string> out;
+    for (const TrailPoint& p : trail) out.push_back(p.seen ? std::to_string(p.x) + ',' + std::to_string(p.y) : "-");
+    return out;
+}
+
+}  // namespace
+
+// A fleet with an ID is found again past a turn that did not show it; one
+// paired by name is not, nor further than 100 ly a turn; a damaged turn is
+// left out with a warning, and counts among the turns between the others.
+TEST_F(HandKept, TrailsBridgeGapsByIdAndLeaveOutDamagedTurns) {
+    const std::array<const char*, 3> filler{"Umbral Eye", "1300", "1300"};
+    const struct {
+        const char* what;
+        std::vector<std::vector<std::array<const char*, 3>>> reports;  // oldest first
+        std::size_t damaged;
+        std::vector<std::string> shaper, lancer;
+    } cases[] = {
+        {"a turn unseen",
+         {{{"Draumen Shaper #44", "1121", "1717"}, {"Kesh Lancer", "1100", "1100"}, filler}, {filler},
+          {{"Draumen Shaper #44", "1150", "1700"}, {"Kesh Lancer", "1100", "1100"}, filler}},
+         9, {"1121,1717", "-", "1150,1700"}, {"-", "-", "1100,1100"}},
+        {"150 ly in one turn, by name",
+         {{{"Draumen Shaper #44", "1100", "1100"}, {"Kesh Lancer", "1100", "1100"}},
+          {{"Draumen Shaper #44", "1250", "1100"}, {"Kesh Lancer", "1250", "1100"}}},
+         9, {"1100,1100", "1250,1100"}, {"-", "1250,1100"}},
+        {"150 ly in two turns, one damaged",
+         {{{"Kesh Lancer", "1100", "1100"}, filler}, {{"Kesh Lancer", "1180", "1100"}, filler},
+          {{"Draumen Shaper #44", "1250", "1100"}, {"Kesh Lancer", "1250", "1100"}}},
+         1, {"-", "1250,1100"}, {"1100,1100", "1250,1100"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::RecordingPrompter prompter;
+        const FleetTrails t = trails(c.reports, c.damaged, prompter);
+        EXPECT_EQ(places(*t.of("Draumen Shaper #44")), c.shaper);
+        EXPECT_EQ(places(*t.of("Kesh Lancer")), c.lancer);
+        ASSERT_EQ(prompter.shown.size(), c.damaged < c.reports.size());
+        for (const auto& shown : prompter.shown)
+            EXPECT_TRUE(shown.kind == "warning" &&
+                        shown.text.starts_with("The kept turn of " + leftOut + " is damaged and was left out.\r"))
+                << shown.text;
+    }
+}

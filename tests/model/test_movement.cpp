@@ -144,23 +144,41 @@ std::vector<std::string> pairs_of(const std::vector<FleetMove>& moves) {
 
 }  // namespace
 
-// Fleets sharing a key pair the closest first, over the whole group; ties go
-// to the earlier fleet in the open game's position order, then in the
-// earlier year's; the rest are new or gone.
-TEST_F(Years, FleetsOfOneKeyPairTheClosestFirst) {
+// Fleets sharing an ID pair the closest first, however far; fleets sharing a
+// name make the most pairs within 100 ly a turn, at the least total
+// distance. Ties go to the earlier fleet in the open game's position order,
+// then in the earlier year's; the rest are new or gone.
+TEST_F(Years, FleetsOfOneKeyPair) {
     const struct {
         const char* what;
         std::vector<At> before, now;
         std::vector<std::string> want;
+        int turns = 1;
     } cases[] = {
         {"one stood where it is now",
          {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1500", "1500"}},
          {{"Kesh Lancer", "1500", "1500"}},
          {"still 1500,1500 from 1500,1500 by name", "gone from 1100,1100"}},
-        {"the closest pair of the group before a fleet's own nearest",
+        {"an ID: the closest pair of the group first, however far",
+         {{"Kesh Raider #5", "1190", "1100"}, {"Kesh Wing #5", "1500", "1100"}},
+         {{"Kesh Raider #5", "1100", "1100"}, {"Kesh Wing #5", "1200", "1100"}},
+         {"moved 1100,1100 from 1500,1100", "moved 1200,1100 from 1190,1100"}},
+        {"a name: the least total distance, not the closest pair first",
          {{"Kesh Lancer", "1190", "1100"}, {"Kesh Lancer", "1500", "1100"}},
          {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1200", "1100"}},
-         {"moved 1100,1100 from 1500,1100 by name", "moved 1200,1100 from 1190,1100 by name"}},
+         {"moved 1100,1100 from 1190,1100 by name", "moved 1200,1100 from 1500,1100 by name"}, 4},
+        {"a name: the most pairs within the limit, not the closest first",
+         {{"Kesh Lancer", "1181", "1100"}, {"Kesh Lancer", "1300", "1100"}},
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1200", "1100"}},
+         {"moved 1100,1100 from 1181,1100 by name", "moved 1200,1100 from 1300,1100 by name"}},
+        {"a name: 100 ly a turn at most",
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1500", "1500"}},
+         {{"Kesh Lancer", "1160", "1180"}, {"Kesh Lancer", "1500", "1601"}},
+         {"moved 1160,1180 from 1100,1100 by name", "new 1500,1601", "gone from 1500,1500"}},
+        {"a name: 100 ly for each turn between",
+         {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1500", "1500"}},
+         {{"Kesh Lancer", "1160", "1180"}, {"Kesh Lancer", "1500", "1601"}},
+         {"moved 1160,1180 from 1100,1100 by name", "moved 1500,1601 from 1500,1500 by name"}, 2},
         {"a tie: the earlier of the open game",
          {{"Kesh Lancer", "1200", "1100"}},
          {{"Kesh Lancer", "1100", "1100"}, {"Kesh Lancer", "1300", "1100"}},
@@ -178,8 +196,34 @@ TEST_F(Years, FleetsOfOneKeyPairTheClosestFirst) {
         SCOPED_TRACE(c.what);
         now(report_of(c.now));
         const std::unique_ptr<EarlierYear> year = before(report_of(c.before));
-        EXPECT_EQ(pairs_of(compare_years(rig.session, year->session())), c.want);
+        EXPECT_EQ(pairs_of(compare_years(rig.session, year->session(), c.turns)), c.want);
     }
+}
+
+// The comparison held weighs pairs by name over the turns it was given.
+TEST_F(Years, TheComparisonKeepsTheTurnsBetween) {
+    now(report_of({{"Kesh Lancer", "1250", "1100"}}));
+    YearComparison c;
+    c.set(before(report_of({{"Kesh Lancer", "1100", "1100"}})));
+    EXPECT_EQ(pairs_of(c.moves(rig.session)), (std::vector<std::string>{"new 1250,1100", "gone from 1100,1100"}));
+    c.set(before(report_of({{"Kesh Lancer", "1100", "1100"}})), 2);
+    EXPECT_EQ(pairs_of(c.moves(rig.session)), std::vector<std::string>{"moved 1250,1100 from 1100,1100 by name"});
+}
+
+// A part of a name group too large to solve as an assignment pairs closest
+// first, within the limit.
+TEST_F(Years, ALargePartPairsClosestFirst) {
+    std::vector<std::string> xs;
+    for (int k = 0; k <= 400; ++k) xs.push_back(std::to_string(1100 + k));
+    std::vector<At> fleets;
+    for (const std::string& x : xs) fleets.push_back({"Kesh Lancer", x.c_str(), "1100"});
+    now(report_of(fleets));
+    fleets.push_back({"Kesh Lancer", "1100", "1300"});
+    const std::unique_ptr<EarlierYear> year = before(report_of(fleets));
+    const std::vector<FleetMove> moves = compare_years(rig.session, year->session());
+    ASSERT_EQ(moves.size(), xs.size() + 1);
+    for (std::size_t k = 0; k < xs.size(); ++k) EXPECT_EQ(moves[k].status, MoveStatus::Still) << xs[k];
+    EXPECT_EQ(moves.back().status, MoveStatus::Gone);
 }
 
 // A pair made by name alone says so; one made by ID, a new and a gone fleet do not.
