@@ -68,6 +68,14 @@ QString number_text(double value, int decimals) {
     return locale.toString(value, 'f', decimals);
 }
 
+// What the kept turns take: whole KB (rounded up) below 1 MB, else MB to
+// one decimal.
+std::string disk_size(std::uint64_t bytes) {
+    constexpr std::uint64_t kKB = 1024;
+    if (const std::uint64_t kb = (bytes + kKB - 1) / kKB; kb < kKB) return std::to_string(kb) + " KB";
+    return number_text(static_cast<double>(bytes) / (kKB * kKB), 1).toStdString() + " MB";
+}
+
 QString digits_of(const QString& text) {
     QString digits;
     for (const QChar c : text)
@@ -158,7 +166,8 @@ void TForm1::buildOptionsMenu() {
     menuItem(options, "KeepHistory1", "Keep a &history of reports", [this] {
         app_.run([this] { app_.setTurnOption(app_.session.Keep_history, !app_.session.Keep_history); });
     })->setCheckable(true);
-    menuItem(options, "ForgetHistory1", "&Forget this game's history\u2026", [this] { ForgetHistory1Click(); });
+    // "&F" is the fleet report's autoload's.
+    menuItem(options, "ForgetHistory1", "For&get this game's history\u2026", [this] { ForgetHistory1Click(); });
     menuItem(options, "ReadNewTurns1", "Read new &turns without asking", [this] {
         app_.run([this] { app_.setTurnOption(app_.session.Read_new_turns, !app_.session.Read_new_turns); });
     })->setCheckable(true);
@@ -537,10 +546,9 @@ void TForm1::compareWithOtherFiles() {
 void TForm1::ForgetHistory1Click() {
     const GameHistory history = app_.history();
     const std::size_t turns = app_.keptTurns().size();
-    const double megabytes = static_cast<double>(history.size_on_disk()) / (1024.0 * 1024.0);
     const std::string text = "Forget the " + std::to_string(turns) + (turns == 1 ? " turn" : " turns") + " kept of " +
-                             app_.session.Map_name + " (" + number_text(megabytes, 1).toStdString() +
-                             " MB on disk)? The game's own files are not touched.";
+                             app_.session.Map_name + " (" + disk_size(history.size_on_disk()) +
+                             " on disk)? The game's own files are not touched.";
     if (app_.prompter.confirm(text, false) != Answer::Yes) return;
     app_.run([this] { app_.forgetHistory(); });
 }

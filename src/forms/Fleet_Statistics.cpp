@@ -260,7 +260,8 @@ void TFleet_Stat_FM::buildFoot(QVBoxLayout* layout) {
     small.setItalic(true);
     small.setPointSizeF(small.pointSizeF() * 0.9);
     StaticText1->setFont(small);
-    OverTheYears_BTN = named(new QPushButton(QStringLiteral("&Over the years"), this), "OverTheYears_BTN");
+    // "&O" is OK's.
+    OverTheYears_BTN = named(new QPushButton(QStringLiteral("Over the &years"), this), "OverTheYears_BTN");
     OverTheYears_BTN->setCheckable(true);
     OverTheYears_BTN->setAutoDefault(false);
     connect(OverTheYears_BTN, &QPushButton::clicked, this, [this] { OverTheYears_BTNClick(); });
@@ -442,15 +443,23 @@ void TFleet_Stat_FM::refreshChart(bool always) {
     std::error_code ec;
     const std::string folder = app_.session.Map_name.empty() ? std::string() : app_.history().folder();
     const auto changed = folder.empty() ? std::filesystem::file_time_type() : std::filesystem::last_write_time(folder, ec);
-    if (!always && folder == listedFolder_ && changed == listedChange_) return;
-    listedFolder_ = folder;
-    listedChange_ = changed;
-    try {
-        turns_ = app_.keptTurns();
-    } catch (const std::exception& e) {
-        turns_.clear();
-        app_.prompter.error(e.what());
+    const bool relist = always || folder != listedFolder_ || changed != listedChange_;
+    const std::uint64_t fleets = app_.session.fleets.revision();
+    if (!relist && fleets == listedFleets_ && app_.openTurnLabel() == listedOpen_) return;
+    if (relist) {
+        listedFolder_ = folder;
+        listedChange_ = changed;
+        try {
+            turns_ = app_.keptTurns();
+        } catch (const std::exception& e) {
+            turns_.clear();
+            app_.prompter.error(e.what());
+        }
     }
+    // The open turn as the figures show it, whatever allies were kept with it.
+    listedFleets_ = fleets;
+    listedOpen_ = app_.openTurnLabel();
+    take_open_turn(turns_, listedOpen_, app_.session);
     showChart();
 }
 

@@ -97,6 +97,8 @@ private:
     std::vector<KeptTurn> turns_;
     std::string listedFolder_;                     // the game's turns when last listed,
     std::filesystem::file_time_type listedChange_;  // and their folder's last change then
+    std::uint64_t listedFleets_ = 0;                // the fleet table's revision the chart shows
+    std::string listedOpen_;                        // the open turn's label then
 };
 
 }  // namespace trevanor

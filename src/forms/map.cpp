@@ -163,10 +163,10 @@ void TMap_FM::buildMapMenu(QMenuBar* bar) {
     movement->setChecked(true);
     movement->setEnabled(false);  // until an earlier year is read
     map->addSeparator();
-    // Where the fleets were in the kept turns; "&R" is Refresh's key as well,
-    // so the key goes from one of the two items to the other.
+    // Where the fleets were in the kept turns; each item's key is its own
+    // in the window ("&R" is Refresh's, Fleet Routes' and Remove's).
     for (const auto& [name, caption] : {std::pair{"TrailSelected1", "&Trail of the selected fleet"},
-                                        std::pair{"TrailRoutes1", "Trails of the &route filter's fleets"}})
+                                        std::pair{"TrailRoutes1", "Trails of the ro&ute filter's fleets"}})
         menuItem(map, name, caption, [this] { trailsChanged(); })->setCheckable(true);
     menuItem(map, "TrailLength1", "Trail &length\u2026", [this] { TrailLengthClick(); });
 }
@@ -448,7 +448,18 @@ void TMap_FM::refresh() {
         Fleet_CBx->setCurrentIndex(chosen.isEmpty() ? -1 : Fleet_CBx->findText(chosen));
     }
     fit_popup(Fleet_CBx);
+    fitFleetList();
     shownFleets_ = list.revision();
+}
+
+// The fleet list as wide as its longest name at any scaling of the screen;
+// the column of controls widens with it.
+void TMap_FM::fitFleetList() {
+    Fleet_CBx->setMinimumWidth(closed_width(Fleet_CBx, longest_item(Fleet_CBx)));
+    auto* column = findChild<QScrollArea*>(QStringLiteral("Controls_SB"));
+    QWidget* panel = column->widget();
+    const int width = std::max(panel->minimumWidth(), panel->minimumSizeHint().width());
+    column->setFixedWidth(width + column->verticalScrollBar()->sizeHint().width());
 }
 
 void TMap_FM::readOptions() {
@@ -601,11 +612,19 @@ QStringList TMap_FM::find_names() const {
     return names;
 }
 
-// As a left click at the object's place.
+// As a left click at the object's place, but a fleet found is the one chosen
+// for the jump potential and the trail, not the click's pick of its spot (the
+// second fleet of a group, or a fleet of a spot within a light year).
 bool TMap_FM::select_named(const std::string& name) {
     const std::optional<Located> at = locate_named(app_.session, name);
-    if (at) select_point(at->x, at->y);
-    return at.has_value();
+    if (!at) return false;
+    select_point(at->x, at->y);
+    const int fleet = Fleet_CBx->findText(fromCp1252(name));  // exact: "Ozmari Scout" is not "Ozmari scout"
+    if (fleet >= 0 && fleet != Fleet_CBx->currentIndex()) {
+        Fleet_CBx->setCurrentIndex(fleet);
+        if (FJ_SBTN->isChecked() || action("TrailSelected1")->isChecked()) trailsChanged();
+    }
+    return true;
 }
 
 void TMap_FM::select_point(int x, int y) {
@@ -753,6 +772,25 @@ void TMap_FM::closeEvent(QCloseEvent* e) {
                                                      app_.fleetScanner(), app_.scannerList()})
         if (w) w->close();
     MaximizedWindow::closeEvent(e);
+}
+
+// Shown the first time, the map shows the middle of the universe, where the
+// fleets are, rather than its north-western corner; the middle stays while
+// the window settles (scroll bars come, the system maximises it), until the
+// view is moved.
+void TMap_FM::shown() {
+    if (opened_) return;
+    opened_ = true;
+    if (view_.Map_scale == 0) app_.run([this] { refresh_map(); });  // not drawn yet: no size
+    for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
+        bar->setValue(bar->maximum() / 2);
+        auto* keep = new QObject(bar);  // the connection's, gone once the view was moved
+        connect(bar, &QScrollBar::rangeChanged, keep, [bar, keep, last = bar->value()](int, int maximum) mutable {
+            if (bar->value() != last) return keep->deleteLater();
+            bar->setValue(maximum / 2);
+            last = bar->value();
+        });
+    }
 }
 
 void TMap_FM::FormActivate() {

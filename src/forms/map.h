@@ -148,6 +148,7 @@ public:
 
 protected:
     void activated() override { FormActivate(); }
+    void shown() override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -175,6 +176,7 @@ private:
     // The surface that fits the visible area, and a new one as it changes size.
     int fitSize() const;
     void followWindowSize();
+    void fitFleetList();
     void showImage();
 
     MapView view_;
@@ -182,6 +184,7 @@ private:
     MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
     FindBar* findBar_;
+    bool opened_ = false;  // shown once already, centred on the middle
     class NewTurnBar* newTurnBar_ = nullptr;
 };
 

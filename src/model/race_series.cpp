@@ -1,5 +1,9 @@
 #include "race_series.h"
 
+#include <algorithm>
+
+#include "errors.h"
+
 namespace trevanor {
 
 std::int64_t RaceStats::*measure_field(Measure measure) {
@@ -18,6 +22,7 @@ RaceSeries RaceSeries::build(const std::vector<KeptTurn>& turns, Measure measure
     const auto field = measure_field(measure);
     RaceSeries series;
     series.labels.reserve(turns.size());
+    if (measure == Measure::Mass) series.unit = "kT";
     // Lines by player number while filling; players never seen are dropped.
     std::array<Line, kPlayers + 1> byPlayer{};
     for (std::size_t k = 0; k < turns.size(); ++k) {
@@ -35,6 +40,22 @@ RaceSeries RaceSeries::build(const std::vector<KeptTurn>& turns, Measure measure
     for (Line& line : byPlayer)
         if (line.player != 0) series.lines.push_back(std::move(line));
     return series;
+}
+
+void take_open_turn(std::vector<KeptTurn>& turns, const std::string& openLabel, const Session& session) {
+    const auto open = std::find_if(turns.begin(), turns.end(), [&](const KeptTurn& t) { return t.label == openLabel; });
+    if (openLabel.empty() || open == turns.end()) return;
+    RaceStatsTable stats;
+    try {
+        stats = compute_race_stats(session.fleets);
+    } catch (const ConversionError&) {
+        return;
+    }
+    open->races.clear();
+    for (std::size_t p = 1; p <= kPlayers; ++p) {
+        const Player& player = session.Players[p];
+        if (!player.Name.empty()) open->races.push_back({static_cast<int>(p), player.Name, player.Color, stats[p]});
+    }
 }
 
 }  // namespace trevanor

@@ -34,9 +34,17 @@ struct RaceSeries {
 
     std::vector<std::string> labels;  // the turns' labels, oldest first
     std::vector<Line> lines;          // by player number
+    std::string unit;                 // of the measure: "kT" for mass, else empty
 
     // The measure of every race seen in `turns` (oldest first).
     static RaceSeries build(const std::vector<KeptTurn>& turns, Measure measure);
 };
+
+// The open turn, the kept one labelled `openLabel`, with every race's figures
+// as the merged fleet table gives them now: kept allies' reports the table
+// does not hold (not merged since the game was opened) no longer count, and a
+// merge counts at once. Unchanged when no turn has that label, or when the
+// table holds a cell the statistics refuse.
+void take_open_turn(std::vector<KeptTurn>& turns, const std::string& openLabel, const Session& session);
 
 }  // namespace trevanor

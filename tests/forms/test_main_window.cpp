@@ -6,8 +6,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <filesystem>
 
+#include "forms/Fleet_Statistics.h"
 #include "forms/Fleets.h"
+#include "forms/widgets/race_strength_chart.h"
 #include "forms/ally_report.h"
 #include "forms/Planets.h"
 #include "forms/forms_fixture.h"
@@ -321,6 +324,41 @@ TEST_F(Program, OpenDialogsStartInTheFolderOfTheMap) {
     action("Open1")->trigger();
     EXPECT_EQ(files.directories.back(), two);
     EXPECT_EQ(files.directories.size(), 6u);
+}
+
+// The demo with its last turns kept: the chart's open turn is the table's; no access key twice in a window
+// or a menu (of old the map's "Add &Fleet...", "Re&fresh"; "Add &Planet", "&PfC"); the history in KB.
+TEST_F(Program, DemoWithItsKeptTurns) {
+    std::filesystem::copy(TREVANOR_SAMPLES_DIR, path("data").toStdString(), std::filesystem::copy_options::recursive);
+    openWith("Open1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.MAP"));
+    answerOwnRace(QStringLiteral("Vorlani"));
+    openWith("AddFleetfileF1", QStringLiteral(TREVANOR_SAMPLES_DIR "/DEMO.F1"));
+    app->statistics()->OverTheYears_BTN->click();
+    const RaceStatsTable stats = compute_race_stats(app->session.fleets);
+    for (const RaceSeries::Line& line : app->statistics()->Chart->series().lines)
+        EXPECT_EQ(line.values.back(), stats[static_cast<std::size_t>(line.player)].Class_total) << line.name;
+    QStringList faults;
+    const auto repeated = [&faults](const QString& scope, const QStringList& texts) {
+        for (QStringList keys; const QString& text : texts)
+            if (const QString key = QKeySequence::mnemonic(text).toString(); !key.isEmpty() && (keys << key).count(key) == 2)
+                faults << scope + u' ' + key;
+    };
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        QStringList texts;
+        for (QWidget* c : w->parentWidget() ? QList<QWidget*>() : w->findChildren<QWidget*>()) {  // not pop-ups
+            QStringList items;
+            for (QAction* a : c->actions()) (c->inherits("QMenuBar") ? texts : items) << a->text();
+            if (qobject_cast<QMenu*>(c)) repeated(w->objectName() + u'/' + c->objectName(), items);
+            if (auto* b = qobject_cast<QAbstractButton*>(c); b && b->isVisibleTo(w)) texts << b->text();
+        }
+        repeated(w->objectName(), texts);
+    }
+    faults.sort();
+    EXPECT_EQ(faults.join(u',').toStdString(), "TMap_FM Alt+F,TMap_FM Alt+P");
+    prompter.answers.push_back(Answer::No);
+    action("ForgetHistory1")->trigger();
+    const std::string kb = "(" + std::to_string((app->history().size_on_disk() + 1023) / 1024) + " KB on disk)";
+    EXPECT_NE(prompter.shown.back().text.find(kb), std::string::npos) << prompter.shown.back().text;
 }
 
 TEST(StartUp, SettingsValueTheStoreCannotReadEndsTheProgramWithItsMessage) {

@@ -18,6 +18,7 @@
 #include "forms/Fleet_data.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
+#include "forms/widgets/text_table_view.h"
 
 using namespace trevanor;
 using test::Program;
@@ -135,4 +136,20 @@ TEST_F(Scaled, MapDrawnAtTheScreensOwnPixels) {
     files.answers.push_back(path("saved.png"));
     m.action("SavePicture1")->trigger();
     EXPECT_EQ(QImage(path("saved.png")).size(), QSize(3000, 3000));
+}
+
+// The map opens on its middle; Find chooses the fleet found, not a click's
+// choice at its spot (a group's second fleet) nor one named alike.
+TEST_F(Scaled, MapOpensOnItsMiddleAndFindChoosesTheFleetFound) {
+    QWidget* viewport = m.ScrollBox1->viewport();
+    const QSize room = viewport->size().expandedTo(QSize(m.view().surface(), m.view().surface()));  // narrower: at the left
+    EXPECT_LE((m.Image1->mapFrom(viewport, viewport->rect().center()) - QPoint(room.width(), room.height()) / 2).manhattanLength(), 2);
+    m.action("Find1")->trigger();
+    auto* field = m.findChild<QWidget*>(QStringLiteral("Find_ED"));
+    for (const char* name : {"Ozmari Dredger #3", "Ozmari Scout #44", "Ozmari scout"}) {
+        QTest::keyClicks(field, QString::fromLatin1(name));  // over the name found last, selected
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(m.Fleet_CBx->currentText(), name);
+    }
+    EXPECT_GE(m.Fleet_CBx->width(), closed_width(m.Fleet_CBx, longest_item(m.Fleet_CBx)));  // its longest name whole
 }

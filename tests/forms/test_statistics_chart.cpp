@@ -158,3 +158,20 @@ TEST(RaceStrengthChartClicks, LegendSwitchesALineOffAndOn) {
     EXPECT_TRUE(chart.legendRect(0).isEmpty());
     EXPECT_EQ(chart.tipAt(dot), "");
 }
+
+// A narrow band far from 0 spreads over the chart from near its lowest value,
+// a break mark at the axis's foot (ink above its line); mass is in kT.
+TEST(RaceStrengthChartAxis, ANarrowBandFarFromNoughtIsSpreadOut) {
+    for (const std::int64_t low : {1500, 0}) {
+        const KeptRace vorlani{1, "Vorlani", 0x0000FF, {.Mass = low}}, kesh{3, "Kesh", 0x00FF00, {.Mass = 1800}};
+        RaceStrengthChart chart;
+        chart.resize(500, 300);
+        chart.setSeries(RaceSeries::build({turn("2026-12-01 10:00", {vorlani, kesh}), turn("2026-12-02 10:00", {vorlani, kesh})},
+                                          Measure::Mass), QStringLiteral("Mass"));
+        const QPoint foot = chart.pointAt(0, 0).toPoint(), top = chart.pointAt(1, 0).toPoint();
+        EXPECT_GT(foot.y() - top.y(), chart.height() / 3) << low;
+        const QImage above = chart.picture(1).copy(foot.x() + 6, foot.y() - 4, 16, 1).convertToFormat(QImage::Format_Grayscale8);
+        EXPECT_EQ(*std::max_element(above.constBits(), above.constBits() + 16) > 60, low > 0);
+        EXPECT_EQ(chart.tipAt(top), "Kesh\nMass: 1800 kT\n2026-12-01 10:00");
+    }
+}

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <filesystem>
 
@@ -106,7 +107,7 @@ TEST_F(Trails, TheMapMenuEndsWithTheTrailItems) {
     QStringList captions;
     for (QAction* a : menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(captions.mid(captions.size() - 4),
-              (QStringList{"-", "&Trail of the selected fleet", "Trails of the &route filter's fleets",
+              (QStringList{"-", "&Trail of the selected fleet", "Trails of the ro&ute filter's fleets",
                            QStringLiteral("Trail &length\u2026")}));
     EXPECT_TRUE(m.action("TrailSelected1")->isCheckable());
     EXPECT_TRUE(m.action("TrailRoutes1")->isCheckable());
@@ -154,8 +155,9 @@ TEST_F(Trails, TheParticularsListThePlacesOnlyWithATrail) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1300, 1400));
     ASSERT_TRUE(line->isVisible());
     const FleetTrails& trails = app->trails();
-    EXPECT_EQ(line->text().toStdString(), trail_text(trails, *trails.of(kHauler)));
-    EXPECT_NE(line->text().indexOf(QStringLiteral(": 1200, 1300; ")), -1) << line->text().toStdString();
+    const QString text = QString(line->text()).replace(QChar::Nbsp, u' ');  // a turn is not wrapped
+    EXPECT_EQ(text.toStdString(), trail_text(trails, *trails.of(kHauler)));
+    EXPECT_NE(text.indexOf(QStringLiteral(": 1200, 1300; ")), -1) << text.toStdString();
     EXPECT_GE(line->height(), line->heightForWidth(line->width()));  // no line of it cut off
     EXPECT_EQ(w.width(), plain.width());
 
@@ -166,6 +168,16 @@ TEST_F(Trails, TheParticularsListThePlacesOnlyWithATrail) {
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1300, 1400));
     EXPECT_FALSE(line->isVisible());
     EXPECT_EQ(w.size(), plain);
+    choose("TrailSelected1");  // each line as the label wraps it ends with a turn
+    QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1300, 1400));
+    QTextLayout layout(line->text(), line->font());
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+        l.setLineWidth(line->contentsRect().width());
+        const QString upTo = line->text().left(l.textStart() + l.textLength());
+        EXPECT_TRUE(upTo == line->text() || upTo.endsWith(QStringLiteral("; "))) << upTo.toStdString();
+    }
+    layout.endLayout();
 }
 
 // With no turn kept before the open one the items still tick, and nothing

@@ -42,6 +42,24 @@ std::pair<std::int64_t, std::int64_t> round_scale(std::int64_t highest) {
     return {step, steps > std::numeric_limits<std::int64_t>::max() / step ? highest : steps * step};
 }
 
+struct Scale {
+    std::int64_t step = 1, base = 0, top = 1;  // a gridline every `step` from `base` to `top`
+};
+
+// From 0, unless every value lies in a band narrower than half its distance
+// from 0: then from the gridline at or below the lowest, so that the lines
+// are told apart (a mark on the axis says it does not start at 0).
+Scale value_scale(std::int64_t lowest, std::int64_t highest) {
+    Scale s;
+    std::tie(s.step, s.top) = round_scale(highest);
+    const std::int64_t band = highest - lowest;
+    if (band <= 0 || lowest <= 2 * band) return s;
+    s.step = round_scale(band).first;
+    s.base = lowest / s.step * s.step;
+    s.top = s.base + ((highest - s.base - 1) / s.step + 1) * s.step;
+    return s;
+}
+
 // A turn's label on two lines: the date above the time.
 QStringList label_lines(const std::string& label) {
     const QString text = fromCp1252(label);
@@ -71,7 +89,7 @@ QImage dot_image(const QColor& colour, qreal ratio) {
 
 struct RaceStrengthChart::Layout {
     QRectF plot;
-    std::int64_t step = 1, top = 1;  // a gridline every `step` from 0 to `top`
+    Scale scale;
     int labelEvery = 1;              // every so many turns labelled, counted from the newest
     int lineHeight = 0;
     std::vector<QRect> legend;       // by line of the series
@@ -81,7 +99,8 @@ struct RaceStrengthChart::Layout {
         return turns < 2 ? plot.center().x() : plot.left() + plot.width() * static_cast<qreal>(turn) / static_cast<qreal>(turns - 1);
     }
     qreal y(std::int64_t v) const {
-        return plot.bottom() - plot.height() * static_cast<qreal>(v) / static_cast<qreal>(top);
+        return plot.bottom() -
+               plot.height() * static_cast<qreal>(v - scale.base) / static_cast<qreal>(scale.top - scale.base);
     }
     bool labelled(std::size_t turn) const { return (turns - 1 - turn) % static_cast<std::size_t>(labelEvery) == 0; }
 };
@@ -121,16 +140,17 @@ RaceStrengthChart::Layout RaceStrengthChart::layout(QSize size) const {
     const int legendTop = size.height() - kMargin - (series_.lines.empty() ? 0 : (row + 1) * rowHeight);
     for (QRect& r : l.legend) r.translate(0, legendTop);
 
-    std::int64_t highest = 0;
+    std::int64_t highest = 0, lowest = std::numeric_limits<std::int64_t>::max();
     for (const RaceSeries::Line& line : series_.lines)
         if (isShown(line.player))
-            for (const auto& v : line.values) highest = std::max(highest, v.value_or(0));
-    std::tie(l.step, l.top) = round_scale(highest);
+            for (const auto& v : line.values)
+                if (v) highest = std::max(highest, *v), lowest = std::min(lowest, *v);
+    l.scale = value_scale(std::max<std::int64_t>(0, std::min(lowest, highest)), highest);
 
     int labelWidth = 0;
     for (const std::string& label : series_.labels)
         for (const QString& part : label_lines(label)) labelWidth = std::max(labelWidth, fm.horizontalAdvance(part));
-    const int left = std::max(kMargin + fm.horizontalAdvance(figure(l.top)) + 6, kMargin + labelWidth / 2);
+    const int left = std::max(kMargin + fm.horizontalAdvance(figure(l.scale.top)) + 6, kMargin + labelWidth / 2);
     const int right = std::max(kMargin, labelWidth / 2 + 2);
     const int top = fm.height() + kMargin + fm.height() / 2 + 4;
     const int bottom = legendTop - 6 - 2 * fm.height() - 6;
@@ -164,7 +184,7 @@ void RaceStrengthChart::paint(QPainter& p, QSize size) const {
         return;
     }
     const Layout l = layout(size);
-    p.drawText(QPointF(kMargin, kMargin + QFontMetrics(font()).ascent()), measureName_);
+    p.drawText(QPointF(kMargin, kMargin + QFontMetrics(font()).ascent()), caption());
     paintAxes(p, l);
     paintLines(p, l);
     paintLegend(p, l);
@@ -173,11 +193,13 @@ void RaceStrengthChart::paint(QPainter& p, QSize size) const {
 // Gridlines with their values, the turns' labels under the axis.
 void RaceStrengthChart::paintAxes(QPainter& p, const Layout& l) const {
     const QFontMetricsF fm(p.font());
-    for (std::int64_t i = 0; i <= l.top / l.step; ++i) {
-        const std::int64_t v = i * l.step;
+    const Scale& s = l.scale;
+    for (std::int64_t i = 0; i <= (s.top - s.base) / s.step; ++i) {
+        const std::int64_t v = s.base + i * s.step;
         const qreal y = l.y(v);
         p.setPen(QPen(v == 0 ? kAxis : kGrid, 0));
-        p.drawLine(QPointF(l.plot.left(), y), QPointF(l.plot.right(), y));
+        if (i == 0 && v != 0) paintBreak(p, l);
+        else p.drawLine(QPointF(l.plot.left(), y), QPointF(l.plot.right(), y));
         p.setPen(kInk);
         const QString text = figure(v);
         p.drawText(QPointF(l.plot.left() - 6 - fm.horizontalAdvance(text), y + fm.ascent() / 2 - 1), text);
@@ -194,6 +216,18 @@ void RaceStrengthChart::paintAxes(QPainter& p, const Layout& l) const {
             y += fm.height();
         }
     }
+}
+
+// The foot of an axis that does not start at 0: the axis's line with a
+// zigzag near its left end.
+void RaceStrengthChart::paintBreak(QPainter& p, const Layout& l) const {
+    const qreal x = l.plot.left(), y = l.plot.bottom();
+    p.setPen(QPen(kAxis, 0));
+    p.drawLine(QPointF(x, y), QPointF(x + 8, y));
+    p.drawLine(QPointF(x + 22, y), QPointF(l.plot.right(), y));
+    p.setPen(QPen(kInk, 1.5));
+    const QPointF zigzag[] = {{x + 8, y}, {x + 11, y - 5}, {x + 15, y + 5}, {x + 19, y - 5}, {x + 22, y}};
+    p.drawPolyline(zigzag, 5);
 }
 
 // A race's line is broken where a turn did not see it; a dot at each value.
@@ -277,9 +311,15 @@ QString RaceStrengthChart::tipAt(QPoint pos) const {
     QStringList names;
     for (const RaceSeries::Line& line : series_.lines)
         if (isShown(line.player) && line.values[hit->first] == hit->second) names << fromCp1252(line.name);
-    return QStringLiteral("%1\n%2: %3\n%4")
-        .arg(names.join(QStringLiteral(", ")), measureName_, figure(hit->second),
+    const QString unit = series_.unit.empty() ? QString() : u' ' + fromCp1252(series_.unit);
+    return QStringLiteral("%1\n%2: %3%4\n%5")
+        .arg(names.join(QStringLiteral(", ")), measureName_, figure(hit->second), unit,
              fromCp1252(series_.labels[hit->first]));
+}
+
+// The figure's name and its unit, as the statistics name them: "Mass (kT)".
+QString RaceStrengthChart::caption() const {
+    return series_.unit.empty() ? measureName_ : measureName_ + QStringLiteral(" (%1)").arg(fromCp1252(series_.unit));
 }
 
 void RaceStrengthChart::mousePressEvent(QMouseEvent* e) {

@@ -1,9 +1,11 @@
 #pragma once
 // A line chart of one figure of every race over the kept turns: a line per
 // race in its player colour with a dot at each turn it was seen in, round
-// gridlines, the turns' labels below (thinned so they never overlap, the
-// newest always labelled) and a legend of the races underneath, on black
-// like the map so that every player colour shows. A click on a race in the
+// gridlines (from 0, or from near the lowest value with a break mark when
+// the lines lie in a narrow band far from 0), the turns' labels below
+// (thinned so they never overlap, the newest always labelled) and a legend
+// of the races underneath, on black like the map so that every player
+// colour shows. A click on a race in the
 // legend switches its line off and on; resting the pointer on a dot tells
 // the race, the value and the turn. Drawn with vectors, so it stays sharp at
 // any scaling of the screen and in a picture of any pixel ratio.
@@ -20,7 +22,8 @@ class RaceStrengthChart : public QWidget {
 public:
     explicit RaceStrengthChart(QWidget* parent = nullptr);
 
-    // The lines to draw and the name of their figure (the chart's caption).
+    // The lines to draw and the name of their figure (the chart's caption,
+    // with the series' unit).
     // A race switched off stays off.
     void setSeries(RaceSeries series, const QString& measureName);
     const RaceSeries& series() const { return series_; }
@@ -55,6 +58,8 @@ private:
     Layout layout(QSize size) const;
     void paint(QPainter& p, QSize size) const;
     void paintAxes(QPainter& p, const Layout& l) const;
+    void paintBreak(QPainter& p, const Layout& l) const;
+    QString caption() const;
     void paintLines(QPainter& p, const Layout& l) const;
     void paintLegend(QPainter& p, const Layout& l) const;
     int legendAt(QPoint pos) const;
