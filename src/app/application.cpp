@@ -35,7 +35,7 @@ Application::Application(SettingsBackend& backend, Prompter& prompter, FileChoos
     : prompter(prompter), files(files), clipboard(clipboard), model(backend, prompter, *this) {
     set_path_decoder(&path_for_messages);
     dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    watcher_ = std::make_unique<NewTurnWatcher>([this](const QDateTime& written) { newTurnWritten(written); });
+    watcher_ = std::make_unique<NewTurnWatcher>([this](const NewTurnNews& news) { newTurnWritten(news); });
 }
 
 Application::~Application() = default;
@@ -81,17 +81,21 @@ void Application::compare_with(const std::string& firstReport, const std::vector
 }
 
 GameHistory Application::history() const {
-    return GameHistory(GameHistory::folder_for(path_bytes(dataFolder), session.Map_name));
+    return GameHistory(GameHistory::folder_for(path_bytes(dataFolder), session.Map_name), GameHistory::kDefaultCap,
+                       session.Map_name);
+}
+
+void Application::warnOnce(const std::string& message) {
+    if (std::find(shownSkips_.begin(), shownSkips_.end(), message) != shownSkips_.end()) return;
+    shownSkips_.push_back(message);
+    prompter.warning(message);
 }
 
 std::vector<KeptTurn> Application::keptTurns() {
     if (session.Map_name.empty()) return {};
     GameHistory::Listing listing = history().turns();
-    for (const std::string& message : listing.skipped)
-        if (std::find(shownSkips_.begin(), shownSkips_.end(), message) == shownSkips_.end()) {
-            shownSkips_.push_back(message);
-            prompter.warning(message);
-        }
+    for (const std::string& message : listing.skipped) warnOnce(message);
+    if (!listing.problem.empty() && !listing.absent) warnOnce(listing.problem);  // none kept yet is no problem
     return std::move(listing.turns);
 }
 
@@ -100,16 +104,18 @@ void Application::keepTurn() {
     if (reads.revision == keptRevision_) return;
     keptRevision_ = reads.revision;
     if (!reads.complete()) return;
-    openTurnLabel_ = turn_label(modification_time(reads.firstReport));
+    openTurnTime_ = modification_time(reads.firstReport);
+    openTurnLabel_ = turn_label(openTurnTime_);
     if (!session.Keep_history || dataFolder.isEmpty()) return;
     try {
         if (history().keep(reads, session)) ++historyGeneration_;
-        openTurnLabel_ = turns_before(keptTurns(), reads, 0).openLabel;
     } catch (const std::exception& e) {
-        if (keepFailed_) return;
-        keepFailed_ = true;  // said once: the game goes on without its history
-        prompter.warning(std::string("This turn could not be kept in the history of reports.\r") + e.what());
+        // Each reason said once: the game goes on without its history.
+        warnOnce(std::string("This turn could not be kept in the history of reports.\r") + e.what());
     }
+    const TurnsBefore open = turns_before(keptTurns(), reads, 0);
+    openTurnLabel_ = open.openLabel;
+    openTurnTime_ = open.openTime;
 }
 
 void Application::forgetHistory() {
@@ -133,7 +139,11 @@ const FleetTrails& Application::trails() {
 
 void Application::readNewTurn() {
     if (!session.reads.complete()) return;
-    comparison.set(EarlierYear::read_new_turn(session, openTurnLabel_, prompter));
+    // A turn written in the minute of the one it replaces is told apart by its seconds.
+    std::string replaced = openTurnLabel_;
+    if (turn_label(modification_time(session.reads.firstReport)) == turn_label(openTurnTime_))
+        replaced = turn_label(openTurnTime_, true);
+    comparison.set(EarlierYear::read_new_turn(session, replaced, prompter));
     refresh_route_race();
 }
 
@@ -162,22 +172,24 @@ void Application::afterCommand() {
     watcher_->watch(session.reads);
 }
 
-void Application::newTurnWritten(const QDateTime& written) {
+void Application::newTurnWritten(const NewTurnNews& news) {
     if (session.Read_new_turns) {
         readNewTurnNow();
         return;
     }
-    if (main_) main_->tellNewTurn(written);
-    if (map_) map_->tellNewTurn(written);
+    if (main_) main_->tellNewTurn(news);
+    if (map_) map_->tellNewTurn(news);
 }
 
 void Application::readNewTurnNow() {
     const std::uint64_t before = session.reads.revision;
+    const TMap_FM::Selection selected = map_ ? map_->selection() : TMap_FM::Selection();
     run([this] { readNewTurn(); });
     if (session.reads.revision == before) return;  // not read: the bars stay to try again
     if (main_) main_->hideNewTurn();
     if (map_) map_->hideNewTurn();
     refreshMap();
+    if (map_) map_->follow(selected);
 }
 
 std::vector<KeptTurn> Application::turnsToCompare() {
@@ -185,7 +197,14 @@ std::vector<KeptTurn> Application::turnsToCompare() {
     return turns_before(keptTurns(), session.reads, static_cast<std::size_t>(-1)).turns;
 }
 
-void Application::compare_with(const KeptTurn& turn) { comparison.set(EarlierYear::read_kept(turn, prompter)); }
+void Application::compare_with(const KeptTurn& turn) {
+    // A fleet paired by name may have flown for each turn kept since.
+    const std::vector<KeptTurn> before = turnsToCompare();
+    int between = 1;
+    for (std::size_t k = 0; k < before.size(); ++k)
+        if (before[k].folder == turn.folder) between = static_cast<int>(k) + 1;
+    comparison.set(EarlierYear::read_kept(turn, prompter), between);
+}
 
 void Application::setTurnOption(bool& option, bool on) {
     option = on;
@@ -200,6 +219,7 @@ void Application::refreshAll() {
     if (map_) map_->refresh();
     if (scannerList_) scannerList_->refresh();
     if (movement_) movement_->refresh();
+    if (statistics_) statistics_->follow();
 }
 
 void Application::refreshMap() {

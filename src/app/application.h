@@ -141,14 +141,16 @@ private:
 
     // After every command: the turn kept and its files watched.
     void afterCommand();
-    void newTurnWritten(const QDateTime& written);
+    void newTurnWritten(const NewTurnNews& news);
+    // A warning shown once in the program's run.
+    void warnOnce(const std::string& message);
 
     std::unique_ptr<NewTurnWatcher> watcher_;
     std::uint64_t watchedRevision_ = 0;
     std::uint64_t keptRevision_ = 0;  // session.reads.revision when last kept
     std::string openTurnLabel_;
-    std::vector<std::string> shownSkips_;  // damaged turns already said
-    bool keepFailed_ = false;
+    std::int64_t openTurnTime_ = 0;
+    std::vector<std::string> shownSkips_;  // warnings of the history already said
     std::unique_ptr<FleetTrails> trails_;
     std::uint64_t trailsRevision_ = 0;  // the fleet table's when the trails were built
     int trailsTurns_ = 0;

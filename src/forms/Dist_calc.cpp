@@ -553,8 +553,8 @@ void TForm1::ForgetHistory1Click() {
     app_.run([this] { app_.forgetHistory(); });
 }
 
-void TForm1::tellNewTurn(const QDateTime& written) {
-    newTurnBar_->tell(written);
+void TForm1::tellNewTurn(const NewTurnNews& news) {
+    newTurnBar_->tell(news);
     fitWindow();
 }
 

@@ -17,6 +17,7 @@ class QPushButton;
 namespace trevanor {
 
 class Application;
+struct NewTurnNews;
 
 class TForm1 : public QMainWindow {
 public:
@@ -37,7 +38,7 @@ public:
     void ForgetHistory1Click();
     // The bar that tells of a new turn the game has written; hidden again
     // once it is read.
-    void tellNewTurn(const QDateTime& written);
+    void tellNewTurn(const NewTurnNews& news);
     void hideNewTurn();
     class NewTurnBar* newTurnBar() const { return newTurnBar_; }
     void Calc_BTNClick();

@@ -306,7 +306,14 @@ QWidget* TFleet_Stat_FM::buildChartPage() {
 
 void TFleet_Stat_FM::FormActivate() { activate(false); }
 
+void TFleet_Stat_FM::follow() {
+    if (!isVisible() || app_.session.fleets.revision() == figuredFleets_) return;
+    activate(true);
+    refreshChart();
+}
+
 void TFleet_Stat_FM::activate(bool repeatQuietly) {
+    figuredFleets_ = app_.session.fleets.revision();
     const bool quiet = repeatQuietly && shownThisOpening_;
     GatePrompter gate(app_.prompter, quiet);
     app_.run([&] {

@@ -35,6 +35,9 @@ public:
     // Recomputes the statistics and refills the lists, the own panel and the
     // rankings; an error stops it with its message in an error box.
     void FormActivate();
+    // A merge or a new turn changed the fleet table: the window, while it
+    // shows, follows it at once.
+    void follow();
     // The race chosen in Race_CB: its figures in Groupbox1.
     void Race_CBChange();
     // The own or allied race chosen in allied_race_CB: its figures in Groupbox2.
@@ -98,6 +101,7 @@ private:
     std::string listedFolder_;                     // the game's turns when last listed,
     std::filesystem::file_time_type listedChange_;  // and their folder's last change then
     std::uint64_t listedFleets_ = 0;                // the fleet table's revision the chart shows
+    std::uint64_t figuredFleets_ = 0;               // the fleet table's revision the figures show
     std::string listedOpen_;                        // the open turn's label then
 };
 

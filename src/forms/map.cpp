@@ -98,22 +98,34 @@ TMap_FM::TMap_FM(Application& app)
     ScrollBox1 = new MapImageView(canvas_.image(), this);
     ScrollBox1->onPress([this](Qt::MouseButton button, QPoint pixel) { Image1MouseDown(button, pixel.x(), pixel.y()); });
     ScrollBox1->onZoomStep([this](int step, QPoint anchor) { zoomStep(step, anchor); });
-    ScrollBox1->onResize([this] { followWindowSize(); });
+    ScrollBox1->onResize([this] {
+        placeNewTurnBar();
+        followWindowSize();
+    });
     ScrollBox1->onHover([this](QPoint pixel) { return hoverText(pixel); });
     ScrollBox1->onRescale([this] { app_.run([this] { refresh_map(); }); });
     Image1 = ScrollBox1->image();
     findBar_ = new FindBar("Find_ED", this);
     findBar_->onFound([this](const QString& name) { return select_named(toCp1252(name)); });
-    newTurnBar_ = new NewTurnBar(this, [this] { app_.readNewTurnNow(); });
+    // The bar lies over the picture's foot: the picture does not move under the pointer when it comes.
+    newTurnBar_ = new NewTurnBar(ScrollBox1, [this] { app_.readNewTurnNow(); });
     auto* picture = new QVBoxLayout;
-    picture->addWidget(newTurnBar_);
     picture->addWidget(findBar_);
     picture->addWidget(ScrollBox1, 1);
     layout->addLayout(picture, 1);
     layout->addWidget(buildControls());
 }
 
-void TMap_FM::tellNewTurn(const QDateTime& written) { newTurnBar_->tell(written); }
+void TMap_FM::tellNewTurn(const NewTurnNews& news) {
+    newTurnBar_->tell(news);
+    placeNewTurnBar();
+}
+
+void TMap_FM::placeNewTurnBar() {
+    const QRect area = ScrollBox1->viewport()->geometry();
+    const int height = newTurnBar_->sizeHint().height();
+    newTurnBar_->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+}
 
 void TMap_FM::hideNewTurn() { newTurnBar_->hide(); }
 
@@ -691,6 +703,7 @@ void TMap_FM::namesTo(NameDensity density) {
 }
 
 void TMap_FM::show_selected(const MapHit& hit) {
+    shown_ = hit;
     Label9->setText(fromCp1252(hit.xText));
     Label10->setText(fromCp1252(hit.yText));
     Label11->setText(fromCp1252(hit.line1));
@@ -739,6 +752,36 @@ void TMap_FM::open_particulars(const MapHit& hit) {
     const QPoint object = ScrollBox1->screen_point({hit.marker.Pixel_x, hit.marker.Pixel_y});
     window->place_beside(object, ScrollBox1->screen_bottom());
     window->showAndActivate();
+}
+
+TMap_FM::Selection TMap_FM::selection() const {
+    return {shown_.what == MapHit::What::Fleet ? shown_.line1 : std::string(),
+            Fleet_CBx->currentIndex() < 0 ? std::string() : toCp1252(Fleet_CBx->currentText())};
+}
+
+std::string TMap_FM::followed(const std::string& earlierName) const {
+    YearComparison& c = app_.comparison;
+    if (!c.active() || earlierName.empty()) return {};
+    const TextTable& before = c.earlier()->session().fleetsByPos;
+    for (const FleetMove& m : c.moves(app_.session))
+        if (m.hasEarlier() && m.hasCurrent() && before.cell(col::UniqueName, m.earlierRow) == earlierName) return m.uniqueName;
+    return {};
+}
+
+void TMap_FM::follow(const Selection& before) {
+    MapHit hit;  // nothing selected: an empty box, no marker
+    hit.color = kButtonFaceColor;
+    const std::string fleet = followed(before.fleet);
+    if (const std::optional<Located> at = fleet.empty() ? std::nullopt : locate_named(app_.session, fleet)) {
+        hit = hit_test(app_.session, view_, view_.pixel_x(at->x), view_.pixel_y(at->y), &redraw_.scene());
+    } else if (before.fleet.empty() && !(shown_.line1.empty() && shown_.line2.empty())) {
+        hit = hit_test(app_.session, view_, view_.pixel_x(shown_.click.x), view_.pixel_y(shown_.click.y), &redraw_.scene());
+    }
+    show_selected(hit);
+    view_.Selected_object = hit.marker;
+    const std::string jumpFleet = followed(before.jumpFleet);
+    Fleet_CBx->setCurrentIndex(jumpFleet.empty() ? -1 : Fleet_CBx->findText(fromCp1252(jumpFleet)));
+    app_.run([this] { refresh_map(); });
 }
 
 void TMap_FM::PfC_btnClick() {

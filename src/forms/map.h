@@ -33,6 +33,7 @@ class QToolButton;
 namespace trevanor {
 
 class FindBar;
+struct NewTurnNews;
 
 class TMap_FM : public MaximizedWindow {
 public:
@@ -47,7 +48,7 @@ public:
     void refresh_map();
     void FormActivate();
     // The bar over the picture that tells of a new turn the game has written.
-    void tellNewTurn(const QDateTime& written);
+    void tellNewTurn(const NewTurnNews& news);
     void hideNewTurn();
     class NewTurnBar* newTurnBar() const { return newTurnBar_; }
 
@@ -82,6 +83,17 @@ public:
 
     // The view centred on a point (light years) and a left click there.
     void select_point(int x, int y);
+    // What is selected: the fleet the "Selected Object" box shows (empty
+    // for a planet, a group's spot or deep space), and the fleet chosen for
+    // the jump potential.
+    struct Selection {
+        std::string fleet, jumpFleet;
+    };
+    Selection selection() const;
+    // After a new turn: each fleet of the selection is followed to where the
+    // movement pairs it, or left when it is gone; a spot is looked at again.
+    // The view stays where it is.
+    void follow(const Selection& before);
     // A click on the map image: what it hits shows in the "Selected Object"
     // box and with the marker; a right click on a fleet opens its particulars.
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
@@ -159,6 +171,8 @@ private:
     QGroupBox* buildOptionGroups(QWidget* panel, QVBoxLayout* column);
     QGroupBox* buildSelectedObject(QWidget* panel);
     void show_selected(const MapHit& hit);
+    // The unique name of the fleet of the open turn that an earlier turn's fleet has become; empty when it is gone.
+    std::string followed(const std::string& earlierName) const;
     void open_particulars(const MapHit& hit);
     void connectControls();
     void buildMenus(QMenuBar* bar);
@@ -177,6 +191,7 @@ private:
     int fitSize() const;
     void followWindowSize();
     void fitFleetList();
+    void placeNewTurnBar();
     void showImage();
 
     MapView view_;
@@ -184,6 +199,7 @@ private:
     MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
     FindBar* findBar_;
+    MapHit shown_;  // what the "Selected Object" box shows
     bool opened_ = false;  // shown once already, centred on the middle
     class NewTurnBar* newTurnBar_ = nullptr;
 };

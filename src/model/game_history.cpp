@@ -114,6 +114,24 @@ std::string turn_problem(const fs::path& folder, const std::string& mapName, Kep
 
 }  // namespace
 
+void take_figures(KeptTurn& turn, const Session& session) {
+    turn.ownRace = session.Own_race_name;
+    turn.fleets = session.fleets.cell(0, 1).empty() ? 0 : session.fleets.lastRow();
+    turn.races.clear();
+    try {
+        const RaceStatsTable stats = compute_race_stats(session.fleets);
+        for (int p = 1; p <= kPlayers; ++p) {
+            const Player& player = session.Players[static_cast<std::size_t>(p)];
+            if (!player.Name.empty()) turn.races.push_back({p, player.Name, player.Color, stats[static_cast<std::size_t>(p)]});
+        }
+    } catch (const ConversionError&) {
+        // A table the statistics refuse keeps no figures; the files are kept all the same.
+    }
+    // Figures a description cannot hold are not kept either.
+    if (!std::all_of(turn.races.begin(), turn.races.end(), [](const KeptRace& r) { return figures_in_range(r.stats); }))
+        turn.races.clear();
+}
+
 std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file) {
     const std::string path = turn.path_of(file);
     std::error_code ec;
@@ -296,25 +314,6 @@ std::vector<KeptAlly> allies_with_kept(const KeptTurn& kept, const KeptTurn& now
         files.push_back(std::move(allyFiles[k]));
     }
     return allies;
-}
-
-// The own race, the fleets and every race's figures, as the statistics give them.
-void take_figures(KeptTurn& turn, const Session& session) {
-    turn.ownRace = session.Own_race_name;
-    turn.fleets = session.fleets.cell(0, 1).empty() ? 0 : session.fleets.lastRow();
-    turn.races.clear();
-    try {
-        const RaceStatsTable stats = compute_race_stats(session.fleets);
-        for (int p = 1; p <= kPlayers; ++p) {
-            const Player& player = session.Players[static_cast<std::size_t>(p)];
-            if (!player.Name.empty()) turn.races.push_back({p, player.Name, player.Color, stats[static_cast<std::size_t>(p)]});
-        }
-    } catch (const ConversionError&) {
-        // A table the statistics refuse keeps no figures; the files are kept all the same.
-    }
-    // Figures a description cannot hold are not kept either.
-    if (!std::all_of(turn.races.begin(), turn.races.end(), [](const KeptRace& r) { return figures_in_range(r.stats); }))
-        turn.races.clear();
 }
 
 // Tells the readers nothing: a turn read back for its figures was read before.

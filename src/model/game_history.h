@@ -103,6 +103,10 @@ TurnsBefore turns_before(const std::vector<KeptTurn>& kept, const TurnReads& ope
 std::string turn_label(std::int64_t time, bool seconds = false);
 // Turns whose labels are the same minute are labelled to the second.
 void tell_labels_apart(std::vector<KeptTurn>& turns);
+// The own race, the fleets and every race's figures of the merged table,
+// as the statistics give them; none where the statistics refuse the table
+// or a figure is out of a description's range.
+void take_figures(KeptTurn& turn, const Session& session);
 // The kept copy of a file unpacked, checked against its size and hash;
 // throws FileError when it is damaged.
 std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file);

@@ -44,18 +44,7 @@ RaceSeries RaceSeries::build(const std::vector<KeptTurn>& turns, Measure measure
 
 void take_open_turn(std::vector<KeptTurn>& turns, const std::string& openLabel, const Session& session) {
     const auto open = std::find_if(turns.begin(), turns.end(), [&](const KeptTurn& t) { return t.label == openLabel; });
-    if (openLabel.empty() || open == turns.end()) return;
-    RaceStatsTable stats;
-    try {
-        stats = compute_race_stats(session.fleets);
-    } catch (const ConversionError&) {
-        return;
-    }
-    open->races.clear();
-    for (std::size_t p = 1; p <= kPlayers; ++p) {
-        const Player& player = session.Players[p];
-        if (!player.Name.empty()) open->races.push_back({static_cast<int>(p), player.Name, player.Color, stats[p]});
-    }
+    if (!openLabel.empty() && open != turns.end()) take_figures(*open, session);
 }
 
 }  // namespace trevanor

@@ -337,6 +337,15 @@ TEST_F(Program, DemoWithItsKeptTurns) {
     const RaceStatsTable stats = compute_race_stats(app->session.fleets);
     for (const RaceSeries::Line& line : app->statistics()->Chart->series().lines)
         EXPECT_EQ(line.values.back(), stats[static_cast<std::size_t>(line.player)].Class_total) << line.name;
+    // An ally merged while the window shows: the chart follows at once.
+    action("FleetStatistics1")->trigger();
+    MergeOptions options;
+    options.reportOwner = "Quessari";
+    app->run([&] { app->merge.load_report(TREVANOR_SAMPLES_DIR "/DEMO.F2", options); });
+    const RaceStatsTable merged = compute_race_stats(app->session.fleets);
+    ASSERT_NE(merged[2].Ships, stats[2].Ships);
+    for (const RaceSeries::Line& line : app->statistics()->Chart->series().lines)
+        EXPECT_EQ(line.values.back(), merged[static_cast<std::size_t>(line.player)].Class_total) << line.name;
     QStringList faults;
     const auto repeated = [&faults](const QString& scope, const QStringList& texts) {
         for (QStringList keys; const QString& text : texts)

@@ -18,9 +18,18 @@ NewTurnBar::NewTurnBar(QWidget* parent, std::function<void()> read) : QPushButto
     hide();
 }
 
-void NewTurnBar::tell(const QDateTime& written) {
-    setText(QStringLiteral("New reports written at %1 \u2014 &Read them").arg(written.toString(QStringLiteral("HH:mm"))));
+QString NewTurnBar::text_of(const NewTurnNews& news) {
+    QString text = QStringLiteral("New reports written at %1").arg(news.written.toString(QStringLiteral("HH:mm")));
+    if (news.alliesWaited > 0)
+        text += QStringLiteral(" (%1 of %2 files so far)").arg(news.filesWritten).arg(news.files);
+    // "D": the map's "R" is its routes' and its ranges' key.
+    return text + QStringLiteral(" \u2014 Rea&d them");
+}
+
+void NewTurnBar::tell(const NewTurnNews& news) {
+    setText(text_of(news));
     show();
+    raise();  // over the picture it lies on
 }
 
 }  // namespace trevanor
