@@ -19,6 +19,7 @@
 #include <fstream>
 #include <malloc.h>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/application.h"
 #include "bench_support.h"
@@ -159,7 +160,13 @@ void BM_LongUse(benchmark::State& state) {
     state.counters["rss_last_MB"] = atEnd;
     state.counters["growth_pct"] = at10 > 0 ? (atEnd - at10) / at10 * 100.0 : 0;
 }
-BENCHMARK(BM_LongUse)->Iterations(300)->Unit(benchmark::kMillisecond);
+// TREVANOR_BENCH_ROUNDS sets fewer rounds: a brief run only shows that it still runs.
+int rounds() {
+    const char* text = std::getenv("TREVANOR_BENCH_ROUNDS");
+    const int n = text ? std::atoi(text) : 0;
+    return n > 0 ? n : 300;
+}
+BENCHMARK(BM_LongUse)->Iterations(rounds())->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

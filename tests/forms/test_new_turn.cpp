@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "forms/forms_fixture.h"
 #include "forms/kept_turn_chooser.h"
@@ -80,6 +81,8 @@ TEST_F(NewTurn, TheBarWaitsForTheLastFileThenTheTurnIsReadWithTheViewKept) {
     m.ScrollBox1->verticalScrollBar()->setValue(200);
     const QString selected = m.selectedName();
     const std::string replaced = app->openTurnLabel();
+    app->session.Players[1].Color = 0x123456;  // as chosen in the colour window, the first player's too
+    app->session.Players[9].Color = 0x654321;
     const std::size_t fleetsBefore = static_cast<std::size_t>(app->session.fleets.lastRow());
 
     nextYear();
@@ -111,6 +114,40 @@ TEST_F(NewTurn, TheBarWaitsForTheLastFileThenTheTurnIsReadWithTheViewKept) {
     EXPECT_EQ(m.ScrollBox1->horizontalScrollBar()->value(), 300);
     EXPECT_EQ(m.ScrollBox1->verticalScrollBar()->value(), 200);
     EXPECT_EQ(app->keptTurns().size(), 2u);
+    EXPECT_EQ(app->session.Players[1].Color, 0x123456u);
+    EXPECT_EQ(app->session.Players[9].Color, 0x654321u);
+}
+
+// A report the game replaces rather than rewrites: missing, it is still
+// being written; put back, one bar tells of it; replaced and written again
+// later, the bar's time is that of the last write.
+TEST_F(NewTurn, AReplacedReportIsWatchedUnderItsName) {
+    int shown = 0;
+    struct Shows : QObject {
+        int& count;
+        explicit Shows(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            count += e->type() == QEvent::ShowToParent;
+            return false;
+        }
+    } shows(shown);
+    bar().installEventFilter(&shows);
+    const auto replace = [&](const std::string& bytes, int hoursLater) {
+        const QString parked = write(QStringLiteral("DEMO.F1.new"), bytes);
+        std::filesystem::last_write_time(parked.toStdString(), std::filesystem::file_time_type::clock::now() +
+                                                                   std::chrono::hours(hoursLater));
+        std::filesystem::rename(parked.toStdString(), path(QStringLiteral("DEMO.F1")).toStdString());
+    };
+    QFile::remove(path(QStringLiteral("DEMO.F1")));
+    QTest::qWait(700);
+    EXPECT_EQ(shown, 0);
+    replace(sample("DEMO.F1"), 0);
+    QTest::qWait(700);
+    EXPECT_EQ(shown, 1);
+    replace(sample("DEMO.F1") + "\r\n", 2);
+    QTest::qWait(700);
+    const QString later = QDateTime::currentDateTime().addSecs(7200).toString(QStringLiteral("HH:mm"));
+    EXPECT_TRUE(bar().text().contains(later)) << bar().text().toStdString();
 }
 
 // The bar waits for the first report to change and for every file to rest;
@@ -141,7 +178,9 @@ TEST_F(NewTurn, TheBarTellsOfAWholeNewTurnOnly) {
         write(QString::fromLatin1(step.file), step.bytes);
         QTest::qWait(700);
         EXPECT_EQ(bar().isHidden(), step.told == nullptr) << step.what;
-        if (step.told) EXPECT_TRUE(bar().text().contains(QString::fromUtf8(step.told))) << step.what << ": " << bar().text().toStdString();
+        if (step.told) {
+            EXPECT_TRUE(bar().text().contains(QString::fromUtf8(step.told))) << step.what << ": " << bar().text().toStdString();
+        }
     }
     EXPECT_FALSE(bar().text().contains(u'('));
     EXPECT_EQ(m.ScrollBox1->viewport()->mapToGlobal(QPoint()), picture);

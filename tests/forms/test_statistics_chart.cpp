@@ -153,6 +153,10 @@ TEST(RaceStrengthChartClicks, LegendSwitchesALineOffAndOn) {
     QTest::mouseClick(&chart, Qt::LeftButton, {}, chart.legendRect(0).center());
     EXPECT_TRUE(chart.isShown(1));
     EXPECT_EQ(chart.picture(1).pixelColor(dot), red);
+    // Kesh, with the largest value, switched off: the axis ends nearer Vorlani's values.
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, chart.legendRect(1).center());
+    EXPECT_LT(chart.pointAt(0, 1).y(), dot.y());
+    QTest::mouseClick(&chart, Qt::LeftButton, {}, chart.legendRect(1).center());
 
     chart.setSeries({}, QStringLiteral("Warships"));  // nothing kept: a text, no legend
     EXPECT_TRUE(chart.legendRect(0).isEmpty());

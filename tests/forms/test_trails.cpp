@@ -3,6 +3,7 @@
 // before the open one nothing changes.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -125,15 +126,19 @@ TEST_F(Trails, TheTrailIsDrawnWhileAnItemShowsIt) {
         const char* item;
         const char* filter;
         int pixels;
+        bool hideOwn = false;
     } cases[] = {{"TrailSelected1", "_All", 3},   {"TrailSelected1", "Kesh", 3},  // the filter aside
                  {"TrailRoutes1", "_All", 3},     {"TrailRoutes1", "_Only own", 3},
-                 {"TrailRoutes1", "Kesh", 0}};
+                 {"TrailRoutes1", "Kesh", 0},     {"TrailRoutes1", "_All", 0, true},
+                 {"TrailSelected1", "_All", 0, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.item) + " " + c.filter);
+        SCOPED_TRACE(std::string(c.item) + " " + c.filter + (c.hideOwn ? ", own fleets hidden" : ""));
         chooseFilter(QString::fromLatin1(c.filter));
+        if (c.hideOwn) m.Hide_own_CB->click();
         choose(c.item);
         EXPECT_EQ(hauler_pixels_on_the_way(), c.pixels);
         choose(c.item);
+        if (c.hideOwn) m.Hide_own_CB->click();
         EXPECT_EQ(m.image(), without);
     }
     EXPECT_TRUE(messages("error").empty());

@@ -39,6 +39,7 @@ TEST(PlayerColors, ChangeColorKeepsNamedPlayersDistinct) {
         Painted painted;  // bars painted, in order: every colour that changes
     } cases[] = {
         {"named holder takes the next free default", {{7, 0}}, 3, 0x003F00, {{3, 0x003F00}, {5, 0x3F7FFF}}},
+        {"the free default right after the holder's place", {{6, 0}, {7, 0}}, 3, 0x003F00, {{3, 0x003F00}, {5, 0x00FFFF}}},
         {"search wraps from 16 to 1", {{2, 0}}, 3, 0x003F00, {{3, 0x003F00}, {5, 0x008000}}},
         {"same colour again", {}, 3, 0x008080, {{3, 0x008080}}},
         {"colour nobody holds", {{2, 0}}, 1, 0x008000, {{1, 0x008000}}},

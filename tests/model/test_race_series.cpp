@@ -112,6 +112,22 @@ TEST(RaceSeries, EachValueIsThatTurnsStatistics) {
     }
 }
 
+// Each measure draws the figure the statistics window shows under its name,
+// also where a report's ship count and its class counts disagree.
+TEST(RaceSeries, EachMeasureIsTheWindowsFigure) {
+    KeptRace race{1, "Vorlani", 0xFF0000, {}};
+    std::int64_t figure = 100;
+    for (const auto field : kRaceStatsFields) race.stats.*field = ++figure;  // no two alike
+    std::vector<KeptTurn> turns(1);
+    turns[0].races = {race};
+    const std::pair<Measure, std::int64_t RaceStats::*> measures[] = {
+        {Measure::Fleets, &RaceStats::Fleet_count}, {Measure::Ships, &RaceStats::Class_total},
+        {Measure::Warships, &RaceStats::Warship},   {Measure::Unarmed, &RaceStats::Unarmed},
+        {Measure::Bombers, &RaceStats::Bomber},     {Measure::Mass, &RaceStats::Mass}};
+    for (const auto& [measure, field] : measures)
+        EXPECT_EQ(RaceSeries::build(turns, measure).lines.at(0).values.at(0), race.stats.*field);
+}
+
 // A race is drawn under its newest name and colour; a turn that did not see
 // it has no value, not a zero.
 TEST(RaceSeries, RacesNotSeenInATurnHaveNoValue) {
