@@ -23,6 +23,8 @@ namespace {
 constexpr const char* kDescription = "turn.txt";
 constexpr const char* kPartSuffix = ".part";
 constexpr const char* kPacked = ".gz";
+// A description is a few lines per file and race: anything longer is no description.
+constexpr std::uintmax_t kLongestDescription = 1 << 20;
 
 [[noreturn]] void fail(const std::string& what, const fs::path& path, const std::string& reason) {
     throw FileError(what + " \"" + shown_path(path.string()) + "\": " + reason);
@@ -90,26 +92,32 @@ std::string left_out(const std::string& folder, const std::string& why) {
     return "The kept turn \"" + shown_path(folder) + "\" " + why + " and was left out.";
 }
 
+std::string damaged(const std::string& folder, const std::string& reason) {
+    return left_out(folder, "is damaged (" + reason + ")");
+}
+
 // Why a turn's folder is no turn of the game `mapName`, or "".
 std::string turn_problem(const fs::path& folder, const std::string& mapName, KeptTurn& t) {
+    const std::string name = folder.filename().string();
+    std::error_code ec;
+    const auto length = fs::file_size(folder / kDescription, ec);
+    if (ec) return damaged(name, "its description is missing");
+    if (length > kLongestDescription) return damaged(name, "its description is too long");
     std::string text;
     try {
-        if (fs::file_size(folder / kDescription) > (1u << 20)) return left_out(folder.filename().string(), "is damaged (its description is too long)");
         text = read_file_bytes((folder / kDescription).string());
-    } catch (const std::exception&) {
-        return left_out(folder.filename().string(), "is damaged (its description is missing)");
+    } catch (const FileError& e) {
+        return damaged(name, e.what());
     }
-    std::string reason = read_description(text, t);
-    if (reason.empty() && !mapName.empty() && !equal_ci(t.map.name, mapName))
-        return left_out(folder.filename().string(), "was read for " + t.map.name + ", not for " + mapName);
+    if (const std::string reason = read_description(text, t); !reason.empty()) return damaged(name, reason);
+    if (!mapName.empty() && !equal_ci(t.map.name, mapName))
+        return left_out(name, "was read for " + t.map.name + ", not for " + mapName);
     for (const KeptFile* f : t.files()) {
-        if (!reason.empty()) break;
-        std::error_code ec;
         const auto size = fs::file_size(folder / (f->name + kPacked), ec);
-        if (ec) reason = "\"" + f->name + "\" is missing";
-        else if (size != f->stored) reason = "\"" + f->name + "\" is not whole";
+        if (ec) return damaged(name, "\"" + f->name + "\" is missing");
+        if (size != f->stored) return damaged(name, "\"" + f->name + "\" is not whole");
     }
-    return reason.empty() ? std::string() : left_out(folder.filename().string(), "is damaged (" + reason + ")");
+    return {};
 }
 
 }  // namespace
@@ -222,7 +230,7 @@ std::vector<fs::path> GameHistory::folders(Listing& listing) const {
         const std::string name = it->path().filename().string();
         std::error_code entry;
         if (!it->is_directory(entry)) {
-            if (turn_folder_name(name)) listing.skipped.push_back(left_out(name, "is damaged (it is a file, not a folder)"));
+            if (turn_folder_name(name)) listing.skipped.push_back(damaged(name, "it is a file, not a folder"));
         } else if (name.ends_with(kPartSuffix)) {
             listing.skipped.push_back(left_out(name, "was not written to its end (the program stopped while keeping it)"));
         } else {
