@@ -116,13 +116,16 @@ def all_lines(folders):
     return out
 
 
-# What the tests run: building these is enough after a slip.
-TARGETS = ["test_model", "test_map", "test_game_generator", "test_platform_settings", "test_forms", "test_bounded",
-           "bounded_measure", "trevanor-dump", "trevanor-gen"]
-
-
-def build(folder):
-    return run(["cmake", "--build", folder, "-j2", "--target", *TARGETS], 3600) == 0
+# The tests in stages, quickest first: each stage builds what it runs, so a
+# slip the model's tests catch costs no link of the window tests.
+STAGES = [
+    (["test_model", "test_map", "test_game_generator", "test_platform_settings"],
+     [["tests/test_model"], ["tests/map/test_map"], ["tests/gen/test_game_generator"],
+      ["tests/platform/test_platform_settings"]]),
+    (["trevanor-dump", "trevanor-gen"], [None]),  # the dump's golden output (ctest)
+    (["test_forms"], [["tests/forms/test_forms"]]),
+    (["test_bounded", "bounded_measure"], [["tests/bounded/test_bounded"]]),
+]
 
 
 def run(cmd, timeout, env=None):
@@ -132,22 +135,25 @@ def run(cmd, timeout, env=None):
         return 124
 
 
-def tests_fail(build, test_timeout):
-    """Runs the tests quickest first; True at the first that fails."""
+def build(folder, targets):
+    return run(["cmake", "--build", folder, "-j2", "--target", *targets], 3600) == 0
+
+
+def verdict(build_dir, test_timeout):
+    """Builds and runs stage after stage: "caught" at the first failing test,
+    "does not compile" when a stage does not build, else "SURVIVED"."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C")
-    binaries = ["tests/test_model", "tests/map/test_map", "tests/gen/test_game_generator",
-                "tests/platform/test_platform_settings", "tests/forms/test_forms", "tests/bounded/test_bounded"]
-    for binary in binaries[:4]:
-        if run([os.path.join(build, binary), "--gtest_fail_fast", "--gtest_brief=1"], test_timeout, env) != 0:
-            return True
-    # The dump's golden output, then the windows, then the oversized input.
-    if run(["ctest", "--test-dir", build, "-R", "golden|sample_history|trevanor_gen", "--stop-on-failure", "-j2"],
-           test_timeout, env) != 0:
-        return True
-    for binary in binaries[4:]:
-        if run([os.path.join(build, binary), "--gtest_fail_fast", "--gtest_brief=1"], test_timeout, env) != 0:
-            return True
-    return False
+    for targets, programs in STAGES:
+        if not build(build_dir, targets):
+            return "does not compile"
+        for program in programs:
+            if program is None:
+                cmd = ["ctest", "--test-dir", build_dir, "-R", "golden|sample_history|trevanor_gen", "--stop-on-failure"]
+            else:
+                cmd = [os.path.join(build_dir, program[0]), "--gtest_fail_fast", "--gtest_brief=1"]
+            if run(cmd, test_timeout, env) != 0:
+                return "caught"
+    return "SURVIVED"
 
 
 def main():
@@ -174,7 +180,7 @@ def main():
     print(f"{len(mutants)} slips in {len({m[0] for m in mutants})} files", flush=True)
 
     build_dir = os.path.join(ROOT, args.build)
-    if not build(build_dir) or tests_fail(build_dir, args.timeout):
+    if verdict(build_dir, args.timeout) != "SURVIVED":
         sys.exit("the tests do not pass without slips: nothing to measure")
     killed, survived, stillborn = 0, [], 0
     started = time.time()
@@ -185,20 +191,18 @@ def main():
         with open(full, "w", encoding="latin-1") as f:
             f.write("\n".join(lines))
         try:
-            if not build(build_dir):
-                stillborn += 1
-                verdict = "does not compile"
-            elif tests_fail(build_dir, args.timeout):
-                killed += 1
-                verdict = "caught"
-            else:
-                survived.append((path, number, name, original.strip(), mutated.strip()))
-                verdict = "SURVIVED"
+            result = verdict(build_dir, args.timeout)
         finally:
             with open(full, "w", encoding="latin-1") as f:
                 f.write("\n".join(texts[path]))
-        print(f"[{k}/{len(mutants)}] {path}:{number} {name}: {verdict}", flush=True)
-    build(build_dir)  # back to the code as it is
+        if result == "caught":
+            killed += 1
+        elif result == "SURVIVED":
+            survived.append((path, number, name, original.strip(), mutated.strip()))
+        else:
+            stillborn += 1
+        print(f"[{k}/{len(mutants)}] {path}:{number} {name}: {result}", flush=True)
+    build(build_dir, [t for targets, _ in STAGES for t in targets])  # back to the code as it is
 
     counted = killed + len(survived)
     print(f"\n{killed} of {counted} slips caught ({100 * killed / max(counted, 1):.0f} %), "
