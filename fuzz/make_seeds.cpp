@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game_generator.h"
+#include "model/packed_copy.h"
 
 namespace {
 
@@ -92,6 +93,24 @@ int main(int argc, char** argv) {
     write(ally, "demo_f4_overwrite", options({3, 1 | 8 | 16, 3, 1 | 4 | 128}) + head(f4, 30));
     write(ally, "demo_f2_keep_lf", options({1, 1, 2, 8}) + relined(head(f2, 15), "\n"));
     write(ally, "gen_small_f2", options({0, 0, 1, 4}) + game.reports.at(1).second);
+
+    // A kept turn: its description, then its copies, parted by "@@" lines; the copies'
+    // figures left for the harness to fill in, or given, the copies packed or not.
+    const auto description = [](const std::string& mapName, const std::string& figures) {
+        return "Trevanor turn 1\nlabel\t2026-01-01 00:00\ntime\t1767225600\nkey\t0123456789abcdef\n"
+               "own-race\tVorlani\nmap\t" + mapName + "\t1767225600\t{size}\t{key}\t{stored}\n"
+               "first\tDEMO.F1\t1767225600\t{size}\t{key}\t{stored}\n"
+               "ally\tally-1/DEMO.F2\t1767225600\t{size}\t{key}\t{stored}\tQuessari\t1010\nfleets\t10\n"
+               "race\t1\tVorlani\t255\t" + figures + "\nend\n";
+    };
+    const std::string figures = "5\t9\t1\t2\t3\t0\t1\t400\t9\t10\t20\t30\t0";
+    const std::string files = "\n@@\n" + game.map + "\n@@\n" + game.reports.at(0).second + "\n@@\n" + game.reports.at(1).second;
+    const fs::path kept = out / "kept_turn";
+    write(kept, "whole", description("DEMO.MAP", figures) + files);
+    write(kept, "packed", description("DEMO.MAP", figures) + "\n@@\n" + trevanor::packed(game.map) + "\n@@\n" +
+                              trevanor::packed(game.reports.at(0).second));
+    write(kept, "outside", description("/tmp/trevanor-fuzz-outside/DEMO.MAP", figures) + files);
+    write(kept, "figures", description("DEMO.MAP", "-5\t9\t1\t2\t3\t0\t1\t2147483648\t9\t10\t20\t30\t0") + files);
 
     const fs::path settings = out / "settings";
     write(settings, "written",

@@ -6,7 +6,7 @@
 # coverage (cov: edges, ft: features), corpus size and findings. Exits non-zero when a
 # harness found something.
 #
-#   scripts/fuzz.sh [SECONDS] [HARNESS ...]     HARNESS: map_reader first_report ally_merge settings
+#   scripts/fuzz.sh [SECONDS] [HARNESS ...]     HARNESS: map_reader first_report ally_merge settings kept_turn
 #
 # Each harness starts from fuzz/corpus/<harness>/ (the seeds, kept small; rewrite them with
 # build-fuzz/fuzz/trevanor-fuzz-seeds fuzz/corpus) and what earlier runs found, kept in
@@ -19,17 +19,18 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS] [HARNESS ...]" >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
-all=(map_reader first_report ally_merge settings)
+all=(map_reader first_report ally_merge settings kept_turn)
 harnesses=("${@:-${all[@]}}")
 for h in "${harnesses[@]}"; do
     [[ " ${all[*]} " == *" $h "* ]] || { echo "unknown harness $h (one of: ${all[*]})" >&2; exit 2; }
 done
 
 bash scripts/deps.sh clang-14 libclang-rt-14-dev llvm-14
+source scripts/compiler_cache.sh
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DTREVANOR_FUZZ=ON -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF -DTREVANOR_SANITIZE=OFF >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_map_reader fuzz_first_report fuzz_ally_merge fuzz_settings \
+    -DTREVANOR_FUZZ=ON -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF -DTREVANOR_SANITIZE=OFF "${compiler_cache[@]}" >/dev/null
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_map_reader fuzz_first_report fuzz_ally_merge fuzz_settings fuzz_kept_turn \
     trevanor-fuzz-seeds
 
 export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
@@ -53,11 +54,12 @@ declare -A asan=([settings]=malloc_context_size=0:allocator_may_return_null=1:ma
 # after each input would scan the whole heap every time (a third of the run). The settings
 # harness checks for leaks once per corpus input after its run instead.
 declare -A leaks_after=([settings]=1)
-declare -A dict=([map_reader]=map [first_report]=report [ally_merge]=report [settings]=settings)
+declare -A dict=([map_reader]=map [first_report]=report [ally_merge]=report [settings]=settings [kept_turn]=kept_turn)
 # Dozens of lines are all the structure the readers have (a MAP line is about 25 bytes, a fleet
 # line about 110); larger inputs only slow a run down, and the bounded-input tests cover the
 # size limits.
-declare -A maxlen=([map_reader]=1024 [first_report]=4096 [ally_merge]=4096 [settings]=4096)
+# A kept turn is a description and three small files.
+declare -A maxlen=([map_reader]=1024 [first_report]=4096 [ally_merge]=4096 [settings]=4096 [kept_turn]=8192)
 summary=()
 found=0
 for h in "${harnesses[@]}"; do
