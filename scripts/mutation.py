@@ -18,6 +18,7 @@ import argparse
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -157,6 +158,8 @@ def verdict(build_dir, test_timeout):
 
 
 def main():
+    # Stopped from outside, the slip made last is taken back all the same (the finally below).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("base", nargs="?", default="HEAD~1", help="git revision: slips go into the lines changed since")
     parser.add_argument("--all", nargs="+", metavar="FOLDER", help="every line of these folders instead (src/model src/map)")
