@@ -106,13 +106,16 @@ void Application::keepTurn() {
     if (!reads.complete()) return;
     openTurnTime_ = modification_time(reads.firstReport);
     openTurnLabel_ = turn_label(openTurnTime_);
-    if (!session.Keep_history || dataFolder.isEmpty()) return;
-    try {
-        if (history().keep(reads, session)) ++historyGeneration_;
-    } catch (const std::exception& e) {
-        // Each reason said once: the game goes on without its history.
-        warnOnce(std::string("This turn could not be kept in the history of reports.\r") + e.what());
+    if (dataFolder.isEmpty()) return;
+    if (session.Keep_history) {
+        try {
+            if (history().keep(reads, session)) ++historyGeneration_;
+        } catch (const std::exception& e) {
+            // Each reason said once: the game goes on without its history.
+            warnOnce(std::string("This turn could not be kept in the history of reports.\r") + e.what());
+        }
     }
+    // Labelled as its kept copy, when one was kept before (the history switched off since).
     const TurnsBefore open = turns_before(keptTurns(), reads, 0);
     openTurnLabel_ = open.openLabel;
     openTurnTime_ = open.openTime;

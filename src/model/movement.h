@@ -77,6 +77,7 @@ public:
     // A newly read earlier year replaces the one held, `turnsBetween` turns
     // before the open game (see compare_years); forget() drops it.
     void set(std::unique_ptr<EarlierYear> year, int turnsBetween = 1);
+    int turnsBetween() const { return turnsBetween_; }
     void forget();
     bool active() const { return year_ != nullptr; }
     const EarlierYear* earlier() const { return year_.get(); }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "forms/Fleet_Statistics.h"
@@ -16,6 +18,7 @@
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
 #include "model/errors.h"
+#include "platform/services.h"
 
 using namespace trevanor;
 using test::Program;
@@ -337,8 +340,9 @@ TEST_F(Program, DemoWithItsKeptTurns) {
     const RaceStatsTable stats = compute_race_stats(app->session.fleets);
     for (const RaceSeries::Line& line : app->statistics()->Chart->series().lines)
         EXPECT_EQ(line.values.back(), stats[static_cast<std::size_t>(line.player)].Class_total) << line.name;
-    // An ally merged while the window shows: the chart follows at once.
+    // An ally merged while the window shows (no turn kept anew): the chart follows at once.
     action("FleetStatistics1")->trigger();
+    action("KeepHistory1")->trigger();
     MergeOptions options;
     options.reportOwner = "Quessari";
     app->run([&] { app->merge.load_report(TREVANOR_SAMPLES_DIR "/DEMO.F2", options); });
@@ -396,5 +400,15 @@ TEST(StartUp, SettingsValueTheStoreCannotReadEndsTheProgramWithItsMessage) {
         } else {
             EXPECT_EQ(prompter.shown[0], (test::RecordingPrompter::Shown{"error", "Invalid data type for 'rfile1'"}));
         }
+    }
+}
+
+// Enter answers a message box with its first button: at a MAP change Yes,
+// never Ignore, which would switch the question off for good.
+TEST(MessageBoxes, EnterAnswersWithTheFirstButton) {
+    QtPrompter prompter;
+    for (const bool withIgnore : {true, false}) {
+        QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        EXPECT_EQ(prompter.confirm("Do you really want to change MAP file?", withIgnore), Answer::Yes) << withIgnore;
     }
 }

@@ -216,6 +216,17 @@ TEST_F(NewTurn, TheSelectionFollowsItsFleet) {
     EXPECT_EQ(m.Fleet_CBx->currentIndex(), -1);
 }
 
+// A report without a line end after its last line may still be being
+// written: the bar waits one more quiet while for it.
+TEST_F(NewTurn, AReportWithoutItsLastLineEndIsGivenAnotherQuietWhile) {
+    std::string next = sample("DEMO.F1");
+    next.erase(next.find_last_not_of("\r\n") + 1);
+    write(QStringLiteral("DEMO.F1"), next);
+    QTest::qWait(600);
+    EXPECT_TRUE(bar().isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(!bar().isHidden(), 3000);
+}
+
 // A first report that is no fleet report stops the read: the open turn stays, with its
 // tables, its comparison and the bar to try again.
 TEST_F(NewTurn, ANewTurnThatCannotBeReadChangesNothing) {
@@ -270,6 +281,7 @@ TEST_F(NewTurn, CompareOffersTheKeptTurnsAndForgettingThemAsksFirst) {
     EXPECT_TRUE(shown[0].endsWith(QStringLiteral("fleets, 2 ally reports")));
     ASSERT_TRUE(app->comparison.active());
     EXPECT_TRUE(app->comparison.earlier()->name().starts_with(first));
+    EXPECT_EQ(app->comparison.turnsBetween(), 1);
 
     files.answers.push_back(kSamples + "/DEMO-1.F1");
     files.answers.push_back(QString());

@@ -146,10 +146,12 @@ TEST_F(Scaled, MapOpensOnItsMiddleAndFindChoosesTheFleetFound) {
     EXPECT_LE((m.Image1->mapFrom(viewport, viewport->rect().center()) - QPoint(room.width(), room.height()) / 2).manhattanLength(), 2);
     m.action("Find1")->trigger();
     auto* field = m.findChild<QWidget*>(QStringLiteral("Find_ED"));
-    for (const char* name : {"Ozmari Dredger #3", "Ozmari Scout #44", "Ozmari scout"}) {
-        QTest::keyClicks(field, QString::fromLatin1(name));  // over the name found last, selected
+    for (const QString& name : {QStringLiteral("Ozmari Dredger #3"), QStringLiteral("Ozmari Scout #44"),
+                                QStringLiteral("Ozmari scout"), m.Fleet_CBx->itemText(0)}) {
+        QTest::keyClicks(field, name);  // over the name found last, selected
         QTest::keyClick(field, Qt::Key_Return);
         EXPECT_EQ(m.Fleet_CBx->currentText(), name);
     }
+    EXPECT_FALSE(m.select_named("Nobody"));
     EXPECT_GE(m.Fleet_CBx->width(), closed_width(m.Fleet_CBx, longest_item(m.Fleet_CBx)));  // its longest name whole
 }

@@ -163,6 +163,24 @@ TEST(RaceStrengthChartClicks, LegendSwitchesALineOffAndOn) {
     EXPECT_EQ(chart.tipAt(dot), "");
 }
 
+// The axis holds every value: from 0, or for a narrow band far from 0 from
+// the gridline at or below its lowest; it ends at the gridline at or above
+// the highest.
+TEST(RaceStrengthChartAxis, TheAxisHoldsEveryValue) {
+    const struct {
+        std::int64_t lowest, highest;
+        bool fromZero;
+    } cases[] = {{0, 1800, true}, {1500, 1800, false}, {1500, 1500, true}, {1750, 1801, false}, {900, 1800, true}};
+    for (const auto& c : cases) {
+        const ChartScale s = value_scale(c.lowest, c.highest);
+        EXPECT_EQ(s.base == 0, c.fromZero) << c.lowest << ".." << c.highest;
+        EXPECT_LE(s.base, c.lowest);
+        EXPECT_GE(s.top, c.highest);
+        EXPECT_LT(s.top - s.step, c.highest) << "one gridline too many";
+        EXPECT_EQ((s.top - s.base) % s.step, 0);
+    }
+}
+
 // A narrow band far from 0 spreads over the chart from near its lowest value,
 // a break mark at the axis's foot (ink above its line); mass is in kT.
 TEST(RaceStrengthChartAxis, ANarrowBandFarFromNoughtIsSpreadOut) {

@@ -42,15 +42,10 @@ std::pair<std::int64_t, std::int64_t> round_scale(std::int64_t highest) {
     return {step, steps > std::numeric_limits<std::int64_t>::max() / step ? highest : steps * step};
 }
 
-struct Scale {
-    std::int64_t step = 1, base = 0, top = 1;  // a gridline every `step` from `base` to `top`
-};
+}  // namespace
 
-// From 0, unless every value lies in a band narrower than half its distance
-// from 0: then from the gridline at or below the lowest, so that the lines
-// are told apart (a mark on the axis says it does not start at 0).
-Scale value_scale(std::int64_t lowest, std::int64_t highest) {
-    Scale s;
+ChartScale value_scale(std::int64_t lowest, std::int64_t highest) {
+    ChartScale s;
     std::tie(s.step, s.top) = round_scale(highest);
     const std::int64_t band = highest - lowest;
     if (band <= 0 || lowest <= 2 * band) return s;
@@ -59,6 +54,8 @@ Scale value_scale(std::int64_t lowest, std::int64_t highest) {
     s.top = s.base + ((highest - s.base - 1) / s.step + 1) * s.step;
     return s;
 }
+
+namespace {
 
 // A turn's label on two lines: the date above the time.
 QStringList label_lines(const std::string& label) {
@@ -89,7 +86,7 @@ QImage dot_image(const QColor& colour, qreal ratio) {
 
 struct RaceStrengthChart::Layout {
     QRectF plot;
-    Scale scale;
+    ChartScale scale;
     int labelEvery = 1;              // every so many turns labelled, counted from the newest
     int lineHeight = 0;
     std::vector<QRect> legend;       // by line of the series
@@ -193,7 +190,7 @@ void RaceStrengthChart::paint(QPainter& p, QSize size) const {
 // Gridlines with their values, the turns' labels under the axis.
 void RaceStrengthChart::paintAxes(QPainter& p, const Layout& l) const {
     const QFontMetricsF fm(p.font());
-    const Scale& s = l.scale;
+    const ChartScale& s = l.scale;
     for (std::int64_t i = 0; i <= (s.top - s.base) / s.step; ++i) {
         const std::int64_t v = s.base + i * s.step;
         const qreal y = l.y(v);

@@ -18,6 +18,16 @@
 
 namespace trevanor {
 
+// The chart's value axis: a gridline every `step` from `base` to `top`.
+struct ChartScale {
+    std::int64_t step = 1, base = 0, top = 1;
+};
+// From 0, unless every value lies in a band narrower than half its distance
+// from 0: then from the gridline at or below the lowest, so that the lines
+// are told apart (a mark on the axis says it does not start at 0); the top
+// is the first gridline at or above the highest value.
+ChartScale value_scale(std::int64_t lowest, std::int64_t highest);
+
 class RaceStrengthChart : public QWidget {
 public:
     explicit RaceStrengthChart(QWidget* parent = nullptr);
