@@ -236,6 +236,22 @@ TEST_F(KeptGame, AKeptTurnReadsBackAsItWasRead) {
     expect_figures_as_read_back(turn);
 }
 
+// What is no turn and no damage passes without a word: a file another
+// program left in the folder, and a description padded up to its limit.
+TEST_F(KeptGame, OnlyTurnsAreListedAndNothingElseIsSaid) {
+    write_year(0, 10);
+    keep();
+    const fs::path folder = history.turns().turns.at(0).folder;
+    std::ofstream(fs::path(history.folder()) / "desktop.ini") << "[.ShellClassInfo]\n";
+    rewrite(folder / "turn.txt", [](std::string s) {
+        return s.insert(s.find("\nend\n") + 1, "pad\t" + std::string((std::size_t{1} << 20) - s.size() - 5, 'x') + "\n");
+    });
+    ASSERT_EQ(fs::file_size(folder / "turn.txt"), std::uintmax_t{1} << 20);
+    const GameHistory::Listing listing = history.turns();
+    EXPECT_EQ(listing.turns.size(), 1u);
+    EXPECT_TRUE(listing.skipped.empty()) << listing.skipped.at(0);
+}
+
 // A copy damaged inside, its packed size unchanged, is told when the turn
 // is read: unpacking stops at the size kept, and what it gives must be the
 // bytes kept.
