@@ -36,13 +36,15 @@ mkdir -p "$dist/platforms" "$dist/styles" "$dist/fonts" "$dist/samples"
 cp "$out/cmake/src/trevanor.exe" "$out/cmake/tools/trevanor-dump.exe" "$dist/"
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$qt_prefix/plugins/platforms/qoffscreen.dll" "$dist/platforms/"
 cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
-# Tahoma where the system lacks it: Wine's metric twin (LGPL), with its licence.
-cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$dist/fonts/"
+# Tahoma where the system lacks it: Wine's metric twin (LGPL), with its licence. Its
+# bold face is left out: its strokes are regular, only its small bitmaps are bold.
+cp /usr/share/wine/fonts/tahoma.ttf "$dist/fonts/"
 cp /usr/share/doc/fonts-wine/copyright "$dist/fonts/COPYING-wine-fonts.txt"
 cp samples/DEMO.MAP samples/DEMO.F1 samples/DEMO.F2 samples/DEMO.F4 \
-   samples/DEMO-1.F1 samples/DEMO-1.F2 samples/DEMO-1.F4 samples/README.md "$dist/samples/"
+   samples/DEMO-1.F1 samples/DEMO-1.F2 samples/DEMO-1.F4 "$dist/samples/"
 cp -r samples/history "$dist/samples/"  # the demo's kept turns, to try the trails and the chart with
-cp README.md "$dist/README.md"
+# What a Windows player reads (the Markdown READMEs tell of building on Linux): CR LF ends.
+sed 's/$/\r/' packaging/windows/README.txt > "$dist/README.txt"
 "$root/packaging/windows/gather-dlls.sh" "$dist" "$qt_prefix/bin" \
   "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")" /usr/x86_64-w64-mingw32/lib
 find "$dist" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded

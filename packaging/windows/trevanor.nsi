@@ -6,7 +6,8 @@
 ; Installs for the current user (no administrator needed) or for all users; on the
 ; command line /CurrentUser or /AllUsers chooses, /S installs silently. The uninstaller
 ; removes what was installed and leaves the player's settings
-; (HKEY_CURRENT_USER\SOFTWARE\Pellam\Trevanor) alone.
+; (HKEY_CURRENT_USER\SOFTWARE\Pellam\Trevanor) and kept turns
+; (%APPDATA%\Pellam\Trevanor\history) alone; its last page says so, with their size.
 
 Unicode true
 Target amd64-unicode
@@ -27,6 +28,7 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
+!include FileFunc.nsh
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -36,6 +38,8 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\trevanor.exe"
 
+Var KeptText  ; the uninstaller's last page: what it kept
+
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
@@ -43,6 +47,8 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} has been removed from your computer.$\r$\n$\r$\n$KeptText"
+!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
@@ -56,9 +62,15 @@ FunctionEnd
 Section "Trevanor" Main
   SectionIn RO
   SetOutPath "$INSTDIR"
+  ; Left by earlier versions: the Markdown READMEs, Tahoma's bold face.
+  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\samples\README.md"
+  Delete "$INSTDIR\fonts\tahomabd.ttf"
   !include "${LISTS}/install-files.nsh"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
+  ; The shortcut starts the program in the folder last set out to: its own.
+  SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\trevanor.exe" "" "$INSTDIR\trevanor.exe" 0
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -72,7 +84,31 @@ Section "Trevanor" Main
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; What the uninstaller keeps, for its last page: the player's settings and kept turns,
+; with the size and folder of those (the player's own, also when installed for all users).
+Function un.KeptText
+  SetShellVarContext current
+  StrCpy $0 "$APPDATA\Pellam\${PRODUCT}\history"
+  StrCpy $KeptText "Your settings stay (in the registry under HKEY_CURRENT_USER\SOFTWARE\Pellam\${PRODUCT})."
+  IfFileExists "$0\*.*" 0 done
+  ${un.GetSize} "$0" "/S=0K" $1 $2 $3
+  StrCpy $4 "$1 KB"
+  IntCmp $1 1024 0 sized 0
+  IntOp $4 $1 / 1024
+  IntOp $5 $1 % 1024
+  IntOp $5 $5 * 10
+  IntOp $5 $5 / 1024
+  StrCpy $4 "$4.$5 MB"
+  sized:
+  StrCpy $KeptText "$KeptText$\r$\n$\r$\nSo do the turns Trevanor kept: $4 in $0."
+  done:
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    SetShellVarContext all
+  ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
+  Call un.KeptText
   !include "${LISTS}/uninstall-files.nsh"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"

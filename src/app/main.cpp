@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Trevanor"));
     QApplication::setQuitOnLastWindowClosed(false);
     trevanor::provide_tahoma();  // the tables' font, where the system lacks it
+    trevanor::suit_fonts_to_tahoma_twin();
+    trevanor::keep_fixed_sizes_fixed(qapp);
     trevanor::return_large_blocks_to_system();
     trevanor::ActionTiming::install(qapp, std::cerr);  // with TREVANOR_TIMING=1 only
 

@@ -1,11 +1,9 @@
 #include "files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <algorithm>
-#include <memory>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 
 #include "errors.h"
 
@@ -24,26 +22,31 @@ void set_path_decoder(PathDecoder decoder) { pathDecoder = decoder; }
 
 std::string shown_path(const std::string& path) { return pathDecoder ? pathDecoder(path) : path; }
 
+std::filesystem::path file_path(const std::string& path) {
+    try {
+        return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    } catch (const std::exception&) {
+        return std::filesystem::path(path);  // no UTF-8 (written by an older version): as it is
+    }
+}
+
 std::string read_file_bytes(const std::string& path) {
     // A folder, a pipe or a device is no game file: a pipe would wait for a
     // writer for ever, a device like /dev/zero never ends.
+    const std::filesystem::path at = file_path(path);
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(at, ec);
     if (std::filesystem::is_directory(status)) fail("Cannot open file", path, EISDIR);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         fail("Cannot open file", path, "not a regular file");
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) fail("Cannot open file", path, errno);
+    errno = 0;
+    std::ifstream file(at, std::ios::binary);
+    if (!file) fail("Cannot open file", path, errno ? errno : ENOENT);
     std::string bytes;
     char buffer[1 << 16];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, n);
-        if (n < sizeof buffer) {
-            if (std::ferror(file.get())) fail("Cannot read file", path, errno ? errno : EIO);
-            break;
-        }
-    }
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0)
+        bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
+    if (file.bad()) fail("Cannot read file", path, errno ? errno : EIO);
     return bytes;
 }
 
@@ -67,7 +70,8 @@ std::vector<std::string_view> split_lines(std::string_view bytes) {
 
 bool file_exists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec);
+    const std::filesystem::path at = file_path(path);
+    return !path.empty() && std::filesystem::exists(at, ec) && !std::filesystem::is_directory(at, ec);
 }
 
 std::string file_name_part(std::string_view path) {

@@ -6,11 +6,18 @@
 // the file does not start another line, and an empty file reads as one empty
 // line (its heading line).
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trevanor {
+
+// A path as the program keeps it turned into one the system opens. On Windows
+// paths are kept as UTF-8, which std::filesystem takes only from char8_t (a
+// plain char string it reads byte by byte, not as UTF-8, whatever the code
+// page): so any folder name opens. Elsewhere the bytes pass unchanged.
+std::filesystem::path file_path(const std::string& path);
 
 // Throws FileError with the system's reason when the file cannot be opened or read.
 std::string read_file_bytes(const std::string& path);

@@ -147,7 +147,7 @@ void MainCommands::add_fleet_file(const std::string& path) {
     if (s_.main.Fleetfile_autoload1.checked) return;
     const Answer answer = prompter_.confirm(
         "It is very recommended that first report is own report. Do you want to autoload this report file as "
-        "first when opening " + s_.Map_name + "?",
+        "first when opening " + shown_path(s_.Map_name) + "?",
         false);
     if (answer == Answer::Yes) {
         s_.main.Fleetfile_autoload1.checked = true;

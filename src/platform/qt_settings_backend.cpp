@@ -4,7 +4,9 @@
 #include <QSettings>
 #include <QVariant>
 
+#include "model/settings_keys.h"
 #include "platform/cp1252.h"
+#include "platform/services.h"
 
 namespace trevanor {
 namespace {
@@ -12,10 +14,36 @@ namespace {
 const QString kIntPrefix = QStringLiteral("dword:");
 const QString kTextPrefix = QStringLiteral("sz:");
 
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+#ifdef Q_OS_WIN
+// In the registry a path is the text of the path, and a MAP's key the text of
+// its file name, whatever the model's encoding of paths: written by older
+// versions (code page 1252, forward slashes) they read as the same paths.
+bool isPath(const std::string& name) {
+    const auto is = [&name](const char* path) { return sameName(QString::fromLatin1(name.c_str()), QLatin1String(path)); };
+    for (int k = 1; k <= setting::kRecentFiles; ++k)
+        if (is(numbered(setting::Recent_file.name, k).c_str())) return true;
+    return is(setting::Autoload_map_file.name) || is(setting::First_report.name);
+}
+QString keyText(const std::string& key) { return path_text(key); }
+QString valueText(const std::string& name, const std::string& value) {
+    return isPath(name) ? path_text(value) : fromCp1252(value);
+}
+std::string valueBytes(const std::string& name, const QString& text) {
+    return isPath(name) ? path_bytes(text) : toCp1252(text);
+}
+#else
+QString keyText(const std::string& key) { return fromCp1252(key); }
+QString valueText(const std::string&, const std::string& value) { return fromCp1252(value); }
+std::string valueBytes(const std::string&, const QString& text) { return toCp1252(text); }
+#endif
+
 // A key or value name as stored: without the characters QSettings reads as
 // group separators.
-QString storedName(const std::string& name) {
-    const QString text = fromCp1252(name);
+QString escaped(const QString& text) {
     if (text.isEmpty()) return QStringLiteral("|");
     QString out;
     out.reserve(text.size());
@@ -29,10 +57,8 @@ QString storedName(const std::string& name) {
     }
     return out;
 }
-
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+QString storedName(const std::string& name) { return escaped(fromCp1252(name)); }
+QString storedKey(const std::string& key) { return escaped(keyText(key)); }
 
 QString joinPath(const QString& group, const QString& name) {
     return group.isEmpty() ? name : group + u'/' + name;
@@ -114,7 +140,7 @@ void QtSettingsBackend::reopen() {
 // by hand may hold more than one spelling; all of them count as the key.
 std::vector<QString> QtSettingsBackend::groupsOf(const std::string& key) const {
     if (key.empty()) return {QString()};
-    const QString wanted = storedName(key);
+    const QString wanted = storedKey(key);
     std::vector<QString> groups;
     for (const QString& group : settings_->childGroups()) {
         if (sameName(group, wanted)) groups.push_back(group);
@@ -165,7 +191,7 @@ void QtSettingsBackend::write(const std::string& key, const std::string& name, c
         }
     } else {
         const std::vector<QString> groups = groupsOf(key);
-        const QString group = groups.empty() ? storedName(key) : groups.front();
+        const QString group = groups.empty() ? storedKey(key) : groups.front();
         target = joinPath(group, storedName(name));
     }
     settings_->setValue(target, value);
@@ -184,7 +210,7 @@ bool QtSettingsBackend::openKey(const std::string& key, bool create) {
     if (!settings_->isWritable()) return false;
     // A key without values exists for this store object only: nothing but
     // the program's values is written to the file.
-    if (!keyExists(key)) createdKeys_.insert(storedName(key).toLower());
+    if (!keyExists(key)) createdKeys_.insert(storedKey(key).toLower());
     settings_->sync();
     // A format error only means part of a hand-edited file was not understood;
     // the file is still written.
@@ -192,7 +218,7 @@ bool QtSettingsBackend::openKey(const std::string& key, bool create) {
 }
 
 bool QtSettingsBackend::keyExists(const std::string& key) {
-    return !groupsOf(key).empty() || createdKeys_.contains(storedName(key).toLower());
+    return !groupsOf(key).empty() || createdKeys_.contains(storedKey(key).toLower());
 }
 
 bool QtSettingsBackend::valueExists(const std::string& key, const std::string& name) {
@@ -227,7 +253,7 @@ std::string QtSettingsBackend::readText(const std::string& key, const std::strin
         if (isTaggedInt(text)) throw typeError(name);
         if (text.startsWith(kTextPrefix, Qt::CaseInsensitive)) text.remove(0, kTextPrefix.size());
     }
-    return toCp1252(text);
+    return valueBytes(name, text);
 }
 
 void QtSettingsBackend::writeInt(const std::string& key, const std::string& name, std::int32_t value) {
@@ -235,7 +261,7 @@ void QtSettingsBackend::writeInt(const std::string& key, const std::string& name
 }
 
 void QtSettingsBackend::writeText(const std::string& key, const std::string& name, const std::string& value) {
-    const QString text = fromCp1252(value);
+    const QString text = valueText(name, value);
     write(key, name, typedStore_ ? QVariant(text) : QVariant(kTextPrefix + text));
 }
 

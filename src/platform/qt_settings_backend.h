@@ -3,8 +3,10 @@
 //
 // On Windows the default store is the registry key
 // HKEY_CURRENT_USER\SOFTWARE\Pellam\Trevanor; integers are REG_DWORD values
-// and texts REG_SZ values. Elsewhere, and whenever an explicit path is given,
-// the store is an INI file:
+// and texts REG_SZ values; the paths (the recent MAPs, the autoloaded MAP,
+// a MAP's first report) and the MAP keys are the paths' and names' own text,
+// with the system's separators (a path written with '/' still reads).
+// Elsewhere, and whenever an explicit path is given, the store is an INI file:
 //
 //   [General]                      values of the program key
 //   Autoload_MAP=sz:GAME.MAP

@@ -7,6 +7,7 @@
 #include "model/prompter.h"
 #include "model/session.h"
 
+class QApplication;
 class QWidget;
 
 namespace trevanor {
@@ -59,7 +60,10 @@ public:
     void setText(const QString& text) override;
 };
 
-// A file path as the model keeps it (the system's 8-bit encoding) and back.
+// A file path as the model keeps it and back: on Windows UTF-8 with the
+// system's separators ("C:\Games\GAME.MAP", whatever a dialog returned), so
+// that any folder name survives the ANSI code page; elsewhere the system's
+// 8-bit encoding.
 std::string path_bytes(const QString& path);
 QString path_text(const std::string& path);
 
@@ -73,7 +77,23 @@ QString open_map_folder(const Session& session);
 // Makes the font family "Tahoma" available: where the system has none, the
 // metric-compatible one of Debian's fonts-wine is loaded for this program.
 // False when there is still no "Tahoma" (Qt then substitutes another font).
+// Only the twin's regular face is loaded: its bold face has regular strokes
+// (only its bitmaps of 9 to 16 pixels are bold), so that a larger bold Tahoma
+// stayed regular; without it the font engine makes every size bold itself.
 bool provide_tahoma();
+
+// Where the "Tahoma" in use is the twin that provide_tahoma() loaded, on
+// Windows the windows' fonts are drawn from their outlines with light
+// (vertical) hinting, as the map draws its labels: the twin's small sizes
+// are bitmaps that Windows' own font engine (GDI) clips to their outlines'
+// measure, which made an "f" look like a "t".
+void suit_fonts_to_tahoma_twin();
+
+// Windows of a fixed size get a frame that cannot be resized nor maximised:
+// Windows' own frame for such windows, which Wine honours as well (a size
+// kept fixed by the program alone, Wine's window managers stretch). For
+// every top-level widget of the application, each time it is shown.
+void keep_fixed_sizes_fixed(QApplication& app);
 
 // Large blocks (the map's pictures, a few megabytes each, made anew at every
 // zoom and MAP change) go straight back to the system when freed, so that a
