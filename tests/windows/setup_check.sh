@@ -67,11 +67,11 @@ echo "installed in $inst"
 # ---- the demo game to load at start, as a player's settings hold it; a game in a ------
 # folder named in Cyrillic stored as an older version stored paths (forward slashes)
 user=$(basename "$(dirname "$(dirname "$(dirname "$user_dir")")")")
-docs="C:/users/$user/Documents/Игра" home='C:\\users\\'$user
+docs="C:/Games/Игра" rus='C:\\Games\\Игра\\RUS'  # not in Documents: Wine links it to $HOME
 mkdir -p "$WINEPREFIX/drive_c/${docs#C:/}"
 for f in MAP F1; do cp "$samples/DEMO.$f" "$WINEPREFIX/drive_c/${docs#C:/}/RUS.$f"; done
 key='HKEY_CURRENT_USER\Software\Pellam\Trevanor'
-demo=$home'\\AppData\\Local\\Programs\\Trevanor\\samples\\DEMO'
+demo='C:\\users\\'$user'\\AppData\\Local\\Programs\\Trevanor\\samples\\DEMO'
 printf '%s\r\n' 'Windows Registry Editor Version 5.00' "[$key]" '"Autoload_MAP"=dword:00000001' \
   "\"Autoload_map_file\"=\"$demo.MAP\"" "\"rfile1\"=\"$demo.MAP\"" "\"rfile2\"=\"$docs/RUS.MAP\"" "[$key\\DEMO.MAP]" \
   '"autoload_fleet"=dword:00000001' "\"first_report\"=\"$demo.F1\"" '"Own_race"="Vorlani"' "[$key\\RUS.MAP]" \
@@ -178,7 +178,6 @@ echo "$stored" | sed 's/^/   /' | head -12
 grep -q '^"Autoload_map_file"="C:\\\\' <<<"$stored" || fail "Autoload_map_file is not text"
 # Written by the program itself: Yes left the question on (a DWORD); the paths read with
 # '/' are written with '\', the Cyrillic letters as they are.
-rus=$home'\\Documents\\Игра\\RUS'
 for line in '"Autoload_MAP"=dword:00000001' '"skip_conf"=dword:00000000' "\"rfile1\"=\"$rus.MAP\"" \
             "\"rfile2\"=\"$demo.MAP\"" "\"rfile3\"=\"$rus.MAP\"" "\"first_report\"=\"$rus.F1\""; do
   grep -qxF "$line" <<<"$stored" || fail "the settings lack $line"
