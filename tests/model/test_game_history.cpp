@@ -37,15 +37,18 @@ struct KeptGame : ::testing::Test {
         }
     }
     // The MAP and first report read as the program reads them, then the
-    // allies' reports merged in the order given: "24" merges DEMO.F2, then DEMO.F4.
+    // allies' reports merged in the order given: "24" merges DEMO.F2, then
+    // DEMO.F4; a "W" after one merges it overwriting missing details.
     std::unique_ptr<test::Rig> read(const std::string& allies) {
         auto rig = std::make_unique<test::Rig>();
         rig->commands.read_MAP_file(dir.path("DEMO.MAP"));
         rig->reports.read(dir.path("DEMO.F1"));
-        for (const char player : allies) {
+        for (std::size_t k = 0; k < allies.size(); ++k) {
+            if (allies[k] == 'W') continue;
             MergeOptions options;
-            options.reportOwner = player == '2' ? "Quessari" : "Ozmari";
-            EXPECT_TRUE(rig->merge.load_report(dir.path(std::string("DEMO.F") + player), options));
+            options.reportOwner = allies[k] == '2' ? "Quessari" : "Ozmari";
+            options.allowOverwrite = k + 1 < allies.size() && allies[k + 1] == 'W';
+            EXPECT_TRUE(rig->merge.load_report(dir.path(std::string("DEMO.F") + allies[k]), options));
         }
         return rig;
     }
@@ -97,6 +100,7 @@ TEST_F(KeptGame, ATurnIsKeptOncePerContentWithTheAlliesMergedInto) {
         {"the next turn", 0, 14, "4", true, {"QO", "O"}},
         {"read again with the other ally alone", 0, 14, "2", true, {"QO", "OQ"}},
         {"read again with both", 0, 14, "42", false, {"QO", "OQ"}},
+        {"an ally merged again with other options", 0, 14, "4W2", true, {"QO", "OQ"}},
     };
     for (const Step& s : steps) {
         write_year(s.back, s.day);
@@ -337,6 +341,14 @@ TEST_F(KeptGame, AReportStillBeingWrittenIsNotKept) {
     }
     EXPECT_TRUE(history.turns().turns.empty());
     dir.write("DEMO.F1", noLineEnd);
+    const std::string ally = files.reports.at(1).second;
+    dir.write("DEMO.F2", ally.substr(0, ally.rfind('\t', ally.size() - 3)));
+    try {
+        keep("2");
+        ADD_FAILURE() << "an ally's report still being written was kept";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("DEMO.F2\" is not whole"), std::string::npos) << e.what();
+    }
     EXPECT_TRUE(keep());
 }
 
