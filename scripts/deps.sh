@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-wine
-          xdotool x11-utils imagemagick desktop-file-utils
+          xdotool x11-utils imagemagick desktop-file-utils openbox
           zlib1g-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 ccache "$@")
 missing=()
 for p in "${packages[@]}"; do

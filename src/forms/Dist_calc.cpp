@@ -28,6 +28,7 @@
 #include "forms/widgets/screen_fit.h"
 #include "forms/widgets/text_table_view.h"
 #include "forms/widgets/window_buttons.h"
+#include "model/files.h"
 #include "model/calculator.h"
 #include "model/own_race.h"
 #include "model/numbers.h"
@@ -547,7 +548,7 @@ void TForm1::ForgetHistory1Click() {
     const GameHistory history = app_.history();
     const std::size_t turns = app_.keptTurns().size();
     const std::string text = "Forget the " + std::to_string(turns) + (turns == 1 ? " turn" : " turns") + " kept of " +
-                             app_.session.Map_name + " (" + disk_size(history.size_on_disk()) +
+                             shown_path(app_.session.Map_name) + " (" + disk_size(history.size_on_disk()) +
                              " on disk)? The game's own files are not touched.";
     if (app_.prompter.confirm(text, false) != Answer::Yes) return;
     app_.run([this] { app_.forgetHistory(); });

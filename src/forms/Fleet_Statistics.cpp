@@ -20,9 +20,11 @@
 #include "forms/widgets/race_strength_chart.h"
 #include "forms/widgets/screen_fit.h"
 #include "model/errors.h"
+#include "model/files.h"
 #include "model/players.h"
 #include "platform/cp1252.h"
 #include "platform/map_picture.h"
+#include "platform/services.h"
 
 namespace trevanor {
 
@@ -449,7 +451,7 @@ void TFleet_Stat_FM::OverTheYears_BTNClick() {
 void TFleet_Stat_FM::refreshChart(bool always) {
     std::error_code ec;
     const std::string folder = app_.session.Map_name.empty() ? std::string() : app_.history().folder();
-    const auto changed = folder.empty() ? std::filesystem::file_time_type() : std::filesystem::last_write_time(folder, ec);
+    const auto changed = folder.empty() ? std::filesystem::file_time_type() : std::filesystem::last_write_time(file_path(folder), ec);
     const bool relist = always || folder != listedFolder_ || changed != listedChange_;
     const std::uint64_t fleets = app_.session.fleets.revision();
     if (!relist && fleets == listedFleets_ && app_.openTurnLabel() == listedOpen_) return;
@@ -477,7 +479,7 @@ void TFleet_Stat_FM::showChart() {
 }
 
 void TFleet_Stat_FM::SaveChart_BTNClick() {
-    const QString game = QFileInfo(fromCp1252(app_.session.Map_name)).completeBaseName();
+    const QString game = QFileInfo(path_text(app_.session.Map_name)).completeBaseName();
     const QString name = (game.isEmpty() ? QStringLiteral("statistics") : game) + u'-' +
                          Measure_CB->currentText().toLower() + QStringLiteral(".png");
     const QString path = app_.files.save(this, QStringLiteral("PNG picture|*.png"), open_map_folder(app_.session), name);

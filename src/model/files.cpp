@@ -30,6 +30,11 @@ std::filesystem::path file_path(const std::string& path) {
     }
 }
 
+std::string path_string(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();  // elsewhere than on Windows the bytes as they are
+    return std::string(text.begin(), text.end());
+}
+
 std::string read_file_bytes(const std::string& path) {
     // A folder, a pipe or a device is no game file: a pipe would wait for a
     // writer for ever, a device like /dev/zero never ends.

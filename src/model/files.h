@@ -18,6 +18,8 @@ namespace trevanor {
 // plain char string it reads byte by byte, not as UTF-8, whatever the code
 // page): so any folder name opens. Elsewhere the bytes pass unchanged.
 std::filesystem::path file_path(const std::string& path);
+// The other way: a path of the system as the program keeps it (UTF-8 on Windows).
+std::string path_string(const std::filesystem::path& path);
 
 // Throws FileError with the system's reason when the file cannot be opened or read.
 std::string read_file_bytes(const std::string& path);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "earlier_year.h"
@@ -27,15 +28,15 @@ constexpr const char* kPacked = ".gz";
 constexpr std::uintmax_t kLongestDescription = 1 << 20;
 
 [[noreturn]] void fail(const std::string& what, const fs::path& path, const std::string& reason) {
-    throw FileError(what + " \"" + shown_path(path.string()) + "\": " + reason);
+    throw FileError(what + " \"" + shown_path(path_string(path)) + "\": " + reason);
 }
 
 void write_bytes(const fs::path& path, const std::string& bytes) {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     if (ec) fail("Cannot make the folder", path.parent_path(), ec.message());
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.string().c_str(), "wb"), &std::fclose);
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0)
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush())
         fail("Cannot write", path, "the disk refused it");
 }
 
@@ -98,14 +99,14 @@ std::string damaged(const std::string& folder, const std::string& reason) {
 
 // Why a turn's folder is no turn of the game `mapName`, or "".
 std::string turn_problem(const fs::path& folder, const std::string& mapName, KeptTurn& t) {
-    const std::string name = folder.filename().string();
+    const std::string name = path_string(folder.filename());
     std::error_code ec;
     const auto length = fs::file_size(folder / kDescription, ec);
     if (ec) return damaged(name, "its description is missing");
     if (length > kLongestDescription) return damaged(name, "its description is too long");
     std::string text;
     try {
-        text = read_file_bytes((folder / kDescription).string());
+        text = read_file_bytes(path_string(folder / kDescription));
     } catch (const FileError& e) {
         return damaged(name, e.what());
     }
@@ -113,7 +114,7 @@ std::string turn_problem(const fs::path& folder, const std::string& mapName, Kep
     if (!mapName.empty() && !equal_ci(t.map.name, mapName))
         return left_out(name, "was read for " + t.map.name + ", not for " + mapName);
     for (const KeptFile* f : t.files()) {
-        const auto size = fs::file_size(folder / (f->name + kPacked), ec);
+        const auto size = fs::file_size(folder / file_path(f->name + kPacked), ec);
         if (ec) return damaged(name, "\"" + f->name + "\" is missing");
         if (size != f->stored) return damaged(name, "\"" + f->name + "\" is not whole");
     }
@@ -143,7 +144,7 @@ void take_figures(KeptTurn& turn, const Session& session) {
 std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file) {
     const std::string path = turn.path_of(file);
     std::error_code ec;
-    if (fs::file_size(path, ec) != file.stored || ec)
+    if (fs::file_size(file_path(path), ec) != file.stored || ec)
         throw FileError("The kept copy of \"" + file.name + "\" is damaged: it is not whole.");
     std::string bytes = unpacked(read_file_bytes(path), file.name, file.size);
     if (content_key({bytes}) != file.key)
@@ -162,10 +163,10 @@ UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
         if (fs::create_directory(candidate, ec)) folder = candidate;
         else if (tries == 20) fail("Cannot make a folder in", candidate.parent_path(), ec ? ec.message() : "taken");
     }
-    folder_ = folder.string();
+    folder_ = path_string(folder);
     try {
         // The names were checked when the description was read: none leads out of the folder.
-        for (const KeptFile* f : turn.files()) write_bytes(folder / f->name, unpacked_copy(turn, *f));
+        for (const KeptFile* f : turn.files()) write_bytes(folder / file_path(f->name), unpacked_copy(turn, *f));
     } catch (...) {
         fs::remove_all(folder, ec);  // no destructor runs for a turn not unpacked
         throw;
@@ -174,10 +175,12 @@ UnpackedTurn::UnpackedTurn(const KeptTurn& turn) {
 
 UnpackedTurn::~UnpackedTurn() {
     std::error_code ec;
-    fs::remove_all(folder_, ec);
+    fs::remove_all(file_path(folder_), ec);
 }
 
-std::string UnpackedTurn::path(const KeptFile& file) const { return (fs::path(folder_) / file.name).string(); }
+std::string UnpackedTurn::path(const KeptFile& file) const {
+    return path_string(file_path(folder_) / file_path(file.name));
+}
 
 std::string turn_label(std::int64_t time, bool seconds) {
     const std::time_t t = static_cast<std::time_t>(time);
@@ -196,7 +199,7 @@ void tell_labels_apart(std::vector<KeptTurn>& turns) {
 
 std::int64_t modification_time(const std::string& path) {
     std::error_code ec;
-    const fs::file_time_type written = fs::last_write_time(path, ec);
+    const fs::file_time_type written = fs::last_write_time(file_path(path), ec);
     if (ec) return 0;
     const auto since = std::chrono::file_clock::to_sys(written).time_since_epoch();
     return std::chrono::duration_cast<std::chrono::seconds>(since).count();
@@ -206,7 +209,7 @@ GameHistory::GameHistory(std::string folder, int cap, std::string mapName)
     : folder_(std::move(folder)), cap_(std::max(1, cap)), mapName_(std::move(mapName)) {}
 
 std::string GameHistory::folder_for(const std::string& dataFolder, const std::string& mapPath) {
-    return (fs::path(dataFolder) / "history" / file_name_part(mapPath)).string();
+    return path_string(file_path(dataFolder) / "history" / file_path(file_name_part(mapPath)));
 }
 
 // The folders in the game's folder, sorted; a folder the program stopped
@@ -214,7 +217,7 @@ std::string GameHistory::folder_for(const std::string& dataFolder, const std::st
 std::vector<fs::path> GameHistory::folders(Listing& listing) const {
     std::vector<fs::path> folders;
     std::error_code ec;
-    const fs::file_status status = fs::status(folder_, ec);
+    const fs::file_status status = fs::status(file_path(folder_), ec);
     const std::string shown = "\"" + shown_path(folder_) + "\"";
     if (!fs::exists(status)) {
         listing.absent = true;
@@ -225,9 +228,9 @@ std::vector<fs::path> GameHistory::folders(Listing& listing) const {
         listing.problem = shown + " is a file, not a folder of kept turns.";
         return folders;
     }
-    fs::directory_iterator it(folder_, ec);
+    fs::directory_iterator it(file_path(folder_), ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = path_string(it->path().filename());
         std::error_code entry;
         if (!it->is_directory(entry)) {
             if (turn_folder_name(name)) listing.skipped.push_back(damaged(name, "it is a file, not a folder"));
@@ -246,7 +249,7 @@ GameHistory::Listing GameHistory::stored() const {
     Listing listing;
     for (const fs::path& folder : folders(listing)) {
         KeptTurn t;
-        t.folder = folder.string();
+        t.folder = path_string(folder);
         if (std::string problem = turn_problem(folder, mapName_, t); !problem.empty())
             listing.skipped.push_back(std::move(problem));
         else
@@ -347,7 +350,7 @@ void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn
     turn.map = files[0].kept;
     turn.firstReport = files[1].kept;
     for (std::size_t i = 0; i < turn.allies.size(); ++i) turn.allies[i].file = files[i + 2].kept;
-    turn.folder = part.string();
+    turn.folder = path_string(part);
     if (figures) {
         take_figures(turn, *figures);
     } else {
@@ -359,7 +362,7 @@ void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn
     std::error_code ec;
     fs::rename(part, folder, ec);
     if (ec) fail("Cannot keep the turn in", folder, ec.message());
-    turn.folder = folder.string();
+    turn.folder = path_string(folder);
 }
 
 }  // namespace
@@ -382,12 +385,13 @@ bool GameHistory::keep(const TurnReads& reads, const Session& session) {
         turn.label = kept->label;
         turn.time = kept->time;
     }
-    write_turn(kept ? fs::path(kept->folder) : fs::path(folder_) / (stamp(turn.time) + "-" + turn.key), files, turn,
+    write_turn(kept ? file_path(kept->folder) : file_path(folder_) / (stamp(turn.time) + "-" + turn.key), files, turn,
                figures);
 
     // The oldest go first.
     const Listing now = stored();
-    for (std::size_t i = 0; i + static_cast<std::size_t>(cap_) < now.turns.size(); ++i) delete_folder(now.turns[i].folder);
+    for (std::size_t i = 0; i + static_cast<std::size_t>(cap_) < now.turns.size(); ++i)
+        delete_folder(file_path(now.turns[i].folder));
     return true;
 }
 
@@ -422,12 +426,12 @@ TurnsBefore turns_before(const std::vector<KeptTurn>& kept, const TurnReads& ope
     return before;
 }
 
-void GameHistory::forget() { delete_folder(folder_); }
+void GameHistory::forget() { delete_folder(file_path(folder_)); }
 
 std::uint64_t GameHistory::size_on_disk() const {
     std::uint64_t total = 0;
     std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec))
+    for (fs::recursive_directory_iterator it(file_path(folder_), ec), end; !ec && it != end; it.increment(ec))
         if (it->is_regular_file(ec)) total += it->file_size(ec);
     return total;
 }

@@ -149,7 +149,7 @@ std::string missing(const KeptTurn& t, const Seen& seen) {
 }  // namespace
 
 std::string KeptTurn::path_of(const KeptFile& file) const {
-    return (std::filesystem::path(folder) / (file.name + kPacked)).string();
+    return path_string(file_path(folder) / file_path(file.name + kPacked));
 }
 
 std::vector<const KeptFile*> KeptTurn::files() const {

@@ -4,6 +4,7 @@
 #include <QImageWriter>
 
 #include "platform/cp1252.h"
+#include "platform/services.h"
 #include "platform/qt_canvas.h"
 
 namespace trevanor {
@@ -26,7 +27,7 @@ std::string save_map_picture(const QImage& picture, const QString& path) {
 }
 
 QString picture_file_name(const std::string& mapName, const MapView& view) {
-    const QString base = QFileInfo(fromCp1252(mapName)).completeBaseName();
+    const QString base = QFileInfo(path_text(mapName)).completeBaseName();  // a file name, not text of the game
     QString zoom;
     switch (view.zoom) {
     case Zoom::MaxOut: zoom = QStringLiteral("max"); break;
