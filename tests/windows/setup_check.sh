@@ -189,11 +189,14 @@ ls "$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Pellam/Trevanor/history/RUS.
 dump_rus() {
   (cd "$inst" && "$wine" trevanor-dump.exe --own-race Vorlani "${rus//\\\\/\\}.MAP" "${rus//\\\\/\\}.F1" "$@" 2>&1 | tr -d '\r')
 }
-said=$(dump_rus --keep-history 'C:\kept\RUS.MAP' && dump_rus --history 'C:\kept\RUS.MAP' --trail 'Vorlani Hauler #21') ||
+# kept in the Cyrillic folder too: the history's own paths are Unicode paths
+kept='C:\Games\Игра\kept'
+said=$(dump_rus --keep-history "$kept" && dump_rus --history "$kept" --trail 'Vorlani Hauler #21') ||
   fail "the dump: $(grep -a $'^error\t' <<<"$said" | head -1)"
 [ "$(sed -n '/^## history/,/^## /p' <<<"$said" | grep -cE $'^[^\t]+\t1\t')" = 1 ] || fail "the dump kept no turn"
 sed -n '/^## trail/,$p' <<<"$said" | grep -q $'\t1668\t1418$' || fail "the dump followed no trail"
-echo "the dump read the game in the Cyrillic folder and kept its turn"
+ls "$WINEPREFIX/drive_c/Games/Игра/kept/"*/turn.txt >/dev/null || fail "the dump kept nothing in the Cyrillic folder"
+echo "the dump read the game in the Cyrillic folder, kept its turn there and read it back"
 
 # ---- a value of the wrong type: the program says so and ends --------------------------
 reg add "$key" /v skip_conf /t REG_SZ /d 0 /f >/dev/null
