@@ -14,10 +14,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh python3
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build-mutation -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVANOR_SANITIZE=ON \
-  -DTREVANOR_BENCH=OFF "${launcher[@]}" >/dev/null
+source scripts/compiler_cache.sh
+# The test build's flags, so that what it compiled is in the compiler cache already.
+cmake -S . -B build-mutation -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+  -DTREVANOR_SANITIZE=ON -DTREVANOR_BENCH=OFF "${compiler_cache[@]}" >/dev/null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 exec /usr/bin/env python3 scripts/mutation.py --build build-mutation "$@"

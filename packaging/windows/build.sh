@@ -11,13 +11,14 @@ out=$root/build-win
 stage() { printf '== windows: %s (%s)\n' "$1" "$(date +%H:%M:%S)"; }
 
 mkdir -p "$out"
+source scripts/compiler_cache.sh
 stage "Trevanor: configure"
 # -Wno-restrict: GCC 12 warns falsely inside libstdc++'s own string copies once they
 # are inlined at -O2 (GCC bug 105329); any other warning stops the build.
 cmake -S . -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-restrict \
   -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/mingw-toolchain.cmake" \
   -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF > "$out/configure.log" 2>&1 ||
+  -DTREVANOR_TESTS=OFF -DTREVANOR_BENCH=OFF "${compiler_cache[@]}" > "$out/configure.log" 2>&1 ||
   { tail -30 "$out/configure.log"; exit 1; }
 stage "Trevanor: build"
 cmake --build "$out/cmake" --target trevanor trevanor-dump -j "$(nproc)" > "$out/build.log" 2>&1 ||

@@ -125,6 +125,7 @@ sleep 1
 import -window root "$out/01-main-window.png"
 # Fixed in size: no edge to resize it by, no maximise button (Motif functions 0x2, 0x10).
 functions=$(xprop -id "$main" _MOTIF_WM_HINTS | awk -F', ' '{ print $2 }')
+[ -n "$functions" ] || fail "the main window carries no Motif hints: its frame is Wine's default"
 ((functions & 0x12)) && fail "the main window can be resized or maximised (Motif functions $functions)"
 # The headline, 21 pixels bold, is far darker than regular letters (about 22 % ink).
 eval "$(xwininfo -id "$main" | awk '/Absolute upper-left [XY]/ { print substr($3, 1, 1) "=" $NF }')"
