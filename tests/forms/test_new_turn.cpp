@@ -216,6 +216,18 @@ TEST_F(NewTurn, TheSelectionFollowsItsFleet) {
     EXPECT_EQ(m.Fleet_CBx->currentIndex(), -1);
 }
 
+// A planet selected (no fleet near it in either turn) stays selected.
+TEST_F(NewTurn, ASelectedPlanetStaysSelected) {
+    action("Map1")->trigger();
+    QTest::mouseClick(m.Image1, Qt::LeftButton, {}, QPoint(m.view().pixel_x(1456), m.view().pixel_y(1594)));
+    const QString shown = m.Label11->text() + m.Label12->text() + m.Label9->text();
+    ASSERT_TRUE(shown.contains(QStringLiteral("Xanadar"))) << shown.toStdString();
+    nextYear();
+    QTest::qWait(700);
+    QTest::mouseClick(&bar(), Qt::LeftButton);
+    EXPECT_EQ(m.Label11->text() + m.Label12->text() + m.Label9->text(), shown);
+}
+
 // A report without a line end after its last line may still be being
 // written: the bar waits one more quiet while for it.
 TEST_F(NewTurn, AReportWithoutItsLastLineEndIsGivenAnotherQuietWhile) {
