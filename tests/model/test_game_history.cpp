@@ -321,6 +321,16 @@ TEST_F(KeptGame, TurnsOfOneMinuteAreToldApartBySeconds) {
     EXPECT_EQ(turns[1].label, turn_label(turns[1].time, true));
     EXPECT_NE(turns[0].label, turns[1].label);
     EXPECT_EQ(turns[2].label, turn_label(turns[2].time));
+    // An open turn not kept: of the newest kept turn's minute, both to the second; of the next, neither.
+    const TurnReads reads = read("")->session.reads;
+    for (const auto& [later, seconds] : {std::pair{20, true}, std::pair{60, false}}) {
+        dir.write("DEMO.F1", files.reports.at(0).second + "\r\n");
+        fs::last_write_time(dir.path("DEMO.F1"), std::chrono::file_clock::from_sys(std::chrono::sys_seconds(
+                                                     std::chrono::seconds(turns[2].time + later))));
+        const TurnsBefore before = turns_before(turns, reads, 10);
+        EXPECT_EQ(before.openLabel, turn_label(turns[2].time + later, seconds)) << later;
+        EXPECT_EQ(before.turns.front().label, turn_label(turns[2].time, seconds)) << later;
+    }
 }
 
 // A report the game is still writing is no turn to keep; one whose last
