@@ -178,6 +178,7 @@ private:
     void buildMenus(QMenuBar* bar);
     void buildMapMenu(QMenuBar* bar);
     void buildZoomMenu(QMenuBar* bar);
+    QAction* zoomAction(Zoom zoom) const;
     QAction* menuItem(QMenu* menu, const char* name, const char* caption, const std::function<void()>& handler);
     void Otfr_SBTNClick();
     void FSR_SBTNClick();

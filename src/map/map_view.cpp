@@ -28,6 +28,8 @@ int surface_size(Zoom zoom) {
     case Zoom::Zoom200: return 2000;
     case Zoom::Zoom300: return 3000;
     case Zoom::Zoom400: return 4000;
+    case Zoom::Zoom600: return 6000;
+    case Zoom::Zoom800: return 8000;
     case Zoom::MaxOut:
     case Zoom::Fit: break;
     }
@@ -39,7 +41,9 @@ int label_font_size(Zoom zoom) {
     case Zoom::Zoom150: return 9;
     case Zoom::Zoom200: return 10;
     case Zoom::Zoom300: return 11;
-    case Zoom::Zoom400: return 12;
+    case Zoom::Zoom400:
+    case Zoom::Zoom600:
+    case Zoom::Zoom800: return 12;
     case Zoom::MaxOut:
     case Zoom::Fit: break;
     }

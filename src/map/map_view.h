@@ -10,18 +10,21 @@
 
 namespace trevanor {
 
-// The zoom levels: five fixed ones and one that fits the window.
-enum class Zoom { MaxOut, Zoom150, Zoom200, Zoom300, Zoom400, Fit };
+// The zoom levels: seven fixed ones and one that fits the window (the two
+// deepest came last, after it).
+enum class Zoom { MaxOut, Zoom150, Zoom200, Zoom300, Zoom400, Fit, Zoom600, Zoom800 };
 enum class NameDensity { None, Quarter, Half, All };
 enum class FleetLabels { Numbers, ShipCount, None };
 
 // The fixed levels, smallest first: what stepping the zoom goes through.
-inline constexpr Zoom kZoomLevels[] = {Zoom::MaxOut, Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom300, Zoom::Zoom400};
-// The sizes a surface may have: the smallest and the largest fixed level.
+inline constexpr Zoom kZoomLevels[] = {Zoom::MaxOut,  Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom300,
+                                       Zoom::Zoom400, Zoom::Zoom600, Zoom::Zoom800};
+// The sizes a surface fitting the window may have: the smallest and the
+// largest of the original fixed levels.
 inline constexpr int kSmallestSurface = 1000, kLargestSurface = 4000;
 
-int surface_size(Zoom zoom);     // 1000, 1500, 2000, 3000, 4000 pixels square (Fit: 1000)
-int label_font_size(Zoom zoom);  // 8, 9, 10, 11, 12 points
+int surface_size(Zoom zoom);     // 1000, 1500, 2000, 3000, 4000, 6000, 8000 pixels square (Fit: 1000)
+int label_font_size(Zoom zoom);  // 8, 9, 10, 11, 12 points; 12 from 400% on
 
 struct SelectedObject {
     std::uint16_t Pixel_x = 0, Pixel_y = 0;  // Pixel_x 0: no marker
