@@ -46,6 +46,7 @@
 #include "model/numbers.h"
 #include "model/report_format.h"
 #include "platform/cp1252.h"
+#include "platform/free_memory.h"
 #include "platform/map_picture.h"
 
 namespace trevanor {
@@ -58,7 +59,9 @@ TMap_FM::TMap_FM(Application& app)
     layout->setMenuBar(bar);
     buildMenus(bar);
 
-    ScrollBox1 = new MapImageView(canvas_.image(), this);
+    ScrollBox1 = new MapImageView(this);
+    ScrollBox1->onPaint([this](QPainter& painter, QRect exposed) { tiles_.paint(painter, exposed); });
+    ScrollBox1->onPrepare([this](QRect visible) { return tiles_.prepareAround(visible); });
     ScrollBox1->onPress([this](Qt::MouseButton button, QPoint pixel) { Image1MouseDown(button, pixel.x(), pixel.y()); });
     ScrollBox1->onZoomStep([this](int step, QPoint anchor) { zoomStep(step, anchor); });
     ScrollBox1->onResize([this] {
@@ -123,11 +126,10 @@ void TMap_FM::trailsChanged() {
 
 
 void TMap_FM::refresh_map() {
-    canvas_.setScale(ScrollBox1->devicePixelRatioF());  // the screen's own pixels
     readOptions();
     bool resetEfficiency = false;
     try {
-        resetEfficiency = redraw_.refresh_map(canvas_, view_, overlays());
+        resetEfficiency = redraw_.refresh_map(drawing_, view_, overlays());
     } catch (...) {
         showImage();
         throw;
@@ -146,7 +148,7 @@ void TMap_FM::setScanEfficiency(const QString& text) { Scan_Eff_cbx->setCurrentT
 bool TMap_FM::scannerListEmpty() const { return ScannerList(app_.session.scannerRanges).empty(); }
 
 void TMap_FM::draw_range_now(const StoredRange& range, RangeMode mode) {
-    if (redraw_.draw_stored_range(canvas_, view_, range, mode, toCp1252(Scan_Eff_cbx->currentText())))
+    if (redraw_.draw_stored_range(drawing_, view_, range, mode, toCp1252(Scan_Eff_cbx->currentText())))
         Scan_Eff_cbx->setCurrentText(QStringLiteral("100%"));
     showImage();
 }
@@ -161,10 +163,14 @@ void TMap_FM::store_range(const StoredRange& range) {
     Remove_BTN->setEnabled(!scannerListEmpty());
 }
 
+// The tiles follow what was drawn, at the screen's own pixels; those it changed are painted again.
 void TMap_FM::showImage() {
-    canvas_.image();  // what was drawn lands in the picture the view shows
-    ScrollBox1->imageChanged();
+    const qreal scale = ScrollBox1->devicePixelRatioF();
+    const QRegion changed = tiles_.show(drawing_, scale);
+    ScrollBox1->surfaceChanged(QSize(drawing_.width(), drawing_.height()), scale, changed);
 }
+
+QImage TMap_FM::image() { return draw_whole_picture(drawing_, tiles_.scale()); }
 
 void TMap_FM::zoomTo(Zoom zoom) {
     ActionTiming::start("zoom", Image1);
@@ -378,13 +384,13 @@ void TMap_FM::PfC_btnClick() {
 bool TMap_FM::routesShown() const { return Otfr_SBTN->isChecked(); }
 
 void TMap_FM::highlight_route(int owner, int fleetRow, int warp) {
-    RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
+    RouteContext ctx = redraw_.routes(drawing_, view_, Jumps_ME->value());
     redraw_.highlight_route(ctx, toCp1252(Route_race_CB->currentText()), owner, fleetRow, warp);
     showImage();
 }
 
 void TMap_FM::undo_route_highlight() {
-    RouteContext ctx = redraw_.routes(canvas_, view_, Jumps_ME->value());
+    RouteContext ctx = redraw_.routes(drawing_, view_, Jumps_ME->value());
     redraw_.undo_highlight(ctx);
     showImage();
 }
@@ -399,6 +405,11 @@ void TMap_FM::closeEvent(QCloseEvent* e) {
                                                      app_.fleetScanner(), app_.scannerList()})
         if (w) w->close();
     MaximizedWindow::closeEvent(e);
+    if (!e->isAccepted()) return;
+    // Its pictures go with it: what the program holds falls back to what it held before.
+    tiles_.forget();
+    drawing_.clear();
+    release_free_memory();
 }
 
 // Shown the first time, the map shows the middle of the universe, where the

@@ -13,7 +13,8 @@
 #include "map/map_redraw.h"
 #include "map/map_view.h"
 #include "model/scanner_list.h"
-#include "platform/qt_canvas.h"
+#include "map/drawing_list.h"
+#include "platform/map_tiles.h"
 
 class QVBoxLayout;
 class QAction;
@@ -63,7 +64,10 @@ public:
     QAction* action(const char* name) const;
     const MapView& view() const { return view_; }
     MapView& view() { return view_; }
-    const QImage& image() { return canvas_.image(); }
+    // The whole surface as the window shows it, drawn afresh.
+    QImage image();
+    // The tiles the window's picture is drawn in.
+    MapTiles& tiles() { return tiles_; }
     // True while the stored scanner-range list holds no entry.
     bool scannerListEmpty() const;
     // Adds a range to the stored list, or replaces the ranges of an entry of
@@ -196,7 +200,8 @@ private:
     void showImage();
 
     MapView view_;
-    QtCanvas canvas_;
+    MapTiles tiles_;
+    DrawingList drawing_{tiles_.canvas()};  // what the redraws drew, played into the tiles
     MapRedraw redraw_;
     unsigned shownFleets_ = ~0u;
     FindBar* findBar_;

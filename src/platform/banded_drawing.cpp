@@ -43,7 +43,7 @@ void BandedDrawing::copy(const PreparedImage& image, int x, int y, std::uint32_t
 
 void BandedDrawing::line(QPoint from, QPoint to, QRgb colour, const LineDashes& dashes, PixelInk ink) {
     // A pixel's row lies within a row of the ends' rows.
-    const int top = std::min(from.y(), to.y()) - 1, bottom = std::max(from.y(), to.y()) + 1;
+    const int top = std::min(from.y(), to.y()) - 1 - origin_.y(), bottom = std::max(from.y(), to.y()) + 1 - origin_.y();
     note({Job::Kind::Line, ink, top, bottom, QRect(from, to), nullptr, nullptr, &dashes, colour, 0});
 }
 
@@ -178,8 +178,13 @@ void BandedDrawing::drawInto(QImage& picture, const Otherwise& otherwise) {
     }
     // Detached here, on this thread: the pixels stay where they are while
     // the jobs (and QPainter, drawing otherwise) go on.
+    const int wholeWidth = surface_.surfaceWidth, wholeHeight = surface_.surfaceHeight;
     surface_ = {reinterpret_cast<std::uint32_t*>(picture.bits()), static_cast<int>(picture.bytesPerLine() / 4),
                 picture.width(), picture.height()};
+    surface_.originX = origin_.x();
+    surface_.originY = origin_.y();
+    surface_.surfaceWidth = wholeWidth;
+    surface_.surfaceHeight = wholeHeight;
     if (jobs_.size() < kJobsForBands && !large_ && bandRows_ == 0) {
         for (const Job& job : jobs_)
             if (!drawJob(surface_, job)) otherwise(job.tag, 0, surface_.height);

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -41,8 +42,16 @@ public:
     // to draw otherwise, when it cannot be copied.
     void copy(const PreparedImage& image, int x, int y, std::uint32_t tag = 0);
     // A line whose pixels pixel_lines_fit the picture; `dashes` must outlive
-    // the drawing.
+    // the drawing. Its ends are points of the whole surface (see setWindow).
     void line(QPoint from, QPoint to, QRgb colour, const LineDashes& dashes, PixelInk ink);
+    // The picture drawn into is the window at `origin` of a surface of that
+    // size (a tile of the map); everything but lines is given in the
+    // window's own pixels. By default the picture is the whole surface.
+    void setWindow(QPoint origin, QSize surface) {
+        origin_ = origin;
+        surface_.surfaceWidth = surface.width();
+        surface_.surfaceHeight = surface.height();
+    }
     // The pixels of `area` put back from a picture of the same size and
     // format (a kept one), which stays unchanged until the drawing is done.
     void copyBack(const QImage& from, QRect area);
@@ -89,6 +98,7 @@ private:
     std::vector<QImage> kept_;  // the pictures copied back from
     bool large_ = false;        // a fill or copy back larger than a band is noted
     int bandRows_ = 0;
+    QPoint origin_;
     // While drawing: the picture's pixels, the rows of each band and the
     // jobs that reach into it.
     PixelSurface surface_;

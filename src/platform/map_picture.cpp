@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <climits>
 
 #include "platform/cp1252.h"
 #include "platform/services.h"
@@ -14,6 +15,14 @@ QImage draw_map_picture(Session& session, Prompter& prompter, FleetReportReader&
     QtCanvas canvas;
     MapRedraw redraw(session, prompter, reports);
     redraw.refresh_map(canvas, view, overlays);
+    return canvas.image();
+}
+
+QImage draw_whole_picture(const DrawingList& list, qreal scale) {
+    QtCanvas canvas;
+    canvas.setScale(scale);
+    canvas.setSize(list.width(), list.height());
+    list.play(canvas, PixelBox{INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2});
     return canvas.image();
 }
 

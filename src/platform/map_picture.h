@@ -8,6 +8,7 @@
 #include <QString>
 #include <string>
 
+#include "map/drawing_list.h"
 #include "map/map_redraw.h"
 
 namespace trevanor {
@@ -15,6 +16,10 @@ namespace trevanor {
 // The picture of `view` (its zoom, labels, names and marker) with `overlays`.
 QImage draw_map_picture(Session& session, Prompter& prompter, FleetReportReader& reports, MapView view,
                         const Overlays& overlays);
+
+// The whole surface a drawing list shows, at a scale (the screen's pixels
+// per pixel of the map), drawn at once.
+QImage draw_whole_picture(const DrawingList& list, qreal scale);
 
 // Writes the picture as a PNG file; the system's message when it cannot.
 std::string save_map_picture(const QImage& picture, const QString& path);

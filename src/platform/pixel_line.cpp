@@ -155,7 +155,7 @@ bool pixel_lines_fit(int width, int height) { return width < kFar && height < kF
 
 bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std::uint32_t colour,
                      const LineDashes& dashes, PixelInk ink) {
-    if (!pixel_lines_fit(s.width, s.height)) return false;
+    if (!pixel_lines_fit(s.wholeWidth(), s.wholeHeight())) return false;
     const int top = std::max(s.firstRow, 0), bottom = std::min(s.endRow, s.height);
     const auto inside = [&](int x, int y) { return x >= 0 && y >= top && x < s.width && y < bottom; };
     const auto put = [&](int x, int y) {
@@ -163,13 +163,13 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
         pixel = ink == PixelInk::Merge ? pixel | colour : colour;
     };
     if (x1 == x2 && y1 == y2) {  // a point, whatever the pattern
-        if (inside(x1, y1)) put(x1, y1);
+        if (inside(x1 - s.originX, y1 - s.originY)) put(x1 - s.originX, y1 - s.originY);
         return true;
     }
     // Cut to a pixel beyond each edge, and taken to 64ths of a pixel (towards
     // zero), as the raster engine does before it walks a line.
     double fx1 = x1, fy1 = y1, fx2 = x2, fy2 = y2;
-    if (!cut_to(fx1, fy1, fx2, fy2, -1.0, s.width + 1.0) || !cut_to(fy1, fx1, fy2, fx2, -1.0, s.height + 1.0))
+    if (!cut_to(fx1, fy1, fx2, fy2, -1.0, s.wholeWidth() + 1.0) || !cut_to(fy1, fx1, fy2, fx2, -1.0, s.wholeHeight() + 1.0))
         return true;
     const auto fixed = [](double v) { return static_cast<int>(v * kSub); };
     // Along the longer axis one pixel per step; across it the nearest below.
@@ -192,9 +192,14 @@ bool draw_pixel_line(const PixelSurface& s, int x1, int y1, int x2, int y2, std:
     // the line, at the pixel's edge otherwise: the raster engine's rounding.
     const int start = slope > 0 ? kSub / 2 : 0;
     b += ((a * kSub + start - a1) * slope) >> 6;
+    const int steps = aEnd - a;
+    // Into the window: whole pixels along and across, so every step falls
+    // on the pixel it falls on in the whole surface.
+    a -= steep ? s.originY : s.originX;
+    b -= (steep ? s.originX : s.originY) * 65536;
     const Walk walk{steep, a, b, slope};
-    const auto [first, end] = steps_inside(s, top, bottom, walk, aEnd - a);
-    DashWalk dash(dashes, backwards, (aEnd - a) * kSub);
+    const auto [first, end] = steps_inside(s, top, bottom, walk, steps);
+    DashWalk dash(dashes, backwards, steps * kSub);
     dash.skip(first);
     if (ink == PixelInk::Merge) put_steps<true>(s, walk, first, end, colour, dash);
     else put_steps<false>(s, walk, first, end, colour, dash);

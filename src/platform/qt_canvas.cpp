@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "map/tile_grid.h"
 #include "platform/cp1252.h"
 #include "platform/pixel_line.h"
 #include "platform/prepared_image.h"
@@ -135,24 +136,42 @@ QtCanvas::QtCanvas(Drawing drawing)
 
 void QtCanvas::setScale(qreal scale) {
     if (!(scale > 0) || scale == scale_) return;
+    forgetPrepared();  // made at the old scale, as the sizes of texts
+    forgetPicture();
+    scale_ = scale;
+    for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot})
+        dashes_[static_cast<int>(style)] = scaled(line_dashes(style), scale);
+    image_ = windowed_ ? QImage(image_.size(), QImage::Format_RGB32) : QImage(dev(width_), dev(height_), QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    image_.setDevicePixelRatio(scale);
+    noted_.setWindow(origin_, surfaceSize());
+}
+
+void QtCanvas::setWindow(QRect window) {
     drawNoted();
     finish();
     forgetPicture();
-    // What was prepared, and the sizes of texts, were made at the old scale.
+    windowed_ = true;
+    origin_ = window.topLeft();
+    image_ = QImage(window.size(), QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    image_.setDevicePixelRatio(scale_);
+    noted_.setWindow(origin_, surfaceSize());
+}
+
+void QtCanvas::forgetPrepared() {
+    drawNoted();
+    finish();
     shapes_.clear();
     lastText_ = nullptr;
     lastFont_ = nullptr;
     font_ = nullptr;
     fonts_.clear();
-    scale_ = scale;
-    for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot})
-        dashes_[static_cast<int>(style)] = scaled(line_dashes(style), scale);
-    image_ = QImage(dev(width_), dev(height_), QImage::Format_RGB32);
-    image_.fill(Qt::black);
-    image_.setDevicePixelRatio(scale);
 }
 
-int QtCanvas::dev(int v) const { return scale_ == 1 ? v : static_cast<int>(std::floor(v * scale_ + 0.5)); }
+QSize QtCanvas::surfaceSize() const { return windowed_ ? QSize(dev(width_), dev(height_)) : image_.size(); }
+
+int QtCanvas::dev(int v) const { return device_pixel(v, scale_); }
 
 // Every pixel of the picture that a pixel of the box covers, in part or whole.
 QRect QtCanvas::devBox(QRect box) const {
@@ -212,7 +231,12 @@ void QtCanvas::setSize(int width, int height) {
     finish();
     width_ = width;
     height_ = height;
+    if (windowed_) {
+        noted_.setWindow(origin_, surfaceSize());
+        return;
+    }
     image_ = image_.copy(0, 0, dev(width), dev(height));  // new area is black; the scale stays
+    noted_.setWindow(origin_, surfaceSize());
     touched(image_.rect());
 }
 
@@ -296,7 +320,7 @@ void QtCanvas::touched(QRect area) {
 }
 
 void QtCanvas::fillRect(int x1, int y1, int x2, int y2) {
-    const QRect area(QPoint(dev(x1), dev(y1)), QPoint(dev(x2) - 1, dev(y2) - 1));
+    const QRect area(dev(Point{x1, y1}), dev(Point{x2, y2}) - QPoint(1, 1));
     copyKeptFirst();
     if (area.contains(image_.rect()) && !image_.isDetached()) {
         // All of it is filled: pixels of their own, not a copy of the kept ones.
@@ -325,11 +349,12 @@ void QtCanvas::lineTo(int x, int y) {
         const QPoint start(pen_.x, pen_.y);
         const QPoint end(pen_.x + static_cast<int>(std::lround(dx * (steps - 1.0) / steps)),
                          pen_.y + static_cast<int>(std::lround(dy * (steps - 1.0) / steps)));
+        const QPoint from = dev(Point{start.x(), start.y()}), to = dev(Point{end.x(), end.y()});
         if (scale_ != 1) {
-            wideLine(dev(Point{start.x(), start.y()}), dev(Point{end.x(), end.y()}));
+            wideLine(from, to);
         } else {
-            if (!writeLine(start, end)) painter(Tools::ShapeNoBrush).drawLine(start, end);
-            touched(QRect(start, end).normalized().adjusted(-1, -1, 1, 1));
+            if (!writeLine(from, to)) painter(Tools::ShapeNoBrush).drawLine(from, to);
+            touched(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
         }
     }
     pen_ = {x, y};
@@ -353,9 +378,10 @@ void QtCanvas::wideLine(QPoint from, QPoint to) {
 }
 
 bool QtCanvas::writeLine(QPoint from, QPoint to) {
-    if (drawing_ != Drawing::Prepared || !pixel_lines_fit(image_.width(), image_.height())) return false;
+    const QSize surface = surfaceSize();
+    if (drawing_ != Drawing::Prepared || !pixel_lines_fit(surface.width(), surface.height())) return false;
     copyKeptFirst();
-    noted_.line(from, to, to_qcolor(state.penColor).rgb(), dashes(state.penStyle),
+    noted_.line(from + origin_, to + origin_, to_qcolor(state.penColor).rgb(), dashes(state.penStyle),
                 state.penMode == PenMode::Merge ? PixelInk::Merge : PixelInk::Copy);
     ++counts_.written;
     return true;
@@ -393,7 +419,8 @@ bool QtCanvas::copyShape(char kind, const Point* points, int count, QRect box,
         it = shapes_.emplace(key_, PreparedImage(area, to_qcolor(state.penColor).rgb(), draw)).first;
         it->second.mayClip();
     }
-    return copy(it->second, dev(anchor.x), dev(anchor.y));
+    const QPoint at = dev(anchor);
+    return copy(it->second, at.x(), at.y());
 }
 
 // At a scale the shape is drawn scaled about the middle of its first pixel,
@@ -419,7 +446,7 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     if (copyShape('e', corners, 2, box, plain)) return;
     plainShape(painter(Tools::Shape), dev(Point{x1, y1}), plain);
     ++counts_.painted;
-    touched(devBox(box));
+    touched(devBox(box).translated(-origin_));
 }
 
 void QtCanvas::polygon(const std::vector<Point>& points) {
@@ -442,10 +469,11 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
     if (copyShape('p', points.data(), static_cast<int>(points.size()), box, plain)) return;
     plainShape(painter(Tools::Shape), dev(anchor), plain);
     ++counts_.painted;
-    touched(devBox(box));
+    touched(devBox(box).translated(-origin_));
 }
 
 void QtCanvas::plainText(QPainter& p, QPoint at, const std::string& text) {
+    if (shiftedText(p, at, text)) return;
     FontEntry& f = font();
     if (applied_->font != &f.font) {
         p.setFont(f.font);
@@ -463,6 +491,50 @@ void QtCanvas::plainText(QPainter& p, QPoint at, const std::string& text) {
     touched(devBox(QRect(-f.height, -f.height, w + 3 * f.height, 3 * f.height)).translated(at));
 }
 
+// Scaled, QPainter places letters that reach left of or above its picture
+// otherwise than inside it. A text that reaches out of the window but not as
+// far out of the surface is drawn into a picture of its own that reaches as
+// far as the surface does there, over the window's pixels, and copied back
+// (within the painter's clip).
+bool QtCanvas::shiftedText(QPainter& p, QPoint at, const std::string& text) {
+    if (scale_ == 1 || !windowed_) return false;
+    FontEntry& f = font();
+    const int w = textWidth(text);
+    const QRect reach = devBox(QRect(-f.height, -f.height, w + 3 * f.height, 3 * f.height)).translated(at);
+    const auto start = [](int low, int origin) { return low < 0 && origin > 0 ? std::max(low, -origin) : 0; };
+    QPoint from(start(reach.left(), origin_.x()), start(reach.top(), origin_.y()));
+    if (from.isNull()) return false;
+    // Elsewhere it starts where the text does.
+    if (from.x() == 0) from.setX(std::max(reach.left(), 0));
+    if (from.y() == 0) from.setY(std::max(reach.top(), 0));
+    QImage own(QRect(from, reach.bottomRight()).size(), QImage::Format_RGB32);
+    own.fill(Qt::black);
+    const QRect below = QRect(from, reach.bottomRight()) & image_.rect();
+    for (int y = below.top(); y <= below.bottom(); ++y)
+        std::copy_n(reinterpret_cast<const QRgb*>(image_.constScanLine(y)) + below.left(), below.width(),
+                    reinterpret_cast<QRgb*>(own.scanLine(y - from.y())) + (below.left() - from.x()));
+    const QRect clip = (p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : image_.rect()) & image_.rect();
+    {
+        QPainter q(&own);
+        begin_painting(q);
+        q.setFont(f.font);
+        q.setPen(to_qcolor(state.fontColor));
+        q.setTransform(QTransform(scale_, 0, 0, scale_, at.x() - from.x(), at.y() - from.y()));
+        if (!state.brushClear) q.fillRect(QRect(0, 0, w, f.height), to_qcolor(state.brushColor));
+        q.drawText(QPoint(0, f.ascent), fromCp1252(text));
+    }
+    // A window's picture is its own (never shared): its pixels stay where the painter draws.
+    const QRect back = reach & clip;
+    auto* bits = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype line = image_.bytesPerLine() / 4;
+    for (int y = back.top(); y <= back.bottom(); ++y)
+        std::copy_n(reinterpret_cast<const QRgb*>(own.constScanLine(y - from.y())) + (back.left() - from.x()), back.width(),
+                    bits + y * line + back.left());
+    ++counts_.painted;
+    touched(back);
+    return true;
+}
+
 void QtCanvas::textOut(int x, int y, const std::string& text) {
     if (drawing_ == Drawing::Prepared && text.size() <= kLongestKept) {
         const std::uint64_t style = std::uint64_t{state.fontColor} << 32 | (state.brushClear ? 0xFF000000u : state.brushColor);
@@ -475,7 +547,8 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
             drawNoted();  // the images noted may move
             image = &entry.images.emplace_back(style, prepareText(text)).second;
         }
-        if (image && copyText(*image, dev(x), dev(y), kept)) return;
+        const QPoint at = dev(Point{x, y});
+        if (image && copyText(*image, at.x(), at.y(), kept)) return;
     }
     plainText(painter(Tools::Text), dev(Point{x, y}), text);
 }
@@ -554,7 +627,7 @@ bool QtCanvas::copy(const PreparedImage& image, int x, int y) {
 bool QtCanvas::copyText(PreparedImage& image, int x, int y, const std::string& text) {
     // Scaled, QPainter places letters that reach left of or above the
     // picture otherwise than inside it: such a text is drawn through it.
-    if (scale_ != 1 && (x + image.box().left() < 0 || y + image.box().top() < 0)) return false;
+    if (scale_ != 1 && (x + origin_.x() + image.box().left() < 0 || y + origin_.y() + image.box().top() < 0)) return false;
     if (!image.mixesTwice()) return copy(image, x, y);
     if (!image.copiesLater(image_.size(), x, y)) return false;
     copyKeptFirst();

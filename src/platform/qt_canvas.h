@@ -58,7 +58,16 @@ public:
     // Pixels of the picture per pixel of the map; 1 unless set. A new scale
     // starts a black picture of the same size, with nothing kept or prepared.
     void setScale(qreal scale);
+    // Every prepared image and measured text let go (they are made again when needed).
+    void forgetPrepared();
     qreal scale() const { return scale_; }
+
+    // From now on the picture is only the window `window` (the screen's own
+    // pixels, within the surface) of the surface: it starts black, and
+    // everything drawn lands in it with the very pixels it has there in the
+    // whole picture. Sizing the surface then leaves the window as it is.
+    // Nothing is kept or put back in a window.
+    void setWindow(QRect window);
 
     void setSize(int width, int height) override;
     int width() const override { return width_; }
@@ -123,11 +132,14 @@ private:
     // `at`, at `at`, a pixel of the picture.
     void plainText(QPainter& p, QPoint at, const std::string& text);
     void plainShape(QPainter& p, QPoint at, const std::function<void(QPainter&, QPoint)>& plain) const;
+    bool shiftedText(QPainter& p, QPoint at, const std::string& text);
 
     // A coordinate, a point and a box (relative to a point, or not) of the
     // map in the picture's pixels.
     int dev(int v) const;
-    QPoint dev(Point p) const { return {dev(p.x), dev(p.y)}; }
+    QPoint dev(Point p) const { return QPoint(dev(p.x), dev(p.y)) - origin_; }
+    // The whole surface in the picture's pixels (larger than the picture in a window).
+    QSize surfaceSize() const;
     QRect devBox(QRect box) const;
     // At a scale: a line as wide as a pixel of the map, between two pixels
     // of the picture.
@@ -156,6 +168,8 @@ private:
     qreal scale_ = 1;
     int width_ = 1, height_ = 1;  // in the map's own pixels
     QImage image_;
+    bool windowed_ = false;
+    QPoint origin_;  // the surface's pixel at the picture's (0, 0)
     // At a scale the painter draws into the image's pixels through a picture
     // without a devicePixelRatio of its own, in the picture's pixels.
     mutable QImage unscaled_;

@@ -67,12 +67,13 @@ TEST_F(Navigation, CtrlAndTheWheelZoomAboutThePointer) {
         int notches;
         const char* item;
         int surface;
-    } steps[] = {{1, "N1501", 1500}, {1, "N2001", 2000}, {2, "N4001", 4000}, {-3, "N1501", 1500}, {-5, "MaxOut1", 1000}};
+    } steps[] = {{1, "N1501", 1500},  {1, "N2001", 2000},  {2, "N4001", 4000},
+                 {2, "N8001", 8000},  {-1, "N6001", 6000}, {-4, "N1501", 1500}, {-5, "MaxOut1", 1000}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.item);
         wheel(pointer, step.notches, Qt::ControlModifier);
         EXPECT_TRUE(m.action(step.item)->isChecked());
-        EXPECT_EQ(m.image().width(), step.surface);
+        EXPECT_EQ(m.Image1->width(), step.surface);
         const MapPoint now = under(pointer);
         if (scroll() != QPoint(0, 0)) {  // scrolled as far as it goes, the point cannot stay
             EXPECT_NEAR(now.x, before.x, 1);

@@ -15,6 +15,8 @@
 #include "model/memory_settings.h"
 #include "model/model.h"
 #include "model/scanner_list.h"
+#include "map/drawing_list.h"
+#include "platform/map_tiles.h"
 #include "platform/qt_canvas.h"
 #include "support/image_difference.h"
 #include "support/recording_prompter.h"
@@ -124,3 +126,93 @@ TEST(MapPicture, DemoGameTheSameBothWays) {
 TEST(MapPicture, LargestGameTheSameBothWaysAtMaxOut) { expect_same_pictures(largest(), Zoom::MaxOut, false); }
 TEST(MapPicture, LargestGameTheSameBothWaysAt150) { expect_same_pictures(largest(), Zoom::Zoom150, false); }
 TEST(MapPicture, LargestGameTheSameBothWaysAt200) { expect_same_pictures(largest(), Zoom::Zoom200, true); }
+
+namespace {
+
+// The drawing list of a redraw, and the whole picture drawn at once the
+// way the picture file is.
+struct Drawn {
+    MapTiles tiles;
+    DrawingList list{tiles.canvas()};
+    QImage whole;
+};
+
+void draw_both(Game& g, Drawn& d, const MapView& view, const Overlays& overlays, double scale) {
+    MapView listView = view;
+    MapRedraw(g.s, g.prompter, g.model.commands.reports()).refresh_map(d.list, listView, overlays);
+    d.tiles.show(d.list, scale);
+    QtCanvas canvas;
+    canvas.setScale(scale);
+    MapView wholeView = view;
+    MapRedraw(g.s, g.prompter, g.model.commands.reports()).refresh_map(canvas, wholeView, overlays);
+    d.whole = canvas.image();
+    d.whole.setDevicePixelRatio(1);
+}
+
+}  // namespace
+
+// The window draws the map in tiles of the screen's pixels: each shows the
+// very pixels of the whole picture at its place, the labels, lines and
+// circles that cross a tile's edge included, at every zoom and scale.
+TEST(MapPicture, TilesShowThePixelsOfTheWholePicture) {
+    const struct {
+        Game& (*game)();
+        Zoom zoom;
+        double scale;
+        NameDensity names;
+        FleetLabels labels;
+        bool routes;
+    } cases[] = {
+        {demo, Zoom::MaxOut, 1, NameDensity::All, FleetLabels::Numbers, true},
+        {demo, Zoom::Zoom300, 1.5, NameDensity::Half, FleetLabels::ShipCount, true},
+        {demo, Zoom::Zoom800, 1, NameDensity::All, FleetLabels::Numbers, true},
+        {demo, Zoom::Zoom200, 2, NameDensity::All, FleetLabels::Numbers, true},
+        {largest, Zoom::MaxOut, 1.25, NameDensity::All, FleetLabels::Numbers, false},
+        {largest, Zoom::Zoom200, 2, NameDensity::Quarter, FleetLabels::Numbers, true},
+        {largest, Zoom::Zoom400, 1, NameDensity::All, FleetLabels::ShipCount, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "zoom " << static_cast<int>(c.zoom) << ", scale " << c.scale);
+        Game& g = c.game();
+        MapView view;
+        view.zoom = c.zoom;
+        view.names = c.names;
+        view.labels = c.labels;
+        view.Selected_object = {255, 511, 0xFF00FF};  // the marker across tile edges
+        Drawn d;
+        draw_both(g, d, view, g.overlays(c.routes), c.scale);
+        const QRect surface = d.whole.rect();
+        // Parts across tile corners, at the surface's far corner, and all of it where it is small.
+        std::vector<QRect> parts = {QRect(200, 190, 333, 150), QRect(700, 500, 300, 560),
+                                    QRect(surface.bottomRight() - QPoint(400, 300), QSize(401, 301))};
+        if (surface.width() <= 4000) parts.push_back(surface);
+        for (const QRect& part : parts) {
+            SCOPED_TRACE(testing::Message() << "part at " << part.x() << ", " << part.y());
+            EXPECT_EQ(test::image_difference(d.tiles.pixels(part), d.whole.copy(part)), "");
+        }
+    }
+}
+
+// A click that moves the marker redraws the tiles under it, where it was and
+// where it is, and no others.
+TEST(MapPicture, AMovedMarkerRedrawsOnlyItsTiles) {
+    Game& g = demo();
+    MapView view;
+    view.zoom = Zoom::Zoom200;
+    view.Selected_object = {300, 300, 0xFF00FF};
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    MapRedraw redraw(g.s, g.prompter, g.model.commands.reports());
+    redraw.refresh_map(list, view, g.overlays(true));
+    tiles.show(list, 1);
+    const QRect all(0, 0, list.width(), list.height());
+    tiles.pixels(all);
+    const long drawn = tiles.drawnTiles();
+    view.Selected_object = {1500, 1500, 0xFF00FF};
+    redraw.refresh_map(list, view, g.overlays(true));
+    const QRegion changed = tiles.show(list, 1);
+    EXPECT_TRUE(changed.contains(QPoint(300, 310)) && changed.contains(QPoint(1500, 1510)));
+    EXPECT_EQ(changed.rectCount(), 2);
+    tiles.pixels(all);
+    EXPECT_EQ(tiles.drawnTiles() - drawn, 2);
+}

@@ -292,7 +292,8 @@ TEST(Zoom, LevelsSurfacesAndFonts) {
         int fit, surface, font;
     } cases[] = {{Zoom::MaxOut, 0, 1000, 8},  {Zoom::Zoom150, 0, 1500, 9}, {Zoom::Zoom200, 0, 2000, 10},
                  {Zoom::Zoom300, 0, 3000, 11}, {Zoom::Zoom400, 0, 4000, 12}, {Zoom::Fit, 1240, 1240, 8},
-                 {Zoom::Fit, 1800, 1800, 10},  {Zoom::Fit, 600, 1000, 8},    {Zoom::Fit, 9000, 4000, 12}};
+                 {Zoom::Fit, 1800, 1800, 10},  {Zoom::Fit, 600, 1000, 8},    {Zoom::Fit, 9000, 4000, 12},
+                 {Zoom::Zoom600, 0, 6000, 12}, {Zoom::Zoom800, 0, 8000, 12}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.surface);
         MapView v;
@@ -309,11 +310,13 @@ TEST(Zoom, LevelsSurfacesAndFonts) {
 // to the next fixed level beside it; the point under the pointer stays.
 TEST(Zoom, StepsAndTheScrollThatKeepsThePointer) {
     MapView v;
-    const std::vector<Zoom> in = {Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom300, Zoom::Zoom400, Zoom::Zoom400};
+    const std::vector<Zoom> in = {Zoom::Zoom150, Zoom::Zoom200, Zoom::Zoom300, Zoom::Zoom400,
+                                  Zoom::Zoom600, Zoom::Zoom800, Zoom::Zoom800};
     for (const Zoom want : in) {
         set_zoom(v, zoom_step(v, 1));
         EXPECT_EQ(v.zoom, want);
     }
+    EXPECT_EQ(zoom_step(v, -1), Zoom::Zoom600);
     set_zoom(v, Zoom::Fit, 1800);
     EXPECT_EQ(zoom_step(v, 1), Zoom::Zoom200);
     EXPECT_EQ(zoom_step(v, -1), Zoom::Zoom150);

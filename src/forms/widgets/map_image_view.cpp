@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
@@ -28,11 +29,12 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.drawImage(QRectF(QPointF(0, 0), view_.picture_.deviceIndependentSize()), view_.picture_);
-        if (devicePixelRatioF() != view_.picture_.devicePixelRatio() && view_.rescale_ && !rescaleAsked_) {
+        if (view_.paint_) view_.paint_(p, e->rect());
+        view_.prepareLater();
+        if (devicePixelRatioF() != view_.scale_ && view_.rescale_ && !rescaleAsked_) {
             rescaleAsked_ = true;
             QTimer::singleShot(0, this, [this] {
                 rescaleAsked_ = false;
@@ -101,8 +103,8 @@ private:
     bool active_ = false, dragging_ = false;
 };
 
-MapImageView::MapImageView(const QImage& image, QWidget* parent)
-    : QScrollArea(parent), picture_(image), image_(new Surface(*this)), pan_(new DragPan(*this)) {
+MapImageView::MapImageView(QWidget* parent)
+    : QScrollArea(parent), image_(new Surface(*this)), pan_(new DragPan(*this)) {
     setObjectName(QStringLiteral("ScrollBox1"));
     setBackgroundRole(QPalette::Dark);
     setWidget(image_);
@@ -110,13 +112,30 @@ MapImageView::MapImageView(const QImage& image, QWidget* parent)
     hover_.setSingleShot(true);
     hover_.setInterval(kHoverDelay);
     connect(&hover_, &QTimer::timeout, this, [this] { showHoverText(); });
+    // A little at a time, each when the events waiting were handled.
+    idle_.setSingleShot(true);
+    idle_.setInterval(0);
+    connect(&idle_, &QTimer::timeout, this, [this] {
+        if (prepare_ && prepare_(visibleArea())) idle_.start();
+    });
 }
+
+void MapImageView::prepareLater() {
+    if (!idle_.isActive()) idle_.start();
+}
+
+QRect MapImageView::visibleArea() const { return QRect(scrollPosition(), viewport()->size()) & image_->rect(); }
 
 QWidget* MapImageView::image() const { return image_; }
 
-void MapImageView::imageChanged() {
-    image_->setFixedSize(picture_.deviceIndependentSize().toSize());
-    image_->update();
+void MapImageView::surfaceChanged(QSize size, qreal scale, const QRegion& changed) {
+    scale_ = scale;
+    if (image_->size() != size) {
+        image_->setFixedSize(size);
+        image_->update();
+    } else if (!changed.isEmpty()) {
+        image_->update(changed);
+    }
 }
 
 void MapImageView::centre_on(QPoint pixel) {

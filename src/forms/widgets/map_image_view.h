@@ -9,11 +9,12 @@
 // asks what to show there in a tool tip.
 
 #include <QPointer>
+#include <QRegion>
 #include <QScrollArea>
 #include <QTimer>
 #include <functional>
 
-class QImage;
+class QPainter;
 
 namespace trevanor {
 
@@ -25,10 +26,15 @@ public:
     // What the tool tip says about the pixel (rich text); empty for nothing.
     using HoverText = std::function<QString(QPoint pixel)>;
 
-    // Shows `image` (kept by the canvas that draws it) as it is drawn, each
-    // of its pixels one of the screen's where its devicePixelRatio is the
-    // screen's; positions stay in the map's own pixels.
-    MapImageView(const QImage& image, QWidget* parent);
+    // What paints a part of the surface (the map's pixels), and what draws
+    // a little of what will be shown next around the visible part (true
+    // while there is more), when nothing else is waiting.
+    using Paint = std::function<void(QPainter& painter, QRect exposed)>;
+    using Prepare = std::function<bool(QRect visible)>;
+
+    explicit MapImageView(QWidget* parent);
+    void onPaint(Paint paint) { paint_ = std::move(paint); }
+    void onPrepare(Prepare prepare) { prepare_ = std::move(prepare); }
 
     void onPress(Press press) { press_ = std::move(press); }
     void onZoomStep(ZoomStep step) { zoomStep_ = std::move(step); }
@@ -39,8 +45,11 @@ public:
     // screen's (its devicePixelRatio).
     void onRescale(std::function<void()> rescale) { rescale_ = std::move(rescale); }
 
-    // The picture was drawn again, perhaps at another size.
-    void imageChanged();
+    // The surface is `size` pixels of the map, drawn for a screen of
+    // `scale`; `changed` (the map's pixels) is to be painted again.
+    void surfaceChanged(QSize size, qreal scale, const QRegion& changed);
+    // The part of the surface in the visible area (the map's pixels).
+    QRect visibleArea() const;
     // Scrolls so that `pixel` lies in the middle of the view; the scroll
     // bars stop at their ends.
     void centre_on(QPoint pixel);
@@ -64,8 +73,13 @@ private:
     void hovered(QPoint pixel);
     void showHoverText();
 
-    const QImage& picture_;
+    void prepareLater();
+
     Surface* image_;
+    Paint paint_;
+    Prepare prepare_;
+    qreal scale_ = 1;  // of the screen the surface was drawn for
+    QTimer idle_;
     DragPan* pan_;
     Press press_;
     ZoomStep zoomStep_;

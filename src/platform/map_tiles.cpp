@@ -1,0 +1,151 @@
+#include "platform/map_tiles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trevanor {
+
+namespace {
+constexpr int kTile = 256;  // pixels of the screen each way
+// Tiles held beyond those of the visible part and its margin, the ones
+// used last; a few screens' worth when scrolling back and forth.
+constexpr std::size_t kSpareTiles = 64;
+}  // namespace
+
+MapTiles::MapTiles() { canvas_.setWindow(QRect(0, 0, 1, 1)); }
+
+QRegion MapTiles::show(const DrawingList& list, qreal scale) {
+    list_ = &list;
+    canvas_.setScale(scale);
+    const TileGrid grid(list.width(), list.height(), scale, kTile);
+    std::vector<std::uint64_t> hashes = tile_hashes(list, grid);
+    const QRect whole(0, 0, list.width(), list.height());
+    if (!(grid == grid_) || hashes_.size() != hashes.size()) {
+        grid_ = grid;
+        hashes_ = std::move(hashes);
+        tiles_.clear();
+        return whole;
+    }
+    QRegion changed;
+    for (int i = 0; i < grid_.count(); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (hashes[at] == hashes_[at]) continue;
+        tiles_.erase(i);
+        const DeviceRect d = grid_.pixelsOf(i % grid_.columns(), i / grid_.columns());
+        const PixelBox b = grid_.mapBoxOf(d);
+        changed += QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom));
+    }
+    hashes_ = std::move(hashes);
+    return changed & whole;
+}
+
+DeviceRect MapTiles::devicePixels(QRect mapArea) const {
+    const double s = grid_.scale;
+    const int left = static_cast<int>(std::floor(mapArea.left() * s)), top = static_cast<int>(std::floor(mapArea.top() * s));
+    const int right = static_cast<int>(std::ceil((mapArea.right() + 1) * s));
+    const int bottom = static_cast<int>(std::ceil((mapArea.bottom() + 1) * s));
+    return {left, top, right - left, bottom - top};
+}
+
+void MapTiles::paint(QPainter& painter, QRect exposed) {
+    if (!list_) return;
+    const TileGrid::Range r = grid_.tilesIn(devicePixels(exposed));
+    drawMissing(r);
+    painter.save();
+    // In the screen's own pixels: every pixel of a tile is one of the screen's.
+    painter.setWorldTransform(QTransform::fromScale(1 / grid_.scale, 1 / grid_.scale), true);
+    for (int row = r.firstRow; row < r.endRow; ++row)
+        for (int column = r.firstColumn; column < r.endColumn; ++column) {
+            Tile& tile = tiles_[grid_.index(column, row)];
+            tile.used = ++clock_;
+            painter.drawImage(QPoint(column * grid_.tile, row * grid_.tile), tile.image);
+        }
+    painter.restore();
+}
+
+void MapTiles::drawMissing(const TileGrid::Range& r) {
+    std::vector<int> missing;
+    QRect bound;
+    qint64 area = 0;
+    for (int row = r.firstRow; row < r.endRow; ++row)
+        for (int column = r.firstColumn; column < r.endColumn; ++column) {
+            const int i = grid_.index(column, row);
+            if (tiles_.count(i)) continue;
+            missing.push_back(i);
+            const DeviceRect d = grid_.pixelsOf(column, row);
+            bound |= QRect(d.x, d.y, d.w, d.h);
+            area += qint64{d.w} * d.h;
+        }
+    if (missing.empty()) return;
+    if (qint64{bound.width()} * bound.height() <= 2 * area) {
+        drawWindow({bound.x(), bound.y(), bound.width(), bound.height()}, missing);
+        return;
+    }
+    for (const int i : missing) drawWindow(grid_.pixelsOf(i % grid_.columns(), i / grid_.columns()), {i});
+}
+
+void MapTiles::drawWindow(const DeviceRect& window, const std::vector<int>& tiles) {
+    canvas_.setWindow(QRect(window.x, window.y, window.w, window.h));
+    canvas_.setSize(list_->width(), list_->height());
+    list_->play(canvas_, grid_.mapBoxOf(window));
+    const QImage& picture = canvas_.image();
+    for (const int i : tiles) {
+        const DeviceRect d = grid_.pixelsOf(i % grid_.columns(), i / grid_.columns());
+        Tile& tile = tiles_[i];
+        tile.image = picture.copy(d.x - window.x, d.y - window.y, d.w, d.h);
+        tile.image.setDevicePixelRatio(1);
+        tile.hash = hashes_[static_cast<std::size_t>(i)];
+        tile.used = ++clock_;
+        ++drawn_;
+    }
+}
+
+bool MapTiles::prepareAround(QRect visible, int most) {
+    if (!list_) return false;
+    TileGrid::Range r = grid_.tilesIn(devicePixels(visible));
+    r = {std::max(r.firstColumn - 1, 0), std::max(r.firstRow - 1, 0), std::min(r.endColumn + 1, grid_.columns()),
+         std::min(r.endRow + 1, grid_.rows())};
+    trim(r);
+    int left = most;
+    for (int row = r.firstRow; row < r.endRow; ++row)
+        for (int column = r.firstColumn; column < r.endColumn; ++column) {
+            const int i = grid_.index(column, row);
+            if (tiles_.count(i)) continue;
+            if (left-- == 0) return true;
+            drawWindow(grid_.pixelsOf(column, row), {i});
+        }
+    return false;
+}
+
+void MapTiles::trim(const TileGrid::Range& keep) {
+    const auto inside = [&](int i) {
+        const int column = i % grid_.columns(), row = i / grid_.columns();
+        return column >= keep.firstColumn && column < keep.endColumn && row >= keep.firstRow && row < keep.endRow;
+    };
+    std::vector<std::pair<std::uint64_t, int>> others;
+    for (const auto& [i, tile] : tiles_)
+        if (!inside(i)) others.emplace_back(tile.used, i);
+    if (others.size() <= kSpareTiles) return;
+    std::sort(others.begin(), others.end());
+    for (std::size_t k = 0; k + kSpareTiles < others.size(); ++k) tiles_.erase(others[k].second);
+}
+
+void MapTiles::forget() {
+    tiles_.clear();
+    canvas_.forgetPrepared();
+}
+
+QImage MapTiles::pixels(QRect area) {
+    QImage out(area.size(), QImage::Format_RGB32);
+    out.fill(Qt::black);
+    if (!list_) return out;
+    const TileGrid::Range r = grid_.tilesIn({area.x(), area.y(), area.width(), area.height()});
+    drawMissing(r);
+    QPainter p(&out);
+    for (int row = r.firstRow; row < r.endRow; ++row)
+        for (int column = r.firstColumn; column < r.endColumn; ++column)
+            p.drawImage(QPoint(column * grid_.tile, row * grid_.tile) - area.topLeft(), tiles_[grid_.index(column, row)].image);
+    return out;
+}
+
+}  // namespace trevanor
