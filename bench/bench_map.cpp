@@ -16,6 +16,15 @@
 //                    diamond, dot and label (as many and as large as the game's)
 //   BM_PlainRedraw   a full redraw with every primitive through QPainter
 //   BM_Prepare       the first redraw on a new canvas, preparing every image
+//   BM_VisibleWindow  what the map window draws when a zoom level is shown:
+//                    the tiles of its visible part (1600 x 1000 pixels of
+//                    the map, at the screen's scale in percent) drawn from
+//                    the drawing list, with every name; the cost stays the
+//                    same at every zoom
+//   BM_WindowFloor   copying the visible part's pixels once: what showing
+//                    it costs at least
+//   BM_RecordDrawing the redraw recorded into the drawing list (what a
+//                    change costs before any tile is drawn)
 //   BM_RoutesAndRanges  every fleet's route (3 years) and 50 stored ranges at
 //                    60% over the picture at 200% with every name: a full
 //                    redraw, and one over the kept picture (the years shown
@@ -34,6 +43,8 @@
 #include "map/map_redraw.h"
 #include "map/scene.h"
 #include "model/scanner_list.h"
+#include "map/drawing_list.h"
+#include "platform/map_tiles.h"
 #include "platform/qt_canvas.h"
 #include "platform/services.h"
 
@@ -289,6 +300,65 @@ void BM_PlainRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlainRedraw)->Args({0, 0, 512})->Args({2, 1, 512})->Unit(benchmark::kMillisecond);
+
+// The visible part of a window of 1920 x 1080 at the scale: the map's
+// pixels beside the column of controls, in the middle of the surface.
+QRect visible_part(const DrawingList& list, double scale) {
+    const QSize shown(1600, 1000);
+    const QRect part(QPoint(list.width() / 2 - shown.width() / 2, list.height() / 2 - shown.height() / 2), shown);
+    return QRect(QPoint(static_cast<int>(part.left() * scale), static_cast<int>(part.top() * scale)),
+                 part.size() * scale);
+}
+
+void BM_VisibleWindow(benchmark::State& state) {
+    Loaded& g = game(512);
+    MapView view;
+    view.zoom = static_cast<Zoom>(state.range(0));
+    view.names = NameDensity::All;
+    const double scale = static_cast<double>(state.range(1)) / 100;
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    g.redraw.refresh_map(list, view, Overlays{});
+    tiles.show(list, scale);
+    tiles.canvas().setPreparedPerPicture(1 << 30);  // every image prepared before measuring
+    const QRect part = visible_part(list, scale);
+    tiles.pixels(part);
+    for (auto _ : state) {
+        tiles.forget();
+        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+    }
+    state.counters["tiles"] = static_cast<double>(tiles.heldTiles());
+}
+BENCHMARK(BM_VisibleWindow)
+    ->ArgsProduct({{1, 2, 3, 4, 6, 7}, {100, 200}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_WindowFloor(benchmark::State& state) {
+    const double scale = static_cast<double>(state.range(0)) / 100;
+    QImage from(QSize(1600, 1000) * scale, QImage::Format_RGB32), to(from.size(), QImage::Format_RGB32);
+    from.fill(Qt::black);
+    for (auto _ : state) {
+        std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+        benchmark::DoNotOptimize(to.constBits());
+    }
+}
+BENCHMARK(BM_WindowFloor)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_RecordDrawing(benchmark::State& state) {
+    Loaded& g = game(512);
+    MapView view;
+    view.zoom = static_cast<Zoom>(state.range(0));
+    view.names = NameDensity::All;
+    QtCanvas measure;
+    DrawingList list(measure);
+    for (auto _ : state) {
+        touch_data(g.session);
+        g.redraw.refresh_map(list, view, Overlays{});
+        benchmark::DoNotOptimize(list.size());
+    }
+    state.counters["primitives"] = static_cast<double>(list.size());
+}
+BENCHMARK(BM_RecordDrawing)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

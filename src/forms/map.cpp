@@ -19,6 +19,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -406,10 +407,15 @@ void TMap_FM::closeEvent(QCloseEvent* e) {
         if (w) w->close();
     MaximizedWindow::closeEvent(e);
     if (!e->isAccepted()) return;
-    // Its pictures go with it: what the program holds falls back to what it held before.
-    tiles_.forget();
-    drawing_.clear();
-    release_free_memory();
+    // Its pictures go with it, the screen's copy of the window too, once it
+    // is hidden: what the program holds falls back to what it held before.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) return;
+        tiles_.letGo();
+        drawing_.clear();
+        destroy();
+        release_free_memory();
+    });
 }
 
 // Shown the first time, the map shows the middle of the universe, where the

@@ -34,10 +34,11 @@ PixelBox around(int x1, int y1, int x2, int y2, int margin) {
 }  // namespace
 
 void DrawingList::clear() {
-    items_.clear();
-    prefix_.assign(1, 0);
-    points_.clear();
-    texts_.clear();
+    // Its memory too: a list cleared is one not shown.
+    std::vector<Item>().swap(items_);
+    std::vector<std::uint64_t>(1, 0).swap(prefix_);
+    std::vector<Point>().swap(points_);
+    std::vector<std::string>().swap(texts_);
     kept_.clear();
     ++revision_;
 }
@@ -132,6 +133,12 @@ int DrawingList::textHeight(const std::string& text) {
     measure_.state.fontName = state.fontName;
     measure_.state.fontSize = state.fontSize;
     return measure_.textHeight(text);
+}
+
+bool DrawingList::opaque() const {
+    if (items_.empty() || items_[0].kind != Kind::Fill) return false;
+    const PixelBox& b = items_[0].box;
+    return b.left <= 0 && b.top <= 0 && b.right >= width_ && b.bottom >= height_;
 }
 
 std::uint64_t DrawingList::keepPicture() {

@@ -50,6 +50,8 @@ public:
     void clear();
 
     std::size_t size() const { return items_.size(); }
+    // True when the drawing starts by filling the whole surface.
+    bool opaque() const;
     // The box and the hash of a primitive.
     const PixelBox& box(std::size_t i) const { return items_[i].box; }
     std::uint64_t hash(std::size_t i) const { return items_[i].hash; }

@@ -1,5 +1,7 @@
 #include "platform/free_memory.h"
 
+#include <cstdlib>  // defines __GLIBC__ where it is the C library
+
 #if defined(_WIN32)
 #include <windows.h>
 #elif defined(__GLIBC__)

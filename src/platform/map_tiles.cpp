@@ -30,7 +30,7 @@ QRegion MapTiles::show(const DrawingList& list, qreal scale) {
     for (int i = 0; i < grid_.count(); ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (hashes[at] == hashes_[at]) continue;
-        tiles_.erase(i);
+        drop(i);
         const DeviceRect d = grid_.pixelsOf(i % grid_.columns(), i / grid_.columns());
         const PixelBox b = grid_.mapBoxOf(d);
         changed += QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom));
@@ -58,7 +58,9 @@ void MapTiles::paint(QPainter& painter, QRect exposed) {
         for (int column = r.firstColumn; column < r.endColumn; ++column) {
             Tile& tile = tiles_[grid_.index(column, row)];
             tile.used = ++clock_;
-            painter.drawImage(QPoint(column * grid_.tile, row * grid_.tile), tile.image);
+            const QRect source = tile.image.rect();
+            painter.drawImage(QRectF(column * grid_.tile, row * grid_.tile, source.width(), source.height()), tile.image,
+                              source);
         }
     painter.restore();
 }
@@ -84,21 +86,45 @@ void MapTiles::drawMissing(const TileGrid::Range& r) {
     for (const int i : missing) drawWindow(grid_.pixelsOf(i % grid_.columns(), i / grid_.columns()), {i});
 }
 
+// The tiles show their parts of the window's pixels where they lie, without
+// a copy; the window's pixels go when the last of them goes.
 void MapTiles::drawWindow(const DeviceRect& window, const std::vector<int>& tiles) {
-    canvas_.setWindow(QRect(window.x, window.y, window.w, window.h));
+    canvas_.setWindow(QRect(window.x, window.y, window.w, window.h), !list_->opaque());
     canvas_.setSize(list_->width(), list_->height());
     list_->play(canvas_, grid_.mapBoxOf(window));
-    const QImage& picture = canvas_.image();
+    auto shared = std::make_shared<Window>();
+    shared->pixels = canvas_.image();
+    shared->tiles = shared->held = static_cast<int>(tiles.size());
+    const QImage& pixels = shared->pixels;
     for (const int i : tiles) {
         const DeviceRect d = grid_.pixelsOf(i % grid_.columns(), i / grid_.columns());
+        drop(i);
         Tile& tile = tiles_[i];
-        tile.image = picture.copy(d.x - window.x, d.y - window.y, d.w, d.h);
-        tile.image.setDevicePixelRatio(1);
+        tile.image = QImage(pixels.constBits() + (d.y - window.y) * pixels.bytesPerLine() + (d.x - window.x) * 4, d.w,
+                            d.h, pixels.bytesPerLine(), pixels.format());
+        tile.window = shared;
         tile.hash = hashes_[static_cast<std::size_t>(i)];
         tile.used = ++clock_;
         ++drawn_;
     }
 }
+
+// A window most of whose tiles went gives its last ones pixels of their own,
+// so that it goes too: what is held stays near what the tiles show.
+void MapTiles::drop(int index) {
+    const auto it = tiles_.find(index);
+    if (it == tiles_.end()) return;
+    const std::shared_ptr<Window> window = std::move(it->second.window);
+    tiles_.erase(it);
+    if (!window || --window->held * 2 >= window->tiles) return;
+    for (auto& [i, tile] : tiles_)
+        if (tile.window == window) {
+            tile.image = tile.image.copy();
+            tile.window.reset();
+        }
+}
+
+void MapTiles::forget() { tiles_.clear(); }
 
 bool MapTiles::prepareAround(QRect visible, int most) {
     if (!list_) return false;
@@ -127,11 +153,12 @@ void MapTiles::trim(const TileGrid::Range& keep) {
         if (!inside(i)) others.emplace_back(tile.used, i);
     if (others.size() <= kSpareTiles) return;
     std::sort(others.begin(), others.end());
-    for (std::size_t k = 0; k + kSpareTiles < others.size(); ++k) tiles_.erase(others[k].second);
+    for (std::size_t k = 0; k + kSpareTiles < others.size(); ++k) drop(others[k].second);
 }
 
-void MapTiles::forget() {
+void MapTiles::letGo() {
     tiles_.clear();
+    canvas_.setWindow(QRect(0, 0, 1, 1));  // the last window's pixels go too
     canvas_.forgetPrepared();
 }
 

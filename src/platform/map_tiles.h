@@ -16,6 +16,7 @@
 #include <QRect>
 #include <QRegion>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -46,8 +47,10 @@ public:
     // not drawn yet, at most `most` of them, and lets go of tiles far from
     // it; true while some are left to draw.
     bool prepareAround(QRect visible, int most = 4);
-    // Every tile and every prepared picture let go (the map closed).
+    // Every tile let go: all are drawn again when shown.
     void forget();
+    // Every tile and every prepared picture let go (the map closed).
+    void letGo();
 
     // The tiles drawn since the tiles were made, and those held now.
     long drawnTiles() const { return drawn_; }
@@ -57,11 +60,18 @@ public:
     QImage pixels(QRect area);
 
 private:
+    // The pixels of tiles drawn together, which the tiles show in place.
+    struct Window {
+        QImage pixels;
+        int tiles = 0, held = 0;
+    };
     struct Tile {
-        QImage image;
+        QImage image;  // a part of its window's pixels, or its own
+        std::shared_ptr<Window> window;
         std::uint64_t hash = 0;
         std::uint64_t used = 0;
     };
+    void drop(int index);
     DeviceRect devicePixels(QRect mapArea) const;
     // Draws the missing tiles of the range (all of them in one window when
     // they lie close together, else each alone).

@@ -147,14 +147,14 @@ void QtCanvas::setScale(qreal scale) {
     noted_.setWindow(origin_, surfaceSize());
 }
 
-void QtCanvas::setWindow(QRect window) {
+void QtCanvas::setWindow(QRect window, bool black) {
     drawNoted();
     finish();
     forgetPicture();
     windowed_ = true;
     origin_ = window.topLeft();
     image_ = QImage(window.size(), QImage::Format_RGB32);
-    image_.fill(Qt::black);
+    if (black) image_.fill(Qt::black);
     image_.setDevicePixelRatio(scale_);
     noted_.setWindow(origin_, surfaceSize());
 }

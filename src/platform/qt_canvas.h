@@ -67,7 +67,8 @@ public:
     // everything drawn lands in it with the very pixels it has there in the
     // whole picture. Sizing the surface then leaves the window as it is.
     // Nothing is kept or put back in a window.
-    void setWindow(QRect window);
+    // A window whose drawing starts by filling all of it may leave it unfilled.
+    void setWindow(QRect window, bool black = true);
 
     void setSize(int width, int height) override;
     int width() const override { return width_; }

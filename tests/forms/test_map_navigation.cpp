@@ -263,3 +263,19 @@ TEST_F(Program, SavedPictureIsWhatTheDumpDraws) {
     ASSERT_EQ(fromWindow.size(), QSize(2000, 2000));
     EXPECT_TRUE(fromWindow == fromDump);
 }
+
+// The window holds the tiles it shows and a margin around them; closed, it
+// lets go of them; opened again, it shows the very same picture.
+TEST_F(Navigation, AClosedMapLetsGoOfItsTilesAndOpensAsItWas) {
+    m.zoomTo(Zoom::Zoom800);
+    m.ScrollBox1->centre_on(at(1300, 1400));
+    const QImage shown = m.ScrollBox1->viewport()->grab().toImage();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m.tiles().heldTiles() > 0; }));
+    EXPECT_LT(m.tiles().heldTiles(), 8000u * 8000 / (256 * 256) / 4);  // a few screens' worth, not the surface's
+    m.action("Close1")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m.tiles().heldTiles() == 0; }));
+    m.show();
+    m.FormActivate();
+    m.ScrollBox1->centre_on(at(1300, 1400));
+    EXPECT_EQ(m.ScrollBox1->viewport()->grab().toImage(), shown);
+}

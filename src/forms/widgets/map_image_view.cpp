@@ -116,7 +116,7 @@ MapImageView::MapImageView(QWidget* parent)
     idle_.setSingleShot(true);
     idle_.setInterval(0);
     connect(&idle_, &QTimer::timeout, this, [this] {
-        if (prepare_ && prepare_(visibleArea())) idle_.start();
+        if (prepare_ && isVisible() && prepare_(visibleArea())) idle_.start();
     });
 }
 

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The map window's actions on the largest game, timed as a player meets them
+# (TREVANOR_TIMING=1): Trevanor's optimised build starts on a virtual display
+# with a window manager, the largest game (trevanor-gen --seed 7 --years 3
+# --max) loaded at start; the map opens, the zoom steps in to the deepest
+# level and out again twice, the names go on and off, the picture scrolls a
+# screen by drag and by wheel, a right click opens a fleet's particulars.
+# Prints the timing log, then the program's resident memory before the map
+# opened, at the deepest zoom and after the map was closed.
+#
+#   bench/window_timing.sh BUILD_DIR SCALE [WIDTHxHEIGHT] [SHOTS_DIR]
+#
+# BUILD_DIR is an optimised build (scripts/bench.sh makes build-bench);
+# SCALE goes to QT_SCALE_FACTOR; the screen is 1920x1080 unless given.
+set -euo pipefail
+build=$(realpath "$1") scale=$2 screen=${3:-1920x1080} shots=${4:-}
+for tool in Xvfb openbox xdotool; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/deps.sh installs it)"; exit 77; }
+done
+work=$(mktemp -d)
+pid="" wm="" xvfb=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+[ -n "${KEEP:-}" ] && trap - EXIT
+
+"$build/tools/gen/trevanor-gen" --seed 7 --years 3 --max "$work/game" >/dev/null
+mkdir -p "$work/home/.config/Pellam"
+cat > "$work/home/.config/Pellam/Trevanor.conf" <<CONF
+[General]
+Autoload_MAP=dword:00000001
+Autoload_map_file=sz:$work/game/MAX.MAP
+skip_conf=dword:00000001
+
+[MAX.MAP]
+autoload_fleet=dword:00000001
+first_report=sz:$work/game/MAX.F1
+Own_race=sz:Vorlani
+CONF
+
+exec 5< <(Xvfb -displayfd 1 -screen 0 "${screen}x24" -nolisten tcp 2>/dev/null)
+xvfb=$!
+read -r -t 30 display <&5
+export DISPLAY=:$display
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export QT_SCALE_FACTOR=$scale TREVANOR_TIMING=1 LC_ALL=C
+"$build/src/trevanor" > "$work/out.txt" 2> "$work/timing.txt" &
+pid=$!
+
+window() {  # waits for a window whose name matches, prints its id
+  for _ in $(seq 100); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$w" ] && { echo "$w"; return; }
+    sleep 0.2
+  done
+  echo "no window named $1" >&2; exit 1
+}
+rss() { awk '/VmRSS/ {print $2 / 1024 " MB"}' "/proc/$pid/status"; }
+shot() { [ -z "$shots" ] || { mkdir -p "$shots"; import -window root "$shots/$1.png"; }; }
+main=$(window "MAX.MAP")
+sleep 2
+echo "resident before the map: $(rss)"
+xdotool windowactivate --sync "$main" key alt+v; sleep 0.5; xdotool key m
+map=$(window "^Map$")
+sleep 3
+eval "$(xdotool getwindowgeometry --shell "$map")"
+cx=$((X + WIDTH / 3)) cy=$((Y + HEIGHT / 2))
+xdotool mousemove $cx $cy
+for step in 1 2; do
+  for _ in 1 2 3 4 5 6; do xdotool key ctrl+plus; sleep 1.2; done
+  [ "$step" = 1 ] && { echo "resident at 800%: $(rss)"; shot deepest; }
+  for _ in 1 2 3 4 5 6; do xdotool key ctrl+minus; sleep 1.2; done
+done
+for _ in 1 2; do xdotool key ctrl+plus; sleep 1.2; done
+for item in 1 n; do xdotool key alt+n; sleep 0.5; xdotool key "$item"; sleep 1.5; done
+# A screen by drag (middle button) and by wheel.
+xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.02; done; xdotool mouseup 2; sleep 1
+for _ in $(seq 10); do xdotool click 5; sleep 0.1; done; sleep 1
+xdotool mousemove $cx $cy click 3; sleep 2
+shot particulars
+echo "resident with the map open: $(rss)"
+xdotool key Escape; sleep 0.5
+xdotool windowactivate --sync "$map" key alt+m; sleep 0.5; xdotool key c; sleep 2
+echo "resident after closing the map: $(rss)"
+grep -v "^QStandardPaths" "$work/timing.txt" || true
+if [ -n "${KEEP:-}" ]; then echo "pid $pid display $DISPLAY"; sleep "$KEEP"; fi
