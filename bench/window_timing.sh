@@ -51,7 +51,7 @@ wm=$!
 sleep 1
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export QT_SCALE_FACTOR=$scale TREVANOR_TIMING=1 LC_ALL=C
-"$build/src/trevanor" > "$work/out.txt" 2> "$work/timing.txt" &
+${PERF:-} "$build/src/trevanor" > "$work/out.txt" 2> "$work/timing.txt" &
 pid=$!
 
 window() {  # waits for a window whose name matches, prints its id
@@ -79,14 +79,23 @@ for step in 1 2; do
 done
 for _ in 1 2; do xdotool key ctrl+plus; sleep 1.2; done
 for item in 1 n; do xdotool key alt+n; sleep 0.5; xdotool key "$item"; sleep 1.5; done
+# Routes on and off: the status button is the second control after the group's first.
+for _ in on off; do xdotool key alt+r Tab Tab space; sleep 2; done
+# A fleet found is centred and marked: a right click on it opens its particulars.
+xdotool key ctrl+f; sleep 0.5; xdotool type --delay 20 "Vorlani Scout #2"; xdotool key Return; sleep 1.5; xdotool key Escape
+import -window root "$work/found.png"
+marker=$(convert "$work/found.png" -crop "$((WIDTH * 2 / 3))x$HEIGHT+$X+$Y" +repage -fill black +opaque "#FFFF00" -trim -format "%X %Y %w" info:)
+read -r mx my mw <<<"${marker//+/}"
+fx=$((X + mx + mw / 2)) fy=$((Y + my - 3 * ${scale%.*}))
 # A screen by drag (middle button) and by wheel.
-xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.02; done; xdotool mouseup 2; sleep 1
-for _ in $(seq 10); do xdotool click 5; sleep 0.1; done; sleep 1
-xdotool mousemove $cx $cy click 3; sleep 2
+xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.2; done; xdotool mouseup 2; sleep 1
+xdotool mousemove $cx $cy; for _ in $(seq 6); do xdotool click 5; sleep 0.5; done; sleep 1
+xdotool mousemove $fx $fy click 3; sleep 2
 shot particulars
 echo "resident with the map open: $(rss)"
 xdotool key Escape; sleep 0.5
 xdotool windowactivate --sync "$map" key alt+m; sleep 0.5; xdotool key c; sleep 2
 echo "resident after closing the map: $(rss)"
 grep -v "^QStandardPaths" "$work/timing.txt" || true
+
 if [ -n "${KEEP:-}" ]; then echo "pid $pid display $DISPLAY"; sleep "$KEEP"; fi

@@ -457,6 +457,7 @@ void TMap_FM::FormActivate() {
             app_.prompter.error(e.what());
         }
     }
+    Image1->update();  // the picture as activated, also where no tile changed
     app_.refreshAll();
 }
 

@@ -46,7 +46,7 @@ public:
     // Draws tiles of `visible` (the map's pixels) and of one tile around it
     // not drawn yet, at most `most` of them, and lets go of tiles far from
     // it; true while some are left to draw.
-    bool prepareAround(QRect visible, int most = 4);
+    bool prepareAround(QRect visible, int most = 1);
     // Every tile let go: all are drawn again when shown.
     void forget();
     // Every tile and every prepared picture let go (the map closed).

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <cmath>
 
@@ -68,7 +69,9 @@ bool ActionTiming::shows(const QObject* watched) const {
 // and put on the screen.
 bool ActionTiming::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (is_input(type)) lastInput_ = clock_.nsecsElapsed();
+    // A move with a button held (a drag) asks for something too.
+    if (is_input(type) || (type == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton))
+        lastInput_ = clock_.nsecsElapsed();
     if (action_.empty() || finishing_) return false;
     if (type == QEvent::WindowActivate && shownBy_ && watched == shownBy_->window()) awaitingActivation_ = false;
     if (type == QEvent::Paint && !awaitingActivation_ && shows(watched)) {

@@ -2,7 +2,7 @@
 // How long the map's actions take as the user sees them. With TREVANOR_TIMING=1
 // in the environment, each action noted here prints one line, "NAME<TAB>MS ms":
 // the milliseconds from the input event that asked for it (the last mouse
-// button, key or wheel event before it) to the end of the paint that shows its
+// button, key or wheel event, or move with a button held, before it) to the end of the paint that shows its
 // result, the screen updated. Without the variable nothing is watched and
 // nothing printed; noting an action then costs a test of a pointer.
 

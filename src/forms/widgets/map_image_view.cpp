@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "forms/widgets/action_timing.h"
+
 namespace trevanor {
 
 namespace {
@@ -26,6 +28,8 @@ public:
         setObjectName(QStringLiteral("Image1"));
         setCursor(Qt::CrossCursor);
         setMouseTracking(true);
+        // Every pixel is painted: a scroll moves what is shown and paints only what it uncovers.
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
@@ -85,7 +89,7 @@ protected:
                 dragging_ = true;
                 view_.image()->setCursor(Qt::ClosedHandCursor);
             }
-            if (dragging_) view_.scrollTo(scrollAtPress_ - moved);
+            if (dragging_) view_.panTo(scrollAtPress_ - moved);
             return true;
         }
         if (type == QEvent::MouseButtonRelease && m->button() == Qt::MiddleButton) {
@@ -149,6 +153,11 @@ void MapImageView::scrollTo(QPoint position) {
     horizontalScrollBar()->setValue(position.x());
 }
 
+void MapImageView::panTo(QPoint position) {
+    ActionTiming::start("scroll", image_);
+    scrollTo(position);
+}
+
 QPoint MapImageView::screen_point(QPoint pixel) const { return image_->mapToGlobal(pixel); }
 
 int MapImageView::screen_bottom() const { return viewport()->mapToGlobal(QPoint(0, viewport()->height())).y(); }
@@ -157,6 +166,7 @@ int MapImageView::screen_bottom() const { return viewport()->mapToGlobal(QPoint(
 // the wheel alone scrolls.
 void MapImageView::wheelEvent(QWheelEvent* e) {
     if (!(e->modifiers() & Qt::ControlModifier)) {
+        ActionTiming::start("scroll", image_);
         QScrollArea::wheelEvent(e);
         return;
     }

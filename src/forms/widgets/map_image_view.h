@@ -56,6 +56,8 @@ public:
     // The scroll position, and setting it (the scroll bars stop at their ends).
     QPoint scrollPosition() const;
     void scrollTo(QPoint position);
+    // The same asked for by the user (dragging): timed as a scroll.
+    void panTo(QPoint position);
     // Where a pixel of the picture is on the screen.
     QPoint screen_point(QPoint pixel) const;
     // The lower edge of the visible part of the picture, on the screen.
