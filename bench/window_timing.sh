@@ -74,7 +74,14 @@ cx=$((X + WIDTH / 3)) cy=$((Y + HEIGHT / 2))
 xdotool mousemove $cx $cy
 for step in 1 2; do
   for _ in 1 2 3 4 5 6; do xdotool key ctrl+plus; sleep 1.2; done
-  [ "$step" = 1 ] && { echo "resident at 800%: $(rss)"; shot deepest; }
+  if [ "$step" = 1 ]; then
+    echo "resident at 800%: $(rss)"; shot deepest
+    # A fast drag across the deepest level, looked at while it goes on.
+    xdotool mousedown 2
+    for i in $(seq 40); do xdotool mousemove $((cx + 20 * i)) $((cy + 12 * i)); done
+    shot scrolling; xdotool mouseup 2; sleep 1; shot scrolled
+    xdotool mousemove $cx $cy
+  fi
   for _ in 1 2 3 4 5 6; do xdotool key ctrl+minus; sleep 1.2; done
 done
 for _ in 1 2; do xdotool key ctrl+plus; sleep 1.2; done
@@ -82,18 +89,21 @@ for item in 1 n; do xdotool key alt+n; sleep 0.5; xdotool key "$item"; sleep 1.5
 # Routes on and off: the status button is the second control after the group's first.
 for _ in on off; do xdotool key alt+r Tab Tab space; sleep 2; done
 # A fleet found is centred and marked: a right click on it opens its particulars.
-xdotool key ctrl+f; sleep 0.5; xdotool type --delay 20 "Vorlani Scout #2"; xdotool key Return; sleep 1.5; xdotool key Escape
+xdotool key ctrl+f; sleep 0.5; xdotool type --delay 20 "Zhaskar Hauler #175"; xdotool key Return; sleep 1.5; xdotool key Escape
 import -window root "$work/found.png"
-marker=$(convert "$work/found.png" -crop "$((WIDTH * 2 / 3))x$HEIGHT+$X+$Y" +repage -fill black +opaque "#FFFF00" -trim -format "%X %Y %w" info:)
-read -r mx my mw <<<"${marker//+/}"
-fx=$((X + mx + mw / 2)) fy=$((Y + my - 3 * ${scale%.*}))
-# A screen by drag (middle button) and by wheel.
-xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.2; done; xdotool mouseup 2; sleep 1
-xdotool mousemove $cx $cy; for _ in $(seq 6); do xdotool click 5; sleep 0.5; done; sleep 1
+# It lies in the middle of the picture: the black area left of the controls, below the menus.
+top=$((40 * ${scale%.*}))
+area=$(convert "$work/found.png" -crop "$((WIDTH * 4 / 5))x$((HEIGHT - top))+$X+$((Y + top))" +repage \
+  -fill white +opaque black -trim -format "%X %Y %w %h" info:)
+read -r ax ay aw ah <<<"${area//+/}"
+fx=$((X + ax + aw / 2)) fy=$((Y + top + ay + ah / 2))
 xdotool mousemove $fx $fy click 3; sleep 2
 shot particulars
 echo "resident with the map open: $(rss)"
 xdotool key Escape; sleep 0.5
+# A screen by drag (middle button) and by wheel.
+xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.2; done; xdotool mouseup 2; sleep 1
+xdotool mousemove $cx $cy; for _ in $(seq 6); do xdotool click 5; sleep 0.5; done; sleep 1
 xdotool windowactivate --sync "$map" key alt+m; sleep 0.5; xdotool key c; sleep 2
 echo "resident after closing the map: $(rss)"
 grep -v "^QStandardPaths" "$work/timing.txt" || true
