@@ -48,6 +48,10 @@ DeviceRect MapTiles::devicePixels(QRect mapArea) const {
 }
 
 void MapTiles::paint(QPainter& painter, QRect exposed) {
+    // Where no tile lies (nothing drawn yet, a last part of a pixel at a scale): black.
+    const QRect tiled = list_ ? QRect(0, 0, static_cast<int>(grid_.width / grid_.scale), static_cast<int>(grid_.height / grid_.scale))
+                              : QRect();
+    for (const QRect& r : QRegion(exposed) - tiled) painter.fillRect(r, Qt::black);
     if (!list_) return;
     const TileGrid::Range r = grid_.tilesIn(devicePixels(exposed));
     drawMissing(r);
