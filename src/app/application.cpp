@@ -80,7 +80,8 @@ void Application::compare_with(const std::string& firstReport, const std::vector
     comparison.set(EarlierYear::read(files, prompter));
 }
 
-GameHistory Application::history() const {
+GameHistory Application::history() {
+    finishKeeping();
     return GameHistory(GameHistory::folder_for(path_bytes(dataFolder), session.Map_name), GameHistory::kDefaultCap,
                        session.Map_name);
 }
@@ -107,18 +108,50 @@ void Application::keepTurn() {
     openTurnTime_ = modification_time(reads.firstReport);
     openTurnLabel_ = turn_label(openTurnTime_);
     if (dataFolder.isEmpty()) return;
-    if (session.Keep_history) {
-        try {
-            if (history().keep(reads, session)) ++historyGeneration_;
-        } catch (const std::exception& e) {
-            // Each reason said once: the game goes on without its history.
-            warnOnce(std::string("This turn could not be kept in the history of reports.\r") + e.what());
-        }
+    if (!session.Keep_history) {
+        labelOpenTurn();
+        return;
     }
-    // Labelled as its kept copy, when one was kept before (the history switched off since).
-    const TurnsBefore open = turns_before(keptTurns(), reads, 0);
+    // The files and figures are taken here, as they were read; the rest goes on beside the windows.
+    std::shared_ptr<GameHistory::Reading> reading;
+    try {
+        reading = GameHistory::read_turn(reads, session);
+    } catch (const std::exception& e) {
+        keepingFailed(e.what());
+    }
+    if (!reading) {
+        labelOpenTurn();
+        return;
+    }
+    keeper_.start([kept = history(), reading] () mutable { return kept.keep(*reading); },
+                  [this] { QMetaObject::invokeMethod(&keeping_, [this] { keepingDone(); }, Qt::QueuedConnection); });
+}
+
+bool Application::finishKeeping() {
+    const std::optional<TurnKeeper::Result> result = keeper_.finish();
+    if (!result) return false;
+    if (result->kept) ++historyGeneration_;
+    if (!result->error.empty()) keepingFailed(result->error);
+    labelOpenTurn();
+    return true;
+}
+
+// Each reason said once: the game goes on without its history.
+void Application::keepingFailed(const std::string& why) {
+    warnOnce("This turn could not be kept in the history of reports.\r" + why);
+}
+
+// Labelled as its kept copy, when one was kept before (the history switched off since).
+void Application::labelOpenTurn() {
+    const TurnsBefore open = turns_before(keptTurns(), session.reads, 0);
     openTurnLabel_ = open.openLabel;
     openTurnTime_ = open.openTime;
+}
+
+void Application::keepingDone() {
+    const std::uint64_t generation = historyGeneration_;
+    const std::string label = openTurnLabel_;
+    if (finishKeeping() && (generation != historyGeneration_ || label != openTurnLabel_)) refreshAll();
 }
 
 void Application::forgetHistory() {
@@ -127,6 +160,7 @@ void Application::forgetHistory() {
 }
 
 const FleetTrails& Application::trails() {
+    finishKeeping();  // the turn being kept is one of them
     const std::uint64_t revision = session.fleetsByPos.revision();
     if (!trails_ || trailsRevision_ != revision || trailsTurns_ != session.Trail_turns ||
         trailsGeneration_ != historyGeneration_) {

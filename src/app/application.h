@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include <QObject>
 #include <QString>
 
 #include "model/fleet_trails.h"
@@ -15,6 +16,7 @@
 #include "model/model.h"
 #include "model/movement.h"
 #include "app/new_turn_watcher.h"
+#include "app/turn_keeper.h"
 #include "platform/services.h"
 
 namespace trevanor {
@@ -73,15 +75,19 @@ public:
     // The program's own data folder, where each game's turns are kept
     // (QStandardPaths::AppDataLocation unless a test sets another).
     QString dataFolder;
-    // The open game's kept turns (its folder is named after the MAP file).
-    GameHistory history() const;
+    // The open game's kept turns (its folder is named after the MAP file),
+    // once a turn being kept is whole.
+    GameHistory history();
     // The kept turns, oldest first; a damaged one is left out with its
     // message, shown once.
     std::vector<KeptTurn> keptTurns();
     // Keeps the turn read when what was read changed since (while the
-    // history is on); a turn that cannot be kept is said once, then the
-    // program goes on. Runs after every command.
+    // history is on), on a thread of its own; a turn that cannot be kept is
+    // said once, then the program goes on. Runs after every command.
     void keepTurn();
+    // Waits for a turn being kept, and takes what keeping it changed; true
+    // when one was.
+    bool finishKeeping();
     // The label of the open turn: its first report's modification time.
     const std::string& openTurnLabel() const { return openTurnLabel_; }
     // Deletes the open game's kept turns.
@@ -155,6 +161,13 @@ private:
     std::uint64_t trailsRevision_ = 0;  // the fleet table's when the trails were built
     int trailsTurns_ = 0;
     std::uint64_t historyGeneration_ = 0, trailsGeneration_ = 0;
+    // The open turn's label from the kept turns.
+    void labelOpenTurn();
+    // A keeping ended: what it changed shown.
+    void keepingDone();
+    void keepingFailed(const std::string& why);
+    QObject keeping_;    // where the end of a keeping is told, on the windows' thread
+    TurnKeeper keeper_;  // goes first: the program ends only when the turn is kept
 
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TFleet_FM> fleets_;

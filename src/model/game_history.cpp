@@ -141,6 +141,12 @@ void take_figures(KeptTurn& turn, const Session& session) {
         turn.races.clear();
 }
 
+KeptTurn figures_of(const Session& session) {
+    KeptTurn figures;
+    take_figures(figures, session);
+    return figures;
+}
+
 std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file) {
     const std::string path = turn.path_of(file);
     std::error_code ec;
@@ -338,7 +344,7 @@ struct QuietPrompter : Prompter {
 // The packed copies and the description written beside `folder`, then put
 // in its place. A turn whose allies are not those the session merged takes
 // its figures from its copies, read back as a comparison reads them.
-void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn& turn, const Session* figures) {
+void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn& turn, const KeptTurn* figures) {
     fs::path part = folder;
     part += kPartSuffix;
     delete_folder(part);
@@ -352,7 +358,9 @@ void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn
     for (std::size_t i = 0; i < turn.allies.size(); ++i) turn.allies[i].file = files[i + 2].kept;
     turn.folder = path_string(part);
     if (figures) {
-        take_figures(turn, *figures);
+        turn.ownRace = figures->ownRace;
+        turn.fleets = figures->fleets;
+        turn.races = figures->races;
     } else {
         QuietPrompter quiet;
         take_figures(turn, EarlierYear::read_kept(turn, quiet)->session());
@@ -367,16 +375,35 @@ void write_turn(const fs::path& folder, std::vector<FileToKeep>& files, KeptTurn
 
 }  // namespace
 
-bool GameHistory::keep(const TurnReads& reads, const Session& session) {
-    if (!reads.complete()) return false;
+struct GameHistory::Reading {
+    KeptTurn turn;
     std::vector<FileToKeep> files;
-    KeptTurn turn = turn_read(reads, files);
+    KeptTurn figures;
+};
+
+std::shared_ptr<GameHistory::Reading> GameHistory::read_turn(const TurnReads& reads, const Session& session) {
+    if (!reads.complete()) return nullptr;
+    auto reading = std::make_shared<Reading>();
+    reading->turn = turn_read(reads, reading->files);
+    reading->figures = figures_of(session);
+    return reading;
+}
+
+bool GameHistory::keep(const TurnReads& reads, const Session& session) {
+    const std::shared_ptr<Reading> reading = read_turn(reads, session);
+    return reading && keep(*reading);
+}
+
+bool GameHistory::keep(Reading& reading) {
+    std::vector<FileToKeep>& files = reading.files;
+    KeptTurn& turn = reading.turn;
+    const KeptTurn& sessionFigures = reading.figures;
     const Listing listing = stored();
     const KeptTurn* kept = nullptr;
     for (const KeptTurn& t : listing.turns)
         if (t.key == turn.key && same_bytes(t, t.map, files[0].bytes) && same_bytes(t, t.firstReport, files[1].bytes))
             kept = &t;
-    const Session* figures = &session;
+    const KeptTurn* figures = &sessionFigures;
     if (kept) {
         const std::vector<KeptAlly> allies = allies_with_kept(*kept, turn, files);
         if (same_allies(allies, kept->allies)) return false;

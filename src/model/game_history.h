@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ public:
     // cannot be read or written, or a report is not whole; what was kept
     // before stays.
     bool keep(const TurnReads& reads, const Session& session);
+    // The same in two steps: the turn's files and the session's figures
+    // taken as the turn was read (before the game writes the next one), then
+    // kept, which reads no session and may run on a thread of its own.
+    struct Reading;
+    static std::shared_ptr<Reading> read_turn(const TurnReads& reads, const Session& session);
+    bool keep(Reading& reading);
 
     struct Listing {
         std::vector<KeptTurn> turns;        // oldest first
@@ -107,6 +114,8 @@ void tell_labels_apart(std::vector<KeptTurn>& turns);
 // as the statistics give them; none where the statistics refuse the table
 // or a figure is out of a description's range.
 void take_figures(KeptTurn& turn, const Session& session);
+// A turn holding only those figures.
+KeptTurn figures_of(const Session& session);
 // The kept copy of a file unpacked, checked against its size and hash;
 // throws FileError when it is damaged.
 std::string unpacked_copy(const KeptTurn& turn, const KeptFile& file);

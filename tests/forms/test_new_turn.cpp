@@ -15,7 +15,12 @@
 #include <QTimer>
 #include <filesystem>
 
+#include <atomic>
+#include <future>
+
+#include "app/turn_keeper.h"
 #include "forms/forms_fixture.h"
+#include "model/errors.h"
 #include "forms/kept_turn_chooser.h"
 #include "forms/map.h"
 #include "forms/widgets/map_image_view.h"
@@ -320,4 +325,25 @@ TEST_F(NewTurn, WithoutAHistoryNoTurnIsKept) {
     QTest::mouseClick(&bar(), Qt::LeftButton);
     EXPECT_TRUE(app->comparison.active());
     EXPECT_EQ(app->keptTurns().size(), 1u);  // the turn kept before it was switched off
+}
+
+// A turn is kept beside the windows: starting returns while the keeping
+// still waits; its end is told on its own thread; its result is taken once,
+// a failure with its reason.
+TEST(TurnKeeper, KeepsBesideTheWindowsAndTellsItsEnd) {
+    TurnKeeper keeper;
+    std::promise<void> release;
+    std::shared_future<void> gate = release.get_future().share();
+    std::atomic<bool> told{false};
+    keeper.start([gate] { return gate.wait_for(std::chrono::seconds(10)) == std::future_status::ready; },
+                 [&told] { told = true; });
+    EXPECT_FALSE(told);
+    release.set_value();
+    const std::optional<TurnKeeper::Result> result = keeper.finish();
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->kept);
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(keeper.finish());
+    keeper.start([]() -> bool { throw FileError("The disk is full."); }, {});
+    EXPECT_EQ(keeper.finish()->error, "The disk is full.");
 }

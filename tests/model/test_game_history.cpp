@@ -225,13 +225,16 @@ TEST_F(KeptGame, DamagedTurnsAreLeftOutWithAMessage) {
     EXPECT_FALSE(fs::exists(outside));
 }
 
-// Read from its copies with its allies and their options, a kept turn is
-// the fleet table the player saw; its figures are those of that table.
+// Kept also when the game wrote its next turn before the keeping ran (it runs
+// beside the windows), a kept turn read from its copies with its allies and
+// their options is the fleet table the player saw; its figures are those of
+// that table.
 TEST_F(KeptGame, AKeptTurnReadsBackAsItWasRead) {
     write_year(2, 10);
     const auto rig = read("24");
-    ASSERT_TRUE(history.keep(rig->session.reads, rig->session));
+    const std::shared_ptr<GameHistory::Reading> reading = GameHistory::read_turn(rig->session.reads, rig->session);
     write_year(0, 14);  // the game's files are overwritten
+    ASSERT_TRUE(history.keep(*reading));
     const KeptTurn turn = history.turns().turns.at(0);
     test::RecordingPrompter prompter;
     const auto year = EarlierYear::read_kept(turn, prompter);

@@ -1,0 +1,28 @@
+#include "app/turn_keeper.h"
+
+#include <exception>
+
+namespace trevanor {
+
+TurnKeeper::~TurnKeeper() { finish(); }
+
+void TurnKeeper::start(std::function<bool()> keep, std::function<void()> done) {
+    finish();
+    running_ = std::async(std::launch::async, [keep = std::move(keep), done = std::move(done)] {
+        Result result;
+        try {
+            result.kept = keep();
+        } catch (const std::exception& e) {
+            result.error = e.what();
+        }
+        if (done) done();
+        return result;
+    });
+}
+
+std::optional<TurnKeeper::Result> TurnKeeper::finish() {
+    if (!running_.valid()) return std::nullopt;
+    return running_.get();
+}
+
+}  // namespace trevanor
