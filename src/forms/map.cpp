@@ -1,22 +1,15 @@
 #include "forms/map.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -97,7 +90,6 @@ void TMap_FM::placeNewTurnBar() {
 void TMap_FM::hideNewTurn() { newTurnBar_->hide(); }
 
 QAction* TMap_FM::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
-
 
 
 void TMap_FM::Draw_And_Add_Fleet(const std::string& name, int scan, int owner, int pen) {
