@@ -82,9 +82,10 @@ void Application::compare_with(const std::string& firstReport, const std::vector
 
 GameHistory Application::history() {
     finishKeeping();
-    return GameHistory(GameHistory::folder_for(path_bytes(dataFolder), session.Map_name), GameHistory::kDefaultCap,
-                       session.Map_name);
+    return GameHistory(historyFolder(), GameHistory::kDefaultCap, session.Map_name);
 }
+
+std::string Application::historyFolder() const { return GameHistory::folder_for(path_bytes(dataFolder), session.Map_name); }
 
 void Application::warnOnce(const std::string& message) {
     if (std::find(shownSkips_.begin(), shownSkips_.end(), message) != shownSkips_.end()) return;

@@ -78,6 +78,8 @@ public:
     // The open game's kept turns (its folder is named after the MAP file),
     // once a turn being kept is whole.
     GameHistory history();
+    // Its folder, told at once.
+    std::string historyFolder() const;
     // The kept turns, oldest first; a damaged one is left out with its
     // message, shown once.
     std::vector<KeptTurn> keptTurns();

@@ -450,7 +450,7 @@ void TFleet_Stat_FM::OverTheYears_BTNClick() {
 // window costs next to nothing.
 void TFleet_Stat_FM::refreshChart(bool always) {
     std::error_code ec;
-    const std::string folder = app_.session.Map_name.empty() ? std::string() : app_.history().folder();
+    const std::string folder = app_.session.Map_name.empty() ? std::string() : app_.historyFolder();
     const auto changed = folder.empty() ? std::filesystem::file_time_type() : std::filesystem::last_write_time(file_path(folder), ec);
     const bool relist = always || folder != listedFolder_ || changed != listedChange_;
     const std::uint64_t fleets = app_.session.fleets.revision();
