@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "map/drawing_list.h"
 #include "map/map_redraw.h"
 #include "map/scene.h"
 #include "model/scanner_list.h"
@@ -252,4 +253,35 @@ TEST(Scene, LargeTableGivesEverySpotOnceWhereverItIsHalved) {
         for (const SceneSpot& spot : scene.spots()) read.emplace_back(spot.row, spot.fleets);
         EXPECT_EQ(read, expected);
     }
+}
+
+// The drawing kept as a list: a picture kept is put back by cutting the list
+// to its length, while what came before is still the same; a fill of the
+// whole surface starts the list over; playing it draws only what meets the
+// part asked for.
+TEST(DrawingList, KeptPicturesComeBackWhileTheirBeginningStands) {
+    RecordingCanvas measure;
+    DrawingList list(measure);
+    list.setSize(100, 100);
+    list.fillRect(0, 0, 100, 100);
+    list.ellipse(10, 10, 20, 20);
+    const std::uint64_t plain = list.keepPicture();
+    list.moveTo(50, 50);
+    list.lineTo(90, 90);
+    const std::uint64_t moved = list.keepPicture();
+    list.fillRect(5, 5, 8, 8);
+    EXPECT_TRUE(list.restorePicture(moved));
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_TRUE(list.restorePicture(moved));  // nothing drawn over it since
+    EXPECT_TRUE(list.restorePicture(plain));
+    EXPECT_EQ(list.size(), 2u);
+    list.ellipse(60, 60, 70, 70);
+    EXPECT_FALSE(list.restorePicture(moved));  // what it stood on was drawn over
+    EXPECT_EQ(list.size(), 3u);
+    list.fillRect(-1, 0, 100, 101);
+    EXPECT_EQ(list.size(), 1u);
+    list.ellipse(60, 60, 70, 70);
+    RecordingCanvas played;
+    list.play(played, {0, 0, 50, 50});
+    EXPECT_EQ(played.calls.size(), 1u);  // the fill only
 }
