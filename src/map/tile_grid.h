@@ -40,7 +40,6 @@ struct TileGrid {
     // The tiles from (firstColumn, firstRow) to before (endColumn, endRow).
     struct Range {
         int firstColumn = 0, firstRow = 0, endColumn = 0, endRow = 0;
-        bool empty() const { return firstColumn >= endColumn || firstRow >= endRow; }
     };
     // The tiles a part of the screen's pixels reaches into, and those of a
     // box of the map's pixels (with a pixel to spare each way).
