@@ -20,6 +20,7 @@
 #include "forms/Tachyon_det.h"
 #include "forms/ally_report.h"
 #include "forms/Movement.h"
+#include "forms/Reach.h"
 #include "forms/map.h"
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
@@ -60,6 +61,7 @@ bool Application::start() {
     create_windows_after_map();
     particulars_ = std::make_unique<TFleet_Data_FM>(*this);
     movement_ = std::make_unique<TMovement_FM>(*this);
+    reach_ = std::make_unique<TReach_FM>(*this);
     refreshAll();
     return true;
 }
@@ -257,6 +259,7 @@ void Application::refreshAll() {
     if (map_) map_->refresh();
     if (scannerList_) scannerList_->refresh();
     if (movement_) movement_->refresh();
+    if (reach_) reach_->refresh();
     if (statistics_) statistics_->follow();
 }
 
@@ -292,6 +295,7 @@ void Application::clear_calculator() {
 
 void Application::destroy_tool_windows() {
     comparison.forget();  // another game
+    if (reach_) reach_->forget();
     fleets_.reset();
     planets_.reset();
     map_.reset();

@@ -35,6 +35,7 @@ class TTachyon_FM;
 class TFleet_Stat_FM;
 class TFleet_Data_FM;
 class TMovement_FM;
+class TReach_FM;
 
 class Application : public WindowHooks {
 public:
@@ -131,6 +132,7 @@ public:
     TFleet_Stat_FM* statistics() const { return statistics_.get(); }
     TFleet_Data_FM* particulars() const { return particulars_.get(); }
     TMovement_FM* movement() const { return movement_.get(); }
+    TReach_FM* reach() const { return reach_.get(); }
 
     // WindowHooks
     void own_race_showmodal(int player) override;
@@ -185,6 +187,7 @@ private:
     std::unique_ptr<TFleet_Stat_FM> statistics_;
     std::unique_ptr<TFleet_Data_FM> particulars_;
     std::unique_ptr<TMovement_FM> movement_;
+    std::unique_ptr<TReach_FM> reach_;
 };
 
 }  // namespace trevanor

@@ -18,6 +18,7 @@
 #include "forms/Fleets.h"
 #include "forms/Movement.h"
 #include "forms/Planets.h"
+#include "forms/Reach.h"
 #include "forms/kept_turn_chooser.h"
 #include "forms/widgets/new_turn_bar.h"
 #include "app/application.h"
@@ -219,6 +220,11 @@ void TForm1::buildCoordinates(QWidget* parent) {
         connect(box, &QComboBox::activated, this, [this, p] { PlanetCBChange(p + 1); });
         *boxes[p] = box;
     }
+    // Above the first place's list: who can reach that place.
+    Reach_BTN = named(new QPushButton(QStringLiteral("Reac&h"), coords), "Reach_BTN");
+    Reach_BTN->setToolTip(QStringLiteral("Who can reach place 1"));
+    Reach_BTN->setGeometry(236, 12, 54, 22);
+    connect(Reach_BTN, &QPushButton::clicked, this, [this] { Reach_BTNClick(); });
 }
 
 void TForm1::buildResults(QWidget* parent) {
@@ -385,6 +391,7 @@ void TForm1::fitWindow() {
     results_->move(306 + d, results_->y());
     infoPanel_->resize(456 + d, infoPanel_->height());
     Calc_BTN->move(300 + d, Calc_BTN->y());
+    Reach_BTN->move(236 + d, Reach_BTN->y());
     for (QLabel* l : {Label10, Label11, Label12}) l->resize(296 + d, l->height());
     Label13->resize(456 + d, Label13->height());
     const QRect before = frameGeometry();
@@ -465,6 +472,26 @@ void TForm1::Calc_BTNClick() {
 }
 
 void TForm1::CBC_BTNClick() { app_.clipboard.setText(lastDistance_); }
+
+void TForm1::Reach_BTNClick() {
+    const auto x = parse_int32(digits_of(field(1, false)->text()).toStdString());
+    const auto y = parse_int32(digits_of(field(1, true)->text()).toStdString());
+    if (!x || !y) {
+        app_.prompter.error("Give place 1 its X and Y, or choose it in its list, to ask who can reach it.");
+        return;
+    }
+    ReachPlace place{*x, *y, space_name(*x, *y)};
+    // The name of the place chosen in the list, while the fields still show it.
+    const SortedList& list = app_.session.placeList1;
+    const int index = Planet1_CB->currentIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < list.size()) {
+        const std::string& item = list.items()[static_cast<std::size_t>(index)];
+        const auto at = place_position(app_.session, item);
+        if (at && parse_int32(at->first) == *x && parse_int32(at->second) == *y)
+            place.name = item.starts_with('!') ? item.substr(1) : item;
+    }
+    if (TReach_FM* reach = app_.reach()) reach->ask(place);
+}
 
 void TForm1::PlanetCBChange(int point) {
     QComboBox* box = point == 1 ? Planet1_CB : Planet2_CB;

@@ -43,6 +43,8 @@ public:
     class NewTurnBar* newTurnBar() const { return newTurnBar_; }
     void Calc_BTNClick();
     void CBC_BTNClick();
+    // Who can reach place 1: the window asks about it.
+    void Reach_BTNClick();
     void PfCClick(int point);
     void PlanetCBChange(int point);
 
@@ -57,6 +59,7 @@ public:
     QComboBox* Planet2_CB;
     QPushButton* Calc_BTN;
     QPushButton* CBC_BTN;
+    QPushButton* Reach_BTN;
     QLabel* Dist_Lbl;
     QLabel* Ang1_LBL;
     QLabel* Ang2_LBL;

@@ -6,14 +6,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/application.h"
 #include "forms/map.h"
 #include "forms/widgets/named.h"
+#include "forms/widgets/row_sort_proxy.h"
 #include "forms/widgets/text_table_view.h"
+#include "model/text.h"
 #include "platform/cp1252.h"
 
 namespace trevanor {
@@ -25,7 +26,7 @@ const char* const kHeadings[kColumns] = {"Unique name", "Owner", "Earlier X", "E
 const char* const kAllOwners = "All owners";
 }  // namespace
 
-// The moves as rows; numbers sort as numbers (the sort role), blanks first.
+// The moves as rows; numbers sort as numbers, blanks first.
 class MovementTable : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -43,14 +44,24 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
         return QString::fromLatin1(kHeadings[section]);
     }
+    bool less(int column, int left, int right) const {
+        const FleetMove &a = move(left), &b = move(right);
+        switch (column) {
+        case kName: return compare_ci(a.uniqueName, b.uniqueName) < 0;
+        case kOwner: return compare_ci(a.owner, b.owner) < 0;
+        case kStatus: return std::string_view(status_word(a.status)) < status_word(b.status);
+        case kMatchedBy: return data(index(left, column), Qt::DisplayRole).toString() <
+                                data(index(right, column), Qt::DisplayRole).toString();
+        default: return sortKey(a, column) < sortKey(b, column);
+        }
+    }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole && role != Qt::UserRole && role != Qt::TextAlignmentRole) return {};
+        if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole) return {};
         const FleetMove& m = move(index.row());
         const int c = index.column();
         if (role == Qt::TextAlignmentRole)
             return c >= kEarlierX && c <= kDistance ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
         const auto number = [&](bool has, double value, int decimals) -> QVariant {
-            if (role == Qt::UserRole) return has ? value : -1.0;
             return has ? QString::number(value, 'f', decimals) : QString();
         };
         switch (c) {
@@ -69,6 +80,18 @@ public:
     }
 
 private:
+    // A number column's value; -1 where the row has none.
+    static double sortKey(const FleetMove& m, int column) {
+        const bool earlier = m.hasEarlier(), current = m.hasCurrent();
+        switch (column) {
+        case kEarlierX: return earlier ? m.earlierX : -1.0;
+        case kEarlierY: return earlier ? m.earlierY : -1.0;
+        case kX: return current ? m.currentX : -1.0;
+        case kY: return current ? m.currentY : -1.0;
+        default: return earlier && current ? m.distance : -1.0;
+        }
+    }
+
     std::vector<FleetMove> moves_;
 };
 
@@ -83,9 +106,8 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     top->addWidget(Owner_CB);
     layout->addLayout(top);
     table_ = new MovementTable(this);
-    shown_ = new QSortFilterProxyModel(this);
+    shown_ = new RowSortProxy(this, [this](int column, int left, int right) { return table_->less(column, left, right); });
     shown_->setSourceModel(table_);
-    shown_->setSortRole(Qt::UserRole);
     shown_->setFilterKeyColumn(kOwner);
     Movement_GR = named(new QTableView(this), "Movement_GR");
     Movement_GR->setModel(shown_);

@@ -19,6 +19,7 @@
 
 #include "forms/Fleet_data.h"
 #include "forms/PlayerColor.h"
+#include "forms/Reach.h"
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
 #include "app/application.h"
@@ -227,6 +228,27 @@ void TMap_FM::select_point(int x, int y) {
     const QPoint pixel(view_.pixel_x(x), view_.pixel_y(y));
     ScrollBox1->centre_on(pixel);
     Image1MouseDown(Qt::LeftButton, pixel.x(), pixel.y());
+}
+
+std::optional<ReachPlace> TMap_FM::selectedPlace() const {
+    // Read from the box as it shows the selection, which rows moved since do not change.
+    const auto x = parse_int32(std::string_view(shown_.xText).substr(std::min<std::size_t>(2, shown_.xText.size())));
+    const auto y = parse_int32(std::string_view(shown_.yText).substr(std::min<std::size_t>(2, shown_.yText.size())));
+    if (shown_.line1.empty() && shown_.line2.empty()) return std::nullopt;  // nothing clicked yet
+    if (!x || !y) return std::nullopt;
+    ReachPlace place{*x, *y, space_name(*x, *y)};
+    if (shown_.what == MapHit::What::Fleet) place.name = shown_.line1;
+    else if (shown_.what != MapHit::What::DeepSpace && !shown_.line2.empty()) place.name = shown_.line2;
+    return place;
+}
+
+void TMap_FM::WhoCanReachClick() {
+    const std::optional<ReachPlace> place = selectedPlace();
+    if (!place) {
+        app_.prompter.message("Click a place on the map first: a planet, a fleet or a point of deep space.");
+        return;
+    }
+    if (TReach_FM* reach = app_.reach()) reach->ask(*place);
 }
 
 // The picture as the map shows it, drawn afresh, into a PNG file.

@@ -5,6 +5,7 @@
 // a MAP change, or the last MAP at start-up.
 
 #include <functional>
+#include <optional>
 #include <QDateTime>
 #include "forms/widgets/map_image_view.h"
 #include "forms/widgets/maximized_window.h"
@@ -84,6 +85,10 @@ public:
     // "Multi-fleets", "Deep Space" or empty) and its second (a planet's name).
     QString selectedName() const;
     QString selectedPlanet() const;
+
+    // The place of what is selected (a planet, a fleet, a group's spot or a
+    // point of deep space) and its name; nothing before the first click.
+    std::optional<ReachPlace> selectedPlace() const;
 
     // The view centred on a point (light years) and a left click there.
     void select_point(int x, int y);
@@ -191,6 +196,8 @@ private:
     TrailChoice trailChoice() const;
     void trailsChanged();
     void TrailLengthClick();
+    // Who can reach the place selected: the window asks about it.
+    void WhoCanReachClick();
     void readOptions();
     // The surface that fits the visible area, and a new one as it changes size.
     int fitSize() const;

@@ -96,6 +96,9 @@ void TMap_FM::buildMapMenu(QMenuBar* bar) {
                                         std::pair{"TrailRoutes1", "Trails of the ro&ute filter's fleets"}})
         menuItem(map, name, caption, [this] { trailsChanged(); })->setCheckable(true);
     menuItem(map, "TrailLength1", "Trail &length\u2026", [this] { TrailLengthClick(); });
+    map->addSeparator();
+    menuItem(map, "WhoCanReach1", "Who can reach &here\u2026", [this] { WhoCanReachClick(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 }
 
 void TMap_FM::buildZoomMenu(QMenuBar* bar) {

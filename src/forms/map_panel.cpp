@@ -23,6 +23,7 @@
 
 #include "app/application.h"
 #include "forms/Fleet_data.h"
+#include "forms/Reach.h"
 #include "forms/Scanner_type.h"
 #include "forms/Tachyon_det.h"
 #include "forms/planetary_scanner.h"
@@ -221,6 +222,7 @@ void TMap_FM::connectControls() {
     // While routes are shown the filter cannot change; the trails follow it at any time.
     connect(Route_race_CB, &QComboBox::activated, this, [this] {
         if (action("TrailRoutes1")->isChecked()) trailsChanged();
+        if (TReach_FM* reach = app_.reach()) reach->refresh();
     });
     connect(Add_BTN, &QPushButton::clicked, this, [this, show] { show(app_.fleetScanner()); });
     connect(Add_Pln_BTN, &QPushButton::clicked, this, [this, show] { show(app_.planetaryScanner()); });
@@ -336,6 +338,7 @@ Overlays TMap_FM::overlays() const {
         o.movementGeneration = c.generation(app_.session);
     }
     o.trails = trailChoice();
+    if (TReach_FM* reach = app_.reach(); reach && reach->isVisible()) o.reach = &reach->marks();
     return o;
 }
 

@@ -99,6 +99,7 @@ bool MapRedraw::refresh_map(Canvas& canvas, MapView& view, const Overlays& overl
         draw_OtFR(ctx, overlays.routeFilter);
     }
     draw_trails(canvas, view, s_, overlays.trails);
+    if (overlays.reach) draw_reach_marks(canvas, view, s_, *overlays.reach);
     draw_selection_marker(canvas, view);
     return resetEfficiency;
 }

@@ -3,9 +3,9 @@
 // first redraw; planets (the zoom applied); fleets; the movement since an
 // earlier year (when one is compared); the stored scanner ranges; the jump
 // potential of the chosen fleet; the routes the filter selects; the trails
-// of fleets through the kept turns; the selection marker. The map window,
-// the picture written to a file, the benchmarks and the tests all draw
-// through it.
+// of fleets through the kept turns; who can reach a place; the selection
+// marker. The map window, the picture written to a file, the benchmarks and
+// the tests all draw through it.
 //
 // Planets and fleets are drawn from a scene (map/scene.h) that is read from
 // the tables only when the data changed, and pictures of them, with and
@@ -20,6 +20,7 @@
 #include "map/map_view.h"
 #include "map/routes.h"
 #include "map/trail_marks.h"
+#include "map/reach_marks.h"
 #include "map/scene.h"
 #include "map/scanner_overlay.h"
 #include "model/fleet_report_reader.h"
@@ -44,6 +45,8 @@ struct Overlays {
     const std::vector<FleetMove>* movement = nullptr;
     std::uint64_t movementGeneration = 0;
     TrailChoice trails;  // drawn over the routes, never into a kept picture
+    // Who can reach a place, over the trails, while its window is open.
+    const ReachMarks* reach = nullptr;
 };
 
 class MapRedraw {

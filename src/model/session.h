@@ -93,6 +93,7 @@ struct Session {
     bool Keep_history = true;     // keep a copy of every turn read
     bool Read_new_turns = false;  // read a new turn as soon as the game has written it
     int Trail_turns = 5;          // 2..20
+    int Reach_years = 1;          // 1..9: years "Who can reach here" looks ahead
     std::string First_report_path;
 
     // The hidden sort list: fleet table rows in the order of their position

@@ -84,6 +84,7 @@ void Settings::load_turn_options() {
     s_.Keep_history = option(setting::Keep_history) != 0;
     s_.Read_new_turns = option(setting::Read_new_turns) != 0;
     s_.Trail_turns = std::clamp(option(setting::Trail_turns), 2, 20);
+    s_.Reach_years = std::clamp(option(setting::Reach_years), 1, 9);
 }
 
 void Settings::save_turn_options() {
@@ -92,6 +93,7 @@ void Settings::save_turn_options() {
     write(kProgramKey, setting::Keep_history, s_.Keep_history ? 1 : 0);
     write(kProgramKey, setting::Read_new_turns, s_.Read_new_turns ? 1 : 0);
     write(kProgramKey, setting::Trail_turns, s_.Trail_turns);
+    write(kProgramKey, setting::Reach_years, s_.Reach_years);
 }
 
 void Settings::setRecentCaption(int k, const std::string& path) {

@@ -24,10 +24,11 @@ constexpr TextSetting Autoload_map_file{"Autoload_map_file", " "};  // the last 
 constexpr IntSetting Skip_conf{"skip_conf", 0};                    // 0/1: no question at a MAP change
 constexpr TextSetting Recent_file{"rfile", ""};                    // rfile1 .. rfile4, the most recent first
 constexpr int kRecentFiles = 4;
-// The kept turns of each game, new turns and trails.
+// The kept turns of each game, new turns, trails and who can reach a place.
 constexpr IntSetting Keep_history{"keep_history", 1};      // 0/1: keep a copy of every turn read
 constexpr IntSetting Read_new_turns{"read_new_turns", 0};  // 0/1: read a new turn without asking
 constexpr IntSetting Trail_turns{"trail_turns", 5};        // 2..20: turns a fleet's trail goes back
+constexpr IntSetting Reach_years{"reach_years", 1};        // 1..9: years "Who can reach here" looks ahead
 
 // MAP key.
 constexpr IntSetting Player_color{"p", 0};                // p1 .. p16, colour 0x00BBGGRR; missing: all defaults

@@ -5,6 +5,7 @@
 //            [--routes FILTER] [--jumps N]
 //   EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]
 //   HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]
+//   REACH: --reach X Y | --reach-planet NAME [--years 1..9] [--routes FILTER]
 //
 // Runs the program's import headless (the MAP with colours from an empty
 // settings store, the first fleet report with IDs, unique names, position
@@ -28,6 +29,7 @@
 #include "movement_dump.h"
 #include "particulars_dump.h"
 #include "picture_dump.h"
+#include "reach_dump.h"
 #include "model/files.h"
 #include "model/memory_settings.h"
 #include "model/model.h"
@@ -53,7 +55,9 @@ struct Arguments {
     PictureRequest picture;                       // drawn after the merges
     EarlierRequest earlier;                       // compared after the merges
     HistoryRequest history;                       // kept, listed and followed after the merges
+    ReachRequest reach;                           // asked after the merges
     bool turnsGiven = false;
+    bool yearsGiven = false;
 };
 
 // A word of the command line that cannot be taken; the text names it.
@@ -122,7 +126,8 @@ bool is_picture_option(const std::string& arg) {
 
 // The picture's options; the others than --picture need it.
 void parse_picture(const std::string& arg, Words& words, PictureRequest& p, std::string& pictureOption) {
-    if (arg != "--picture" && pictureOption.empty()) pictureOption = arg;
+    // --routes serves --reach too, and is looked at once every word is read.
+    if (arg != "--picture" && arg != "--routes" && pictureOption.empty()) pictureOption = arg;
     if (arg == "--picture") p.path = words.value(arg);
     if (arg == "--zoom") p.zoom = words.value(arg);
     if (arg == "--names") p.names = words.value(arg);
@@ -132,6 +137,33 @@ void parse_picture(const std::string& arg, Words& words, PictureRequest& p, std:
     const auto years = parse_int32(jumps);
     if (!years || *years < 1 || *years > 9) refuse("--jumps " + quoted(jumps) + " is no number of years: it takes 1 to 9");
     p.jumps = *years;
+}
+
+bool is_reach_option(const std::string& arg) {
+    return arg == "--reach" || arg == "--reach-planet" || arg == "--years";
+}
+
+void parse_reach(const std::string& arg, Words& words, Arguments& a) {
+    ReachRequest& r = a.reach;
+    if (arg == "--years") {
+        if (a.yearsGiven) refuse("--years is given twice");
+        const std::string years = words.value(arg);
+        const auto n = parse_int32(years);
+        if (!n || *n < 1 || *n > 9) refuse("--years " + quoted(years) + " is no number of years: it takes 1 to 9");
+        r.years = *n;
+        a.yearsGiven = true;
+        return;
+    }
+    if (r.asked()) refuse(arg + ": one place is asked about, and it is given already");
+    if (arg == "--reach-planet") {
+        r.planet = words.value(arg);
+        if (r.planet.empty()) refuse("--reach-planet needs a planet's name, not an empty word");
+        return;
+    }
+    r.x = words.value(arg);
+    r.y = words.value(arg);
+    for (const std::string& word : {r.x, r.y})
+        if (!parse_int32(word)) refuse("--reach " + quoted(word) + " is no coordinate: it takes X and Y in light years");
 }
 
 bool is_history_option(const std::string& arg) {
@@ -163,6 +195,10 @@ void check_complete(const Arguments& a, const std::string& pictureOption) {
     for (const AllyRead& ally : a.earlier.allies)
         if (ally.options.reportOwner.empty()) refuse("--earlier-ally " + quoted(ally.path) + " has no --owner");
     if (a.picture.path.empty() && !pictureOption.empty()) refuse(pictureOption + " needs --picture FILE.png");
+    if (a.picture.path.empty() && !a.picture.routes.empty() && !a.reach.asked())
+        refuse("--routes needs --picture FILE.png or --reach");
+    if (a.yearsGiven && !a.reach.asked()) refuse("--years needs --reach X Y or --reach-planet NAME");
+    if (a.reach.asked() && a.files.size() != 2) refuse("--reach needs the MAP file and the first report");
     if (const std::string error = picture_request_error(a.picture); !error.empty()) refuse(error);
     const HistoryRequest& h = a.history;
     if (a.files.size() != 2 && !h.keepFolder.empty()) refuse("--keep-history needs the MAP file and the first report");
@@ -221,6 +257,8 @@ Arguments parse(int argc, char** argv) {
             earlierLast = true;
         } else if (is_history_option(arg)) {
             parse_history(arg, words, a);
+        } else if (is_reach_option(arg)) {
+            parse_reach(arg, words, a);
         } else if (arg == "--ally" || arg == "--earlier" || arg == "--particulars" || arg == "--group" ||
                    is_picture_option(arg)) {
             parse_after_files(arg, words, a, earlierLast, ownerGiven, pictureOption);
@@ -295,6 +333,7 @@ constexpr const char* kUsage =
     "           [--routes FILTER] [--jumps N]\n"
     "  EARLIER: --earlier FIRST_REPORT [--earlier-ally PATH --owner NAME ...]\n"
     "  HISTORY: [--keep-history DIR] [--history DIR] [--trail UNIQUE_NAME [--turns 2..20]]\n"
+    "  REACH: --reach X Y | --reach-planet NAME [--years 1..9] [--routes FILTER]\n"
     "  --help, -h: this text\n";
 
 // Each ally's report merged as the "Adding another report" window merges it;
@@ -365,8 +404,15 @@ int main(int argc, char** argv) {
                                                      : std::vector<std::string>();
 
     // The route filter names the game's races, known once the reports are read.
-    if (imported && !args.picture.path.empty()) {
+    if (imported && (!args.picture.path.empty() || args.reach.asked())) {
         if (const std::string error = route_filter_error(session, args.picture.routes); !error.empty()) {
+            std::cerr << "trevanor-dump: " << error << '\n';
+            return 2;
+        }
+    }
+    ReachPlace reachPlace;
+    if (imported && args.reach.asked()) {
+        if (const std::string error = reach_place(session, args.reach, reachPlace); !error.empty()) {
             std::cerr << "trevanor-dump: " << error << '\n';
             return 2;
         }
@@ -412,6 +458,8 @@ int main(int argc, char** argv) {
     if (!args.earlier.firstReport.empty()) std::cout << "## movement\n" << movement;
     if (!h.folder.empty()) std::cout << "## history\n" << history;
     if (!h.trailName.empty()) std::cout << "## trail\n" << trail;
+    if (imported && args.reach.asked())
+        std::cout << "## reach\n" << dump_reach(session, reachPlace, args.reach.years, args.picture.routes);
     std::cout.flush();
     return std::cout ? status : 1;
 }
