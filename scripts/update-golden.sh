@@ -25,4 +25,7 @@ ally="--ally $s/DEMO.F2 --owner Quessari --ally $s/DEMO.F4 --owner Ozmari"
   --trail "Quessari Hauler #47*" --turns 4 > tests/golden/history.txt
 "$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 $ally --history $s/history/DEMO.MAP \
   --trail "Ozmari Home Guard*" --turns 6 > tests/golden/trail_without_id.txt
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 $ally --reach-planet "New Elorix" > tests/golden/reach_home.txt
+"$dump" --own-race Vorlani $s/DEMO.MAP $s/DEMO.F1 $ally --reach-planet "New Elorix" --years 3 \
+  > tests/golden/reach_home_3_years.txt
 git diff --stat -- tests/golden

@@ -632,10 +632,18 @@ TEST(CommandLine, RefusedWordsAreNamed) {
         {{"--group", "1"}, "--group"},
         {{"--history", map, "--trail", "x", "--turns", "1"}, "\"1\""},
         {{"--history", map, "--trail", "x", "--turns", "21"}, "\"21\""},
+        {{"--reach", "x", "1100"}, "\"x\""},
+        {{"--reach", "1100", "1200"}, "\"1200\""},  // outside the universe of the one planet at 1100, 1100
+        {{"--reach", "1100", "1100", "--reach-planet", "P1"}, "--reach-planet"},
+        {{"--reach-planet", "Nowhere"}, "\"Nowhere\""},
+        {{"--reach-planet", "P1", "--years", "10"}, "\"10\""},
+        {{"--years", "3"}, "--years"},
+        {{"--routes", "_All"}, "--routes"},
         // What the map's route filter offers is taken.
         {{"--picture", picture, "--routes", "_All", "--zoom", "1500", "--names", "50", "--jumps", "9"}, nullptr},
         {{"--picture", picture, "--routes", "Quessari"}, nullptr},
         {{"--picture", picture, "--routes", "_Only own"}, nullptr},
+        {{"--reach", "1100", "1100", "--years", "9", "--routes", "Quessari"}, nullptr},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args{map, first};
