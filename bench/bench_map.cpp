@@ -25,6 +25,12 @@
 //                    it costs at least
 //   BM_RecordDrawing the redraw recorded into the drawing list (what a
 //                    change costs before any tile is drawn)
+//   BM_ReachFollows  who can reach the middle of the map within 1 year,
+//                    then within N: the list worked out, the redraw
+//                    recorded and the visible tiles it changed drawn again
+//   BM_VisibleWindowReach  the visible window at 200% drawn whole with the
+//                    marks of who can reach the middle within N years (0:
+//                    none), beside BM_VisibleWindow's figure
 //   BM_RoutesAndRanges  every fleet's route (3 years) and 50 stored ranges at
 //                    60% over the picture at 200% with every name: a full
 //                    redraw, and one over the kept picture (the years shown
@@ -41,6 +47,7 @@
 #include "offscreen_benchmarks.h"
 #include "bench_support.h"
 #include "map/map_redraw.h"
+#include "map/reach_marks.h"
 #include "map/scene.h"
 #include "model/scanner_list.h"
 #include "map/drawing_list.h"
@@ -359,6 +366,73 @@ void BM_RecordDrawing(benchmark::State& state) {
     state.counters["primitives"] = static_cast<double>(list.size());
 }
 BENCHMARK(BM_RecordDrawing)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
+
+// Who can reach the middle of the largest game within the years, every owner.
+ReachMarks reach_marks(Loaded& g, int years) {
+    ReachMarks marks;
+    marks.place = {2006, 1995, "middle"};
+    marks.fleets = who_can_reach(g.session, marks.place, years,
+                                 [&](int owner) { return route_filter_passes(g.session, "_All", owner); });
+    return marks;
+}
+
+void BM_ReachFollows(benchmark::State& state) {
+    Loaded& g = game(512);
+    MapView view;
+    view.zoom = Zoom::Zoom200;
+    view.names = NameDensity::All;
+    const double scale = static_cast<double>(state.range(1)) / 100;
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    Overlays overlays;
+    ReachMarks marks = reach_marks(g, 1);
+    overlays.reach = &marks;
+    g.redraw.refresh_map(list, view, overlays);
+    tiles.show(list, scale);
+    tiles.canvas().setPreparedPerPicture(1 << 30);
+    const QRect part = visible_part(list, scale);
+    tiles.pixels(part);
+    bool far = false;
+    for (auto _ : state) {
+        far = !far;
+        marks = reach_marks(g, far ? static_cast<int>(state.range(0)) : 1);
+        g.redraw.refresh_map(list, view, overlays);
+        tiles.show(list, scale);
+        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+    }
+    state.counters["fleets"] = static_cast<double>(reach_marks(g, static_cast<int>(state.range(0))).fleets.size());
+}
+void BM_ReachList(benchmark::State& state) {
+    Loaded& g = game(512);
+    for (auto _ : state) benchmark::DoNotOptimize(reach_marks(g, static_cast<int>(state.range(0))).fleets.data());
+}
+BENCHMARK(BM_ReachList)->Arg(1)->Arg(9)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_ReachFollows)->ArgsProduct({{3, 9}, {100, 200}})->Unit(benchmark::kMillisecond);
+
+void BM_VisibleWindowReach(benchmark::State& state) {
+    Loaded& g = game(512);
+    MapView view;
+    view.zoom = Zoom::Zoom200;
+    view.names = NameDensity::All;
+    const double scale = static_cast<double>(state.range(1)) / 100;
+    const ReachMarks marks = reach_marks(g, static_cast<int>(state.range(0)));
+    Overlays overlays;
+    if (state.range(0) > 0) overlays.reach = &marks;
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    g.redraw.refresh_map(list, view, overlays);
+    tiles.show(list, scale);
+    tiles.canvas().setPreparedPerPicture(1 << 30);
+    const QRect part = visible_part(list, scale);
+    tiles.pixels(part);
+    for (auto _ : state) {
+        tiles.forget();
+        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+    }
+    state.counters["rings"] = static_cast<double>(marks.fleets.size());
+}
+BENCHMARK(BM_VisibleWindowReach)->ArgsProduct({{0, 3, 9}, {100, 200}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
