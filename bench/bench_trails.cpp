@@ -5,6 +5,8 @@
 //   BM_KeptPictureOnly  the kept picture put back with the marker, nothing more
 //   BM_AllTrails        the same with the trail of every fleet over ten turns
 //                       ("Trails of the route filter's fleets", filter "_All")
+//   BM_FollowTrails     every fleet followed back through N turns (the open
+//                       one included): what the first trails wait for
 //
 // Counters: the trails drawn and the stretches between seen places.
 
@@ -31,6 +33,7 @@ constexpr int kYears = 10;
 // The open game (the last year) with its trails through the years before it.
 struct Kept : bench::Program {
     std::unique_ptr<FleetTrails> trails;
+    TurnsBefore before;
 
     Kept() {
         gen::MaxGameOptions options;
@@ -54,7 +57,7 @@ struct Kept : bench::Program {
         core.read_MAP_file(map);
         read_report(open);
         GameHistory(history).keep(session.reads, session);
-        const TurnsBefore before = turns_before(GameHistory(history).turns().turns, session.reads, kYears - 1);
+        before = turns_before(GameHistory(history).turns().turns, session.reads, kYears - 1);
         trails = std::make_unique<FleetTrails>(FleetTrails::build(session, before.openLabel, before.turns, prompter));
     }
     // A report written `back` years (a day each, here) before the last.
@@ -100,6 +103,15 @@ BENCHMARK(BM_KeptPictureOnly)->Unit(benchmark::kMillisecond);
 
 void BM_AllTrails(benchmark::State& state) { time_redraws(state, true); }
 BENCHMARK(BM_AllTrails)->Unit(benchmark::kMillisecond);
+
+void BM_FollowTrails(benchmark::State& state) {
+    Kept& k = kept();
+    std::vector<KeptTurn> turns = k.before.turns;
+    turns.resize(std::min(turns.size(), static_cast<std::size_t>(state.range(0) - 1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FleetTrails::build(k.session, k.before.openLabel, turns, k.prompter).all().data());
+}
+BENCHMARK(BM_FollowTrails)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

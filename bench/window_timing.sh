@@ -4,7 +4,11 @@
 # with a window manager, the largest game (trevanor-gen --seed 7 --years 3
 # --max) loaded at start; the map opens, the zoom steps in to the deepest
 # level and out again twice, the names go on and off, the picture scrolls a
-# screen by drag and by wheel, a right click opens a fleet's particulars.
+# screen by drag and by wheel, a right click opens a fleet's particulars,
+# who can reach that fleet is asked for 1 to 9 years and sorted by
+# distance, the game writes a new turn that is read through the bar, the
+# movement list is sorted by distance, and the route filter's trails are
+# drawn the first time.
 # Prints the timing log, then the program's resident memory before the map
 # opened, at the deepest zoom and after the map was closed.
 #
@@ -101,9 +105,34 @@ xdotool mousemove $fx $fy click 3; sleep 2
 shot particulars
 echo "resident with the map open: $(rss)"
 xdotool key Escape; sleep 0.5
+# A heading of a list, found by its place in the window: the list lies under a row of controls.
+heading() {  # window id, left of the column in the window's own pixels
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/H/')"
+  xdotool mousemove $((HX + ${2} * ${scale%.*})) $((HY + 31 * ${scale%.*})) click 1; sleep 1.5
+}
+# Who can reach the fleet found, for one year, then for two to nine, sorted by distance twice.
+xdotool windowactivate --sync "$map" key ctrl+r; sleep 2
+reach=$(window "^Who can reach")
+xdotool key alt+y; for _ in $(seq 8); do xdotool key Up; sleep 1; done
+heading "$reach" 360; heading "$reach" 360
+shot reach
+xdotool windowactivate --sync "$reach" key Escape; sleep 1
 # A screen by drag (middle button) and by wheel.
 xdotool mousedown 2; for i in $(seq 20); do xdotool mousemove $((cx - 30 * i)) $cy; sleep 0.2; done; xdotool mouseup 2; sleep 1
 xdotool mousemove $cx $cy; for _ in $(seq 6); do xdotool click 5; sleep 0.5; done; sleep 1
+# The game writes a new turn (last year's report, written anew); the bar reads it.
+cp "$work/game/MAX-1.F1" "$work/game/MAX.F1.new" && mv "$work/game/MAX.F1.new" "$work/game/MAX.F1"
+sleep 4; shot new-turn
+xdotool windowactivate --sync "$map" key alt+d; sleep 4
+# What moved since: the movement list sorted by distance, twice.
+xdotool windowactivate --sync "$main" key alt+v; sleep 0.5; xdotool key o
+movement=$(window "^Movement$")
+heading "$movement" 630; heading "$movement" 630
+shot movement
+xdotool windowactivate --sync "$movement" key Escape; sleep 1
+# The trails of every fleet through the kept turns, the first time.
+xdotool windowactivate --sync "$map" key alt+m; sleep 0.5; xdotool key u; sleep 4
+shot trails
 xdotool windowactivate --sync "$map" key alt+m; sleep 0.5; xdotool key c; sleep 2
 echo "resident after closing the map: $(rss)"
 grep -v "^QStandardPaths" "$work/timing.txt" || true

@@ -21,6 +21,7 @@
 #include "forms/ally_report.h"
 #include "forms/Movement.h"
 #include "forms/Reach.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/map.h"
 #include "forms/planetary_scanner.h"
 #include "forms/remove.h"
@@ -222,6 +223,9 @@ void Application::newTurnWritten(const NewTurnNews& news) {
 }
 
 void Application::readNewTurnNow() {
+    // Shown once the map shows the new turn, or the main window where the map is closed.
+    const QWidget* shownBy = map_ && map_->isVisible() ? static_cast<const QWidget*>(map_->Image1) : main_.get();
+    ActionTiming::start("new turn", shownBy);
     const std::uint64_t before = session.reads.revision;
     const TMap_FM::Selection selected = map_ ? map_->selection() : TMap_FM::Selection();
     run([this] { readNewTurn(); });

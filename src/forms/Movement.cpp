@@ -11,6 +11,7 @@
 
 #include "app/application.h"
 #include "forms/map.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/widgets/named.h"
 #include "forms/widgets/row_sort_proxy.h"
 #include "forms/widgets/text_table_view.h"
@@ -134,6 +135,8 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     connect(Movement_GR, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Movement_GRDblClick(index.row()); });
     connect(Close_BTN, &QPushButton::clicked, this, [this] { close(); });
+    connect(Movement_GR->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { ActionTiming::start("sort", Movement_GR->viewport()); });
 }
 
 void TMovement_FM::refresh() {

@@ -15,6 +15,7 @@
 
 #include "app/application.h"
 #include "forms/map.h"
+#include "forms/widgets/action_timing.h"
 #include "forms/widgets/named.h"
 #include "forms/widgets/row_sort_proxy.h"
 #include "forms/widgets/screen_fit.h"
@@ -154,13 +155,25 @@ TReach_FM::TReach_FM(Application& app) : ToolWindow(app, "TReach_FM", "Who can r
     setWindowButtons(nullptr, Close_BTN);
 
     connect(Years_SE, &QSpinBox::valueChanged, this, [this] { yearsChanged(); });
-    connect(Enemies_CB, &QCheckBox::toggled, this, [this] { refresh(); });
+    connect(Enemies_CB, &QCheckBox::toggled, this, [this] {
+        ActionTiming::start("reach enemies", shownBy());
+        refresh();
+    });
+    connect(Reach_GR->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { ActionTiming::start("sort", Reach_GR->viewport()); });
     connect(Reach_GR, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Reach_GRDblClick(index.row()); });
     connect(Close_BTN, &QPushButton::clicked, this, [this] { close(); });
 }
 
+// An action shows itself once the map shows its marks, else in the list.
+const QWidget* TReach_FM::shownBy() const {
+    const TMap_FM* map = app_.map();
+    return map && map->isVisible() ? map->Image1 : Reach_GR->viewport();
+}
+
 void TReach_FM::ask(const ReachPlace& place) {
+    ActionTiming::start("reach", shownBy());
     place_ = place;
     asked_ = true;
     if (isVisible()) refresh();
@@ -244,6 +257,7 @@ void TReach_FM::showAnswer() {
 }
 
 void TReach_FM::yearsChanged() {
+    ActionTiming::start("reach years", shownBy());
     app_.session.Reach_years = Years_SE->value();
     app_.run([this] { app_.settings.save_turn_options(); });
     refresh();

@@ -68,6 +68,7 @@ private:
     // The answer into the list, title and count, when they show another.
     void showAnswer();
     void yearsChanged();
+    const QWidget* shownBy() const;
 
     ReachPlace place_;
     bool asked_ = false;

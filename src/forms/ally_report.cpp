@@ -136,26 +136,42 @@ void TAlly_report_FM::connectControls() {
     connect(Cancel_BTN, &QPushButton::clicked, this, [this] { close(); });
 }
 
-// Progress between lines; the screen catches up now and then, not at every line.
+// Progress between lines: the status bar and the bar take the latest of it
+// now and then, and the screen catches up then, not at every line (a status
+// bar paints each new message at once, which at every line of a large report
+// cost more than the merge itself). The last of it shows when the merge ends.
 void TAlly_report_FM::showMergeProgress() {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    const auto breathe = [this, clock] {
+    const auto due = [this, clock] {
         if (clock->elapsed() < 40) return;
         clock->restart();
+        showLatestProgress();
         if (isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     MergeProgress& progress = app_.merge.progress;
-    progress.status = [this, breathe](const std::string& text) {
-        StatusBar1->showMessage(fromCp1252(text));
-        breathe();
+    progress.status = [this, due](const std::string& text) {
+        latest_.text = text;
+        latest_.textChanged = true;
+        due();
     };
-    progress.bar = [this](int position, int maximum) {
-        if (ProgressBar1->maximum() != std::max(maximum, 1)) ProgressBar1->setMaximum(std::max(maximum, 1));
-        ProgressBar1->setValue(std::min(position, std::max(maximum, 1)));
+    progress.bar = [this, due](int position, int maximum) {
+        latest_.position = position;
+        latest_.maximum = std::max(maximum, 1);
+        latest_.barChanged = true;
+        due();
     };
     // The merge outlives the window across a MAP change: it reports to no one then.
     connect(this, &QObject::destroyed, [&progress] { progress = {}; });
+}
+
+void TAlly_report_FM::showLatestProgress() {
+    if (latest_.textChanged) StatusBar1->showMessage(fromCp1252(latest_.text));
+    if (latest_.barChanged) {
+        if (ProgressBar1->maximum() != latest_.maximum) ProgressBar1->setMaximum(latest_.maximum);
+        ProgressBar1->setValue(std::min(latest_.position, latest_.maximum));
+    }
+    latest_ = {};
 }
 
 void TAlly_report_FM::resetProgress() {
@@ -244,6 +260,7 @@ void TAlly_report_FM::load_BTNClick() {
     TMap_FM* map = app_.map() && app_.map()->isVisible() ? app_.map() : nullptr;
     ActionTiming::start("merge", map ? static_cast<const QWidget*>(map->Image1) : this);
     app_.run([this, &o, &path] { app_.merge.load_report(path_bytes(path), o); });
+    showLatestProgress();
     if (map) app_.refreshMap();
 }
 

@@ -2,6 +2,8 @@
 // The ally report window: merges the reports that allies hand over, with the
 // options of what to pass over, delete or upgrade, and shows its progress.
 
+#include <string>
+
 #include "forms/widgets/tool_window.h"
 #include "model/ally_merge.h"
 
@@ -49,6 +51,13 @@ private:
     void buildButtonsAndProgress(QVBoxLayout* layout);
     void connectControls();
     void showMergeProgress();
+    // The progress the merge told last, into the status bar and the bar.
+    void showLatestProgress();
+    struct Progress {
+        std::string text;
+        int position = 0, maximum = 1;
+        bool textChanged = false, barChanged = false;
+    } latest_;
     // The own race list, shown while no own race is chosen.
     void offerOwnRaces();
 };

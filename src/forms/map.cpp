@@ -113,11 +113,11 @@ const FleetTrails& TMap_FM::trails() const { return app_.trails(); }
 
 // The map, and the particulars' line of the fleet they show, as the trails now are.
 void TMap_FM::trailsChanged() {
+    ActionTiming::start("trails", Image1);
     app_.run([this] { refresh_map(); });
     if (TFleet_Data_FM* particulars = app_.particulars(); particulars && particulars->isVisible())
         app_.run([particulars] { particulars->show_trail(); });
 }
-
 
 void TMap_FM::refresh_map() {
     readOptions();
