@@ -101,15 +101,16 @@ struct Trails : Program {
 
 }  // namespace
 
-// The items come after the menu's own, behind a separator.
+// The items come after the menu's own, behind a separator; who can reach a
+// place ends the menu behind another.
 TEST_F(Trails, TheMapMenuEndsWithTheTrailItems) {
     auto* menu = m.findChild<QMenu*>(QStringLiteral("Map1"));
     ASSERT_NE(menu, nullptr);
     QStringList captions;
     for (QAction* a : menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(captions.mid(captions.size() - 4),
+    EXPECT_EQ(captions.mid(captions.size() - 6),
               (QStringList{"-", "&Trail of the selected fleet", "Trails of the ro&ute filter's fleets",
-                           QStringLiteral("Trail &length\u2026")}));
+                           QStringLiteral("Trail &length\u2026"), "-", QStringLiteral("Who can reach &here\u2026")}));
     EXPECT_TRUE(m.action("TrailSelected1")->isCheckable());
     EXPECT_TRUE(m.action("TrailRoutes1")->isCheckable());
 }
