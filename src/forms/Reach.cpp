@@ -188,9 +188,12 @@ void TReach_FM::place() {
         ToolWindow::place();
         return;
     }
+    // On a short screen it takes no more than the lower part of the map.
+    const QRect area = available_area(map);
+    resize(std::min(width(), area.width() * 3 / 5), std::min(height(), area.height() * 9 / 20));
     const QRect over = map->frameGeometry(), frame = frameGeometry();
     const QPoint corner(over.left() + 16, over.bottom() - frame.height() - 16);
-    move(fit_within(QRect(corner, frame.size()), available_area(map)).topLeft());
+    move(fit_within(QRect(corner, frame.size()), area).topLeft());
 }
 
 void TReach_FM::shown() {
