@@ -11,7 +11,6 @@
 
 #include "app/application.h"
 #include "forms/map.h"
-#include "forms/widgets/action_timing.h"
 #include "forms/widgets/named.h"
 #include "forms/widgets/row_sort_proxy.h"
 #include "forms/widgets/text_table_view.h"
@@ -110,18 +109,8 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     shown_ = new RowSortProxy(this, [this](int column, int left, int right) { return table_->less(column, left, right); });
     shown_->setSourceModel(table_);
     shown_->setFilterKeyColumn(kOwner);
-    Movement_GR = named(new QTableView(this), "Movement_GR");
-    Movement_GR->setModel(shown_);
     // Until a heading is clicked: the open game's position order, then the gone fleets.
-    Movement_GR->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    Movement_GR->setSortingEnabled(true);
-    Movement_GR->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Movement_GR->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Movement_GR->verticalHeader()->setDefaultSectionSize(18);
-    Movement_GR->verticalHeader()->hide();
-    Movement_GR->horizontalHeader()->setStretchLastSection(true);
-    const int widths[kColumns] = {220, 90, 70, 70, 70, 70, 90, 70, 80};
-    for (int c = 0; c < kColumns; ++c) Movement_GR->setColumnWidth(c, widths[c]);
+    Movement_GR = sorted_list_view(this, "Movement_GR", shown_, {220, 90, 70, 70, 70, 70, 90, 70, 80});
     layout->addWidget(Movement_GR, 1);
     auto* buttons = new QHBoxLayout;
     Close_BTN = named(new QPushButton(QStringLiteral("&Close"), this), "Close_BTN");
@@ -135,8 +124,6 @@ TMovement_FM::TMovement_FM(Application& app) : ToolWindow(app, "TMovement_FM", "
     connect(Movement_GR, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Movement_GRDblClick(index.row()); });
     connect(Close_BTN, &QPushButton::clicked, this, [this] { close(); });
-    connect(Movement_GR->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this] { ActionTiming::start("sort", Movement_GR->viewport()); });
 }
 
 void TMovement_FM::refresh() {

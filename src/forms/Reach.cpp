@@ -131,18 +131,8 @@ TReach_FM::TReach_FM(Application& app) : ToolWindow(app, "TReach_FM", "Who can r
     table_ = new ReachTable(this);
     shown_ = new RowSortProxy(this, [this](int column, int left, int right) { return table_->less(column, left, right); });
     shown_->setSourceModel(table_);
-    Reach_GR = named(new QTableView(this), "Reach_GR");
-    Reach_GR->setModel(shown_);
     // Until a heading is clicked: by years, distance and name.
-    Reach_GR->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    Reach_GR->setSortingEnabled(true);
-    Reach_GR->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Reach_GR->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Reach_GR->verticalHeader()->setDefaultSectionSize(18);
-    Reach_GR->verticalHeader()->hide();
-    Reach_GR->horizontalHeader()->setStretchLastSection(true);
-    const int widths[kColumns] = {220, 90, 70, 45, 45, 75, 50, 65, 60};
-    for (int c = 0; c < kColumns; ++c) Reach_GR->setColumnWidth(c, widths[c]);
+    Reach_GR = sorted_list_view(this, "Reach_GR", shown_, {220, 90, 70, 45, 45, 75, 50, 65, 60});
     layout->addWidget(Reach_GR, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -159,8 +149,6 @@ TReach_FM::TReach_FM(Application& app) : ToolWindow(app, "TReach_FM", "Who can r
         ActionTiming::start("reach enemies", shownBy());
         refresh();
     });
-    connect(Reach_GR->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this] { ActionTiming::start("sort", Reach_GR->viewport()); });
     connect(Reach_GR, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Reach_GRDblClick(index.row()); });
     connect(Close_BTN, &QPushButton::clicked, this, [this] { close(); });

@@ -6,6 +6,9 @@
 
 #include <QSortFilterProxyModel>
 #include <functional>
+#include <vector>
+
+class QTableView;
 
 namespace trevanor {
 
@@ -23,5 +26,11 @@ protected:
 private:
     Less less_;
 };
+
+// A read-only list of whole rows showing `shown`, in the order it gives until
+// a heading is clicked, then sorted by that column; rows 18 pixels high, the
+// columns `widths` wide, the last one stretched. A sort is timed as "sort".
+QTableView* sorted_list_view(QWidget* parent, const char* name, QSortFilterProxyModel* shown,
+                             const std::vector<int>& widths);
 
 }  // namespace trevanor
