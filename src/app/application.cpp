@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QGuiApplication>
+#include <utility>
 #include <QStandardPaths>
 
 #include "model/errors.h"
@@ -156,6 +157,8 @@ void Application::keepingDone() {
     const std::uint64_t generation = historyGeneration_;
     const std::string label = openTurnLabel_;
     if (finishKeeping() && (generation != historyGeneration_ || label != openTurnLabel_)) refreshAll();
+    // Trails asked for meanwhile are followed now.
+    if (std::exchange(trailsAfterKeeping_, false) && map_ && map_->isVisible()) refreshMap();
 }
 
 void Application::forgetHistory() {
@@ -163,20 +166,41 @@ void Application::forgetHistory() {
     ++historyGeneration_;
 }
 
-const FleetTrails& Application::trails() {
-    finishKeeping();  // the turn being kept is one of them
-    const std::uint64_t revision = session.fleetsByPos.revision();
-    if (!trails_ || trailsRevision_ != revision || trailsTurns_ != session.Trail_turns ||
-        trailsGeneration_ != historyGeneration_) {
-        const TurnsBefore before =
-            turns_before(keptTurns(), session.reads, static_cast<std::size_t>(session.Trail_turns - 1));
-        trails_ = std::make_unique<FleetTrails>(FleetTrails::build(session, before.openLabel, before.turns, prompter));
-        trailsRevision_ = revision;
-        trailsTurns_ = session.Trail_turns;
-        trailsGeneration_ = historyGeneration_;
+const FleetTrails* Application::trails() {
+    if (!keeper_.running()) finishKeeping();
+    const TrailsKey key{session.fleetsByPos.revision(), session.Trail_turns, historyGeneration_};
+    if (trails_ && trailsKey_ == key) return trails_.get();
+    // Followed already, its end not yet told: taken now.
+    if (followingKey_ == key && !follower_.running() && takeFollowed() && trailsKey_ == key) return trails_.get();
+    if (keeper_.running()) {  // the turn being kept may be one of them: followed once it is whole
+        trailsAfterKeeping_ = true;
+        return nullptr;
     }
-    return *trails_;
+    if (follower_.running() && followingKey_ == key) return nullptr;
+    followingKey_ = key;
+    const TurnsBefore before =
+        turns_before(keptTurns(), session.reads, static_cast<std::size_t>(session.Trail_turns - 1));
+    follower_.start(session, before.openLabel, before.turns, [this] {
+        QMetaObject::invokeMethod(&keeping_, [this] { trailsFollowed(); }, Qt::QueuedConnection);
+    });
+    return nullptr;
 }
+
+bool Application::takeFollowed() {
+    std::optional<TrailFollower::Result> result = follower_.finish();
+    if (!result) return false;
+    for (const std::string& warning : result->warnings) prompter.warning(warning);
+    if (!result->trails) return false;
+    trails_ = std::move(result->trails);
+    trailsKey_ = followingKey_;
+    return true;
+}
+
+void Application::trailsFollowed() {
+    if (takeFollowed() && map_ && map_->isVisible()) map_->trailsFollowed();
+}
+
+void Application::finishTrails() { trailsFollowed(); }
 
 void Application::readNewTurn() {
     if (!session.reads.complete()) return;

@@ -16,6 +16,7 @@
 #include "model/model.h"
 #include "model/movement.h"
 #include "app/new_turn_watcher.h"
+#include "app/trail_follower.h"
 #include "app/turn_keeper.h"
 #include "platform/services.h"
 
@@ -97,9 +98,13 @@ public:
     void forgetHistory();
 
     // The trails of the open game's fleets over the last
-    // session.Trail_turns turns: built when first asked for after the game
-    // or the history changed, then kept.
-    const FleetTrails& trails();
+    // session.Trail_turns turns, once followed: the first ask after the game
+    // or the history changed starts following them beside the windows (after
+    // a turn being kept) and finds none; the map and the particulars show
+    // them when that ends. Kept until the game or the history changes.
+    const FleetTrails* trails();
+    // Waits for the trails being followed and shows them (tests use it).
+    void finishTrails();
 
     // Reads the turn the game has written since: the same MAP, first report
     // and allies' reports with the same options, in the same order, beside
@@ -161,10 +166,21 @@ private:
     std::string openTurnLabel_;
     std::int64_t openTurnTime_ = 0;
     std::vector<std::string> shownSkips_;  // warnings of the history already said
+    // What trails are followed from: the fleet table's revision, the turns
+    // and the history's generation.
+    struct TrailsKey {
+        std::uint64_t revision = 0;
+        int turns = 0;
+        std::uint64_t history = 0;
+        bool operator==(const TrailsKey&) const = default;
+    };
     std::unique_ptr<FleetTrails> trails_;
-    std::uint64_t trailsRevision_ = 0;  // the fleet table's when the trails were built
-    int trailsTurns_ = 0;
-    std::uint64_t historyGeneration_ = 0, trailsGeneration_ = 0;
+    TrailsKey trailsKey_, followingKey_;
+    bool trailsAfterKeeping_ = false;  // asked for while a turn was being kept
+    std::uint64_t historyGeneration_ = 0;
+    // The trails followed: kept (true when some were), and shown where they are asked for.
+    bool takeFollowed();
+    void trailsFollowed();
     // The open turn's label from the kept turns.
     void labelOpenTurn();
     // A keeping ended: what it changed shown.
@@ -172,6 +188,7 @@ private:
     void keepingFailed(const std::string& why);
     QObject keeping_;    // where the end of a keeping is told, on the windows' thread
     TurnKeeper keeper_;  // goes first: the program ends only when the turn is kept
+    TrailFollower follower_;  // ends before what it tells its end to
 
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TFleet_FM> fleets_;

@@ -1,5 +1,6 @@
 #include "app/turn_keeper.h"
 
+#include <chrono>
 #include <exception>
 
 namespace trevanor {
@@ -18,6 +19,10 @@ void TurnKeeper::start(std::function<bool()> keep, std::function<void()> done) {
         if (done) done();
         return result;
     });
+}
+
+bool TurnKeeper::running() const {
+    return running_.valid() && running_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 std::optional<TurnKeeper::Result> TurnKeeper::finish() {

@@ -27,6 +27,8 @@ public:
     // a thread of its own, then `done` there too. A keeping under way is
     // finished first, and its result let go.
     void start(std::function<bool()> keep, std::function<void()> done);
+    // True while a keeping runs.
+    bool running() const;
     // The result of the keeping started last, once, waiting for it to end;
     // nothing when none was started since.
     std::optional<Result> finish();

@@ -387,7 +387,7 @@ void TFleet_Data_FM::trail_line() {
     }
     // Wrapped between turns only, never inside a turn's label or place.
     QStringList turns;
-    if (trail) turns = fromCp1252(trail_text(map->trails(), *trail)).split(QStringLiteral("; "));
+    if (trail) turns = fromCp1252(trail_text(*map->trails(), *trail)).split(QStringLiteral("; "));
     for (QString& turn : turns) turn.replace(u' ', QChar::Nbsp);
     trail_->setText(turns.join(QStringLiteral("; ")));
     trail_->setVisible(trail != nullptr);

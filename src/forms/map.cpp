@@ -109,11 +109,21 @@ const std::vector<TrailPoint>* TMap_FM::trail_shown(const std::string& uniqueNam
     return shown_trail(app_.session, trailChoice(), uniqueName);
 }
 
-const FleetTrails& TMap_FM::trails() const { return app_.trails(); }
+const FleetTrails* TMap_FM::trails() const { return app_.trails(); }
 
-// The map, and the particulars' line of the fleet they show, as the trails now are.
 void TMap_FM::trailsChanged() {
     ActionTiming::start("trails", Image1);
+    showTrails();
+}
+
+void TMap_FM::trailsFollowed() {
+    if (!action("TrailSelected1")->isChecked() && !action("TrailRoutes1")->isChecked()) return;
+    ActionTiming::start("trails followed", Image1);
+    showTrails();
+}
+
+// The map, and the particulars' line of the fleet they show, as the trails now are.
+void TMap_FM::showTrails() {
     app_.run([this] { refresh_map(); });
     if (TFleet_Data_FM* particulars = app_.particulars(); particulars && particulars->isVisible())
         app_.run([particulars] { particulars->show_trail(); });

@@ -127,7 +127,10 @@ public:
     // selected fleet" or "Trails of the &route filter's fleets"), else null;
     // the trails it belongs to.
     const std::vector<TrailPoint>* trail_shown(const std::string& uniqueName) const;
-    const FleetTrails& trails() const;
+    // Null while they are being followed (see Application::trails).
+    const FleetTrails* trails() const;
+    // The trails asked for are followed: shown where the menu asks for them.
+    void trailsFollowed();
 
     MapImageView* ScrollBox1;  // the picture, scrolled
     QWidget* Image1;           // the picture itself
@@ -195,6 +198,7 @@ private:
     void Scan_Eff_cbxExit();
     TrailChoice trailChoice() const;
     void trailsChanged();
+    void showTrails();
     void TrailLengthClick();
     // Who can reach the place selected: the window asks about it.
     void WhoCanReachClick();

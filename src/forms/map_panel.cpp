@@ -348,7 +348,7 @@ TrailChoice TMap_FM::trailChoice() const {
     t.selected = action("TrailSelected1")->isChecked();
     t.filtered = action("TrailRoutes1")->isChecked();
     if (!t.selected && !t.filtered) return t;
-    t.trails = &app_.trails();
+    t.trails = app_.trails();  // none while they are being followed
     if (Fleet_CBx->currentIndex() >= 0) t.selectedFleet = toCp1252(Fleet_CBx->currentText());
     t.routeFilter = toCp1252(Route_race_CB->currentText());
     return t;

@@ -12,7 +12,9 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <filesystem>
+#include <future>
 
+#include "app/trail_follower.h"
 #include "forms/Fleet_data.h"
 #include "forms/forms_fixture.h"
 #include "forms/map.h"
@@ -69,13 +71,15 @@ struct Trails : Program {
         m.FormActivate();
     }
     QPoint at(int x, int y) const { return {m.view().pixel_x(x), m.view().pixel_y(y)}; }
-    // The "Map" menu's item, chosen as the menu chooses it.
+    // The "Map" menu's item, chosen as the menu chooses it; trails it asks
+    // for are followed beside the windows, and shown once they are.
     void choose(const char* name) {
         auto* menu = m.findChild<QMenu*>(QStringLiteral("Map1"));
         ASSERT_NE(menu, nullptr);
         QAction* item = m.action(name);
         ASSERT_TRUE(menu->actions().contains(item)) << name;
         item->trigger();
+        app->finishTrails();
     }
     // Pixels of the hauler's colour along its way from (1200, 1300) to its
     // place now, in the middle half of it.
@@ -160,7 +164,7 @@ TEST_F(Trails, TheParticularsListThePlacesOnlyWithATrail) {
     choose("TrailSelected1");
     QTest::mouseClick(m.Image1, Qt::RightButton, {}, at(1300, 1400));
     ASSERT_TRUE(line->isVisible());
-    const FleetTrails& trails = app->trails();
+    const FleetTrails& trails = *app->trails();
     const QString text = QString(line->text()).replace(QChar::Nbsp, u' ');  // a turn is not wrapped
     EXPECT_EQ(text.toStdString(), trail_text(trails, *trails.of(kHauler)));
     EXPECT_NE(text.indexOf(QStringLiteral(": 1200, 1300; ")), -1) << text.toStdString();
@@ -223,3 +227,20 @@ TEST_F(Trails, TheLengthIsAskedAndStored) {
     EXPECT_EQ(storedInt("", "trail_turns"), 12);
 }
 
+
+// Trails are followed beside the windows: starting returns while the
+// following still runs; the result is taken once.
+TEST(TrailFollower, FollowsBesideTheWindows) {
+    TrailFollower follower;
+    std::promise<void> release;
+    std::shared_future<void> gate = release.get_future().share();
+    follower.start(Session{}, "2026-12-09 10:00", {}, [gate] { gate.wait_for(std::chrono::seconds(10)); });
+    EXPECT_TRUE(follower.running());
+    release.set_value();
+    std::optional<TrailFollower::Result> result = follower.finish();
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(result->trails);
+    EXPECT_EQ(result->trails->labels(), std::vector<std::string>{"2026-12-09 10:00"});
+    EXPECT_FALSE(follower.running());
+    EXPECT_FALSE(follower.finish());
+}
