@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,6 +64,14 @@ TEST_F(Reaching, FromTheMapsSelection) {
     const ReachPlace home{1750, 1452, "New Elorix"};
     EXPECT_EQ(w.Reach_GR->model()->rowCount(), static_cast<int>(who_can_reach(app->session, home, 1).size()));
     EXPECT_NE(m.image(), selected);  // the place circled, the fleets ringed
+
+    // Only a course of 15° or less stands out.
+    const QStringList courses = column(*w.Reach_GR, 5);
+    for (int r = 0; r < courses.size(); ++r)
+        for (int c : {0, 5})
+            EXPECT_EQ(w.Reach_GR->model()->index(r, c).data(Qt::FontRole).value<QFont>().bold(),
+                      c == 5 && courses[r].endsWith(u'\u00B0') && courses[r].chopped(1).toInt() <= 15)
+                << courses[r].toStdString();
 
     // More years list more; the years are kept.
     const int oneYear = w.Reach_GR->model()->rowCount();
