@@ -1,7 +1,7 @@
 #include "app/trail_follower.h"
 
-#include <chrono>
 #include <exception>
+#include <memory>
 
 #include "model/prompter.h"
 
@@ -19,32 +19,21 @@ struct Noted : Prompter {
 };
 }  // namespace
 
-TrailFollower::~TrailFollower() { finish(); }
-
 void TrailFollower::start(Session open, std::string openLabel, std::vector<KeptTurn> earlier,
                           std::function<void()> done) {
-    finish();
-    running_ = std::async(std::launch::async, [open = std::move(open), openLabel = std::move(openLabel),
-                                               earlier = std::move(earlier), done = std::move(done)] {
+    // The copy moves into the work, which outlives this call.
+    auto work = [open = std::make_shared<Session>(std::move(open)), openLabel = std::move(openLabel),
+                 earlier = std::move(earlier)] {
         Result result;
         Noted noted(result.warnings);
         try {
-            result.trails = std::make_unique<FleetTrails>(FleetTrails::build(open, openLabel, earlier, noted));
+            result.trails = std::make_unique<FleetTrails>(FleetTrails::build(*open, openLabel, earlier, noted));
         } catch (const std::exception& e) {
             result.warnings.push_back(e.what());
         }
-        if (done) done();
         return result;
-    });
-}
-
-bool TrailFollower::running() const {
-    return running_.valid() && running_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-}
-
-std::optional<TrailFollower::Result> TrailFollower::finish() {
-    if (!running_.valid()) return std::nullopt;
-    return running_.get();
+    };
+    following_.start(std::move(work), std::move(done));
 }
 
 }  // namespace trevanor

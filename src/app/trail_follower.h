@@ -7,12 +7,12 @@
 // windows' thread.
 
 #include <functional>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/beside_the_windows.h"
 #include "model/fleet_trails.h"
 #include "model/session.h"
 
@@ -24,23 +24,18 @@ public:
         std::unique_ptr<FleetTrails> trails;  // null when the following stopped
         std::vector<std::string> warnings;    // and errors, as the prompter would have shown them
     };
-    TrailFollower() = default;
-    TrailFollower(const TrailFollower&) = delete;
-    TrailFollower& operator=(const TrailFollower&) = delete;
-    ~TrailFollower();
-
     // Follows the fleets of `open` back through `earlier` (newest first, see
     // FleetTrails::build), then runs `done` on that thread. A following under
     // way is finished first, and its result let go.
     void start(Session open, std::string openLabel, std::vector<KeptTurn> earlier, std::function<void()> done);
     // True while a following runs.
-    bool running() const;
+    bool running() const { return following_.running(); }
     // The result of the following started last, once, waiting for it to
     // end; nothing when none was started since.
-    std::optional<Result> finish();
+    std::optional<Result> finish() { return following_.finish(); }
 
 private:
-    std::future<Result> running_;
+    BesideTheWindows<Result> following_;
 };
 
 }  // namespace trevanor

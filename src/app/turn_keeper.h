@@ -6,9 +6,10 @@
 // before it ends.
 
 #include <functional>
-#include <future>
 #include <optional>
 #include <string>
+
+#include "app/beside_the_windows.h"
 
 namespace trevanor {
 
@@ -18,23 +19,18 @@ public:
         bool kept = false;   // something was written
         std::string error;   // why nothing could be kept
     };
-    TurnKeeper() = default;
-    TurnKeeper(const TurnKeeper&) = delete;
-    TurnKeeper& operator=(const TurnKeeper&) = delete;
-    ~TurnKeeper();
-
     // Runs `keep` (true when it wrote something; it throws what stops it) on
     // a thread of its own, then `done` there too. A keeping under way is
     // finished first, and its result let go.
     void start(std::function<bool()> keep, std::function<void()> done);
     // True while a keeping runs.
-    bool running() const;
+    bool running() const { return keeping_.running(); }
     // The result of the keeping started last, once, waiting for it to end;
     // nothing when none was started since.
-    std::optional<Result> finish();
+    std::optional<Result> finish() { return keeping_.finish(); }
 
 private:
-    std::future<Result> running_;
+    BesideTheWindows<Result> keeping_;
 };
 
 }  // namespace trevanor
