@@ -223,7 +223,7 @@ void TForm1::buildCoordinates(QWidget* parent) {
     // Above the first place's list: who can reach that place.
     Reach_BTN = named(new QPushButton(QStringLiteral("Reac&h"), coords), "Reach_BTN");
     Reach_BTN->setToolTip(QStringLiteral("Who can reach place 1"));
-    Reach_BTN->setGeometry(236, 12, 54, 22);
+    Reach_BTN->setGeometry(236, 14, 54, 20);
     connect(Reach_BTN, &QPushButton::clicked, this, [this] { Reach_BTNClick(); });
 }
 
