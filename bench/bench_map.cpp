@@ -28,6 +28,9 @@
 //   BM_ReachFollows  who can reach the middle of the map within 1 year,
 //                    then within N: the list worked out, the redraw
 //                    recorded and the visible tiles it changed drawn again
+//   BM_RoutesOn      "Fleet Routes" on, then off, in the window's tiles at
+//                    200% with every name: the redraw recorded and the
+//                    visible tiles it changed drawn (every fleet's route)
 //   BM_VisibleWindowReach  the visible window at 200% drawn whole with the
 //                    marks of who can reach the middle within N years (0:
 //                    none), beside BM_VisibleWindow's figure
@@ -409,6 +412,29 @@ void BM_ReachList(benchmark::State& state) {
 BENCHMARK(BM_ReachList)->Arg(1)->Arg(9)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ReachFollows)->ArgsProduct({{3, 9}, {100, 200}})->Unit(benchmark::kMillisecond);
+
+void BM_RoutesOn(benchmark::State& state) {
+    Loaded& g = game(512);
+    MapView view;
+    view.zoom = Zoom::Zoom200;
+    view.names = NameDensity::All;
+    const double scale = static_cast<double>(state.range(0)) / 100;
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    Overlays overlays;
+    g.redraw.refresh_map(list, view, overlays);
+    tiles.show(list, scale);
+    tiles.canvas().setPreparedPerPicture(1 << 30);
+    const QRect part = visible_part(list, scale);
+    tiles.pixels(part);
+    for (auto _ : state) {
+        overlays.routes = !overlays.routes;
+        g.redraw.refresh_map(list, view, overlays);
+        tiles.show(list, scale);
+        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+    }
+}
+BENCHMARK(BM_RoutesOn)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void BM_VisibleWindowReach(benchmark::State& state) {
     Loaded& g = game(512);
