@@ -379,82 +379,70 @@ ReachMarks reach_marks(Loaded& g, int years) {
     return marks;
 }
 
-void BM_ReachFollows(benchmark::State& state) {
+// The largest game's map at 200% with every name in a 1920 x 1080 window's
+// tiles at the scale, drawn once with `overlays`, every label prepared.
+struct ShownMap {
     Loaded& g = game(512);
     MapView view;
-    view.zoom = Zoom::Zoom200;
-    view.names = NameDensity::All;
-    const double scale = static_cast<double>(state.range(1)) / 100;
     MapTiles tiles;
-    DrawingList list(tiles.canvas());
+    DrawingList list{tiles.canvas()};
+    double scale;
+    QRect part;
+    ShownMap(double scalePercent, const Overlays& overlays) : scale(scalePercent / 100) {
+        view.zoom = Zoom::Zoom200;
+        view.names = NameDensity::All;
+        redraw(overlays);
+        tiles.canvas().setPreparedPerPicture(1 << 30);
+        part = visible_part(list, scale);
+        tiles.pixels(part);
+    }
+    // The redraw recorded, and the visible tiles it changed drawn.
+    QImage redraw(const Overlays& overlays) {
+        g.redraw.refresh_map(list, view, overlays);
+        tiles.show(list, scale);
+        return tiles.pixels(part);
+    }
+};
+
+void BM_ReachFollows(benchmark::State& state) {
     Overlays overlays;
-    ReachMarks marks = reach_marks(g, 1);
+    ReachMarks marks = reach_marks(game(512), 1);
     overlays.reach = &marks;
-    g.redraw.refresh_map(list, view, overlays);
-    tiles.show(list, scale);
-    tiles.canvas().setPreparedPerPicture(1 << 30);
-    const QRect part = visible_part(list, scale);
-    tiles.pixels(part);
+    ShownMap shown(static_cast<double>(state.range(1)), overlays);
     bool far = false;
     for (auto _ : state) {
         far = !far;
-        marks = reach_marks(g, far ? static_cast<int>(state.range(0)) : 1);
-        g.redraw.refresh_map(list, view, overlays);
-        tiles.show(list, scale);
-        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+        marks = reach_marks(shown.g, far ? static_cast<int>(state.range(0)) : 1);
+        benchmark::DoNotOptimize(shown.redraw(overlays).constBits());
     }
-    state.counters["fleets"] = static_cast<double>(reach_marks(g, static_cast<int>(state.range(0))).fleets.size());
+    state.counters["fleets"] = static_cast<double>(reach_marks(shown.g, static_cast<int>(state.range(0))).fleets.size());
 }
+BENCHMARK(BM_ReachFollows)->ArgsProduct({{3, 9}, {100, 200}})->Unit(benchmark::kMillisecond);
+
 void BM_ReachList(benchmark::State& state) {
     Loaded& g = game(512);
     for (auto _ : state) benchmark::DoNotOptimize(reach_marks(g, static_cast<int>(state.range(0))).fleets.data());
 }
 BENCHMARK(BM_ReachList)->Arg(1)->Arg(9)->Unit(benchmark::kMillisecond);
 
-BENCHMARK(BM_ReachFollows)->ArgsProduct({{3, 9}, {100, 200}})->Unit(benchmark::kMillisecond);
-
 void BM_RoutesOn(benchmark::State& state) {
-    Loaded& g = game(512);
-    MapView view;
-    view.zoom = Zoom::Zoom200;
-    view.names = NameDensity::All;
-    const double scale = static_cast<double>(state.range(0)) / 100;
-    MapTiles tiles;
-    DrawingList list(tiles.canvas());
     Overlays overlays;
-    g.redraw.refresh_map(list, view, overlays);
-    tiles.show(list, scale);
-    tiles.canvas().setPreparedPerPicture(1 << 30);
-    const QRect part = visible_part(list, scale);
-    tiles.pixels(part);
+    ShownMap shown(static_cast<double>(state.range(0)), overlays);
     for (auto _ : state) {
         overlays.routes = !overlays.routes;
-        g.redraw.refresh_map(list, view, overlays);
-        tiles.show(list, scale);
-        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+        benchmark::DoNotOptimize(shown.redraw(overlays).constBits());
     }
 }
 BENCHMARK(BM_RoutesOn)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void BM_VisibleWindowReach(benchmark::State& state) {
-    Loaded& g = game(512);
-    MapView view;
-    view.zoom = Zoom::Zoom200;
-    view.names = NameDensity::All;
-    const double scale = static_cast<double>(state.range(1)) / 100;
-    const ReachMarks marks = reach_marks(g, static_cast<int>(state.range(0)));
+    const ReachMarks marks = reach_marks(game(512), static_cast<int>(state.range(0)));
     Overlays overlays;
     if (state.range(0) > 0) overlays.reach = &marks;
-    MapTiles tiles;
-    DrawingList list(tiles.canvas());
-    g.redraw.refresh_map(list, view, overlays);
-    tiles.show(list, scale);
-    tiles.canvas().setPreparedPerPicture(1 << 30);
-    const QRect part = visible_part(list, scale);
-    tiles.pixels(part);
+    ShownMap shown(static_cast<double>(state.range(1)), overlays);
     for (auto _ : state) {
-        tiles.forget();
-        benchmark::DoNotOptimize(tiles.pixels(part).constBits());
+        shown.tiles.forget();
+        benchmark::DoNotOptimize(shown.tiles.pixels(shown.part).constBits());
     }
     state.counters["rings"] = static_cast<double>(marks.fleets.size());
 }
