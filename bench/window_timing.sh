@@ -90,21 +90,32 @@ for step in 1 2; do
 done
 for _ in 1 2; do xdotool key ctrl+plus; sleep 1.2; done
 for item in 1 n; do xdotool key alt+n; sleep 0.5; xdotool key "$item"; sleep 1.5; done
-# Routes on and off: the status button is the second control after the group's first.
-for _ in on off; do xdotool key alt+r Tab Tab space; sleep 2; done
-# A fleet found is centred and marked: a right click on it opens its particulars.
-xdotool key ctrl+f; sleep 0.5; xdotool type --delay 20 "Zhaskar Hauler #175"; xdotool key Return; sleep 1.5; xdotool key Escape
+# Routes on and off: the status button is the second control after the group's first,
+# and keeps the focus.
+xdotool key alt+r Tab Tab space; sleep 2
+xdotool key space; sleep 2
+# A fleet found is centred and marked: a right click on it opens its particulars
+# (the find bar stays until then: the picture is centred below it).
+xdotool key ctrl+f; sleep 0.5; xdotool type --delay 20 "Zhaskar Hauler #175"; xdotool key Return; sleep 1.5
 import -window root "$work/found.png"
-# It lies in the middle of the picture: the black area left of the controls, below the menus.
-top=$((40 * ${scale%.*}))
-area=$(convert "$work/found.png" -crop "$((WIDTH * 4 / 5))x$((HEIGHT - top))+$X+$((Y + top))" +repage \
-  -fill white +opaque black -trim -format "%X %Y %w %h" info:)
-read -r ax ay aw ah <<<"${area//+/}"
-fx=$((X + ax + aw / 2)) fy=$((Y + top + ay + ah / 2))
+# It lies in the middle of the picture: the columns, then the rows, of the window
+# that are mostly black (the controls' text is black too, but sparse).
+black_span() {  # image, geometry of the part looked at, "WIDTHx1" or "1xHEIGHT"; prints the first and last
+  convert "$1" -crop "$2" +repage -fill white +opaque black -negate -scale "$3!" -depth 8 txt:- |
+    awk -F'[,: ()]+' -v across="${3%%x*}" 'NR > 1 && $4 > 128 { k = across > 1 ? $1 : $2; if (f == "") f = k; l = k } END { print f, l }'
+}
+read -r c0 c1 < <(black_span "$work/found.png" "${WIDTH}x${HEIGHT}+$X+$Y" "${WIDTH}x1")
+read -r r0 r1 < <(black_span "$work/found.png" "$((c1 - c0 + 1))x${HEIGHT}+$((X + c0))+$Y" "1x${HEIGHT}")
+fx=$((X + (c0 + c1) / 2)) fy=$((Y + (r0 + r1) / 2))
+# The selection's marker there, a yellow arrowhead, points up at the fleet from 3 pixels below it.
+tip=$(convert "$work/found.png" -crop "$((160 * ${scale%.*}))x$((160 * ${scale%.*}))+$((fx - 80 * ${scale%.*}))+$((fy - 80 * ${scale%.*}))" \
+  +repage -fill black +opaque yellow -trim -format "%X %Y %w" info: 2>/dev/null || true)
+read -r tx ty tw <<<"${tip//+/}"
+[ "${tw:-0}" -gt 1 ] && fx=$((fx - 80 * ${scale%.*} + tx + tw / 2)) fy=$((fy - 80 * ${scale%.*} + ty - 3 * ${scale%.*}))
 xdotool mousemove $fx $fy click 3; sleep 2
 shot particulars
 echo "resident with the map open: $(rss)"
-xdotool key Escape; sleep 0.5
+xdotool key Escape; sleep 0.5; xdotool windowactivate --sync "$map" key Escape; sleep 0.5
 # A heading of a list, found by its place in the window: the list lies under a row of controls.
 heading() {  # window id, left of the column in the window's own pixels
   eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/H/')"

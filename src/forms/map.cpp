@@ -66,6 +66,7 @@ TMap_FM::TMap_FM(Application& app)
     ScrollBox1->onHover([this](QPoint pixel) { return hoverText(pixel); });
     ScrollBox1->onRescale([this] { app_.run([this] { refresh_map(); }); });
     Image1 = ScrollBox1->image();
+    keepOnActivation(ScrollBox1);  // a maximised 4K window is 33 MB of pixels to paint again
     findBar_ = new FindBar("Find_ED", this);
     findBar_->onFound([this](const QString& name) { return select_named(toCp1252(name)); });
     // The bar lies over the picture's foot: the picture does not move under the pointer when it comes.
@@ -481,7 +482,6 @@ void TMap_FM::FormActivate() {
             app_.prompter.error(e.what());
         }
     }
-    Image1->update();  // the picture as activated, also where no tile changed
     app_.refreshAll();
 }
 

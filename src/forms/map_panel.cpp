@@ -110,6 +110,9 @@ QGroupBox* TMap_FM::buildJumpGroup(QWidget* panel) {
     auto* jg = new QGridLayout(jump);
     Fleet_CBx = named(new QComboBox(jump), "Fleet_CBx");
     NameCompleter::attach(Fleet_CBx);
+    // Its width is set from its longest name when it is filled (fitFleetList):
+    // the box itself need not measure every fleet's name when it is shown.
+    Fleet_CBx->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     jg->addWidget(Fleet_CBx, 0, 0, 1, 3);
     PfC_btn = button("PfC_btn", "&PfC", jump);
     PfC_btn->setMinimumWidth(40);

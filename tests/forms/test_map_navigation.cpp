@@ -109,6 +109,38 @@ TEST_F(Navigation, TimingLogNamesAZoomStep) {
     EXPECT_EQ(log.str(), "");
 }
 
+// Coming back to the map paints its controls, not its picture, which looks
+// the same in an inactive window; an opening timed whose picture was painted
+// before the activation ends with the activation.
+TEST_F(Navigation, ActivationLeavesThePictureAsPainted) {
+    struct Paints : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override { return count += e->type() == QEvent::Paint, false; }
+    } paints;
+    std::ostringstream log;
+    qputenv("TREVANOR_TIMING", "1");
+    ActionTiming::install(*qApp, log);
+    m.hide();
+    ActionTiming::startOpening("open map", m.Image1);
+    m.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    QTest::qWait(100);
+    EXPECT_EQ(log.str(), "");
+    QPalette palette = m.palette();  // as on most systems: an inactive window's selections grey
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::gray);
+    m.setPalette(palette);
+    QApplication::processEvents();
+    m.Image1->installEventFilter(&paints);
+    QEvent activate(QEvent::WindowActivate);  // as the system activates a window
+    QApplication::sendEvent(&m, &activate);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !log.str().empty(); }, 5000));
+    EXPECT_TRUE(std::regex_match(log.str(), std::regex("open map\t[0-9]+ ms\n"))) << log.str();
+    QTest::qWait(100);
+    EXPECT_EQ(paints.count, 0);
+    qunsetenv("TREVANOR_TIMING");
+    ActionTiming::install(*qApp, log);
+}
+
 TEST_F(Navigation, ZoomKeysStepAboutTheMiddle) {
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));

@@ -53,6 +53,7 @@ void ActionTiming::begin(const std::string& action, const QWidget* shownBy, bool
     shownBy_ = shownBy;
     startedAt_ = lastInput_ >= 0 ? lastInput_ : clock_.nsecsElapsed();
     awaitingActivation_ = afterActivation;
+    paintedEarly_ = false;
     finishing_ = false;
     ++serial_;
 }
@@ -73,14 +74,26 @@ bool ActionTiming::eventFilter(QObject* watched, QEvent* event) {
     if (is_input(type) || (type == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton))
         lastInput_ = clock_.nsecsElapsed();
     if (action_.empty() || finishing_) return false;
-    if (type == QEvent::WindowActivate && shownBy_ && watched == shownBy_->window()) awaitingActivation_ = false;
-    if (type == QEvent::Paint && !awaitingActivation_ && shows(watched)) {
-        finishing_ = true;
-        QTimer::singleShot(0, this, [this, serial = serial_] {
-            if (serial == serial_) finish();
-        });
+    if (type == QEvent::WindowActivate && shownBy_ && watched == shownBy_->window() && awaitingActivation_) {
+        awaitingActivation_ = false;
+        // Shown before its activation, which paints nothing anew: shown now.
+        if (paintedEarly_) endOnceHandled();
+        return false;
+    }
+    if (type == QEvent::Paint && shows(watched)) {
+        if (awaitingActivation_)
+            paintedEarly_ = true;
+        else
+            endOnceHandled();
     }
     return false;
+}
+
+void ActionTiming::endOnceHandled() {
+    finishing_ = true;
+    QTimer::singleShot(0, this, [this, serial = serial_] {
+        if (serial == serial_) finish();
+    });
 }
 
 void ActionTiming::finish() {

@@ -27,8 +27,9 @@ public:
     // widget in it. An action not yet shown is forgotten.
     static void start(const std::string& action, const QWidget* shownBy);
     // The same for opening a window that draws itself when it becomes active:
-    // its first paint may show it before that, so only a paint after its
-    // activation counts.
+    // a paint before that may show it unfinished (not yet placed by the
+    // window manager), so it ends with the activation where a paint came
+    // before it, else with the first paint after it.
     static void startOpening(const std::string& action, const QWidget* shownBy);
 
     ~ActionTiming() override;
@@ -40,6 +41,7 @@ private:
     ActionTiming(QCoreApplication& app, std::ostream& out);
     void begin(const std::string& action, const QWidget* shownBy, bool afterActivation);
     bool shows(const QObject* watched) const;
+    void endOnceHandled();
     void finish();
 
     static ActionTiming* running_;
@@ -50,6 +52,7 @@ private:
     qint64 startedAt_ = 0;
     QPointer<const QWidget> shownBy_;
     bool awaitingActivation_ = false;
+    bool paintedEarly_ = false;  // while awaiting the activation
     bool finishing_ = false;  // its paint was seen; the line follows once the paint is done
     unsigned serial_ = 0;     // of the action begun last
 };

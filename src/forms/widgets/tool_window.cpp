@@ -1,5 +1,6 @@
 #include "forms/widgets/tool_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QScreen>
@@ -40,10 +41,27 @@ bool ToolWindow::event(QEvent* e) {
         if (!testAttribute(Qt::WA_Moved)) place();
         shown();
     }
-    const bool handled = QWidget::event(e);
+    const bool activation = e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate;
+    if (activation && keptOnActivation_) passActivation(this, e);
+    const bool handled = activation && keptOnActivation_ ? true : QWidget::event(e);
     if (e->type() == QEvent::WindowActivate) activated();
     if (e->type() == QEvent::Hide && !e->spontaneous()) shownThisOpening_ = false;
     return handled;
+}
+
+// As QWidget passes an activation on to the widgets in a window, each of
+// which paints itself again where its palette differs between an active and
+// an inactive window; the part kept and the widgets holding it are passed by
+// (the whole of a holder painted again would paint the part too).
+void ToolWindow::passActivation(QWidget* to, QEvent* e) const {
+    for (QObject* child : to->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w == keptOnActivation_ || !w->isVisible() || w->isWindow()) continue;
+        if (w->isAncestorOf(keptOnActivation_))
+            passActivation(w, e);
+        else
+            QCoreApplication::sendEvent(w, e);
+    }
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent* e) {

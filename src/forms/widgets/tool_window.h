@@ -31,6 +31,9 @@ protected:
     virtual void shown() {}
     // Gives the window its place when it is shown and has none yet.
     virtual void place();
+    // A part that looks the same in an active and an inactive window (a
+    // picture): the window's activation does not paint it again.
+    void keepOnActivation(QWidget* part) { keptOnActivation_ = part; }
 
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -42,6 +45,9 @@ protected:
     bool shownThisOpening_ = false;
 
 private:
+    void passActivation(QWidget* to, QEvent* e) const;
+
+    QWidget* keptOnActivation_ = nullptr;
     QAbstractButton* defaultButton_ = nullptr;
     QAbstractButton* cancelButton_ = nullptr;
 };
