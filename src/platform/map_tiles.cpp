@@ -27,14 +27,16 @@ QRegion MapTiles::show(const DrawingList& list, qreal scale) {
         return whole;
     }
     QRegion changed;
+    std::vector<int> gone;
     for (int i = 0; i < grid_.count(); ++i) {
         const auto at = static_cast<std::size_t>(i);
         if (hashes[at] == hashes_[at]) continue;
-        drop(i);
+        gone.push_back(i);
         const DeviceRect d = grid_.pixelsOf(i % grid_.columns(), i / grid_.columns());
         const PixelBox b = grid_.mapBoxOf(d);
         changed += QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom));
     }
+    drop(gone);
     hashes_ = std::move(hashes);
     return changed & whole;
 }
@@ -114,15 +116,22 @@ void MapTiles::drawWindow(const DeviceRect& window, const std::vector<int>& tile
 }
 
 // A window most of whose tiles went gives its last ones pixels of their own,
-// so that it goes too: what is held stays near what the tiles show.
-void MapTiles::drop(int index) {
-    const auto it = tiles_.find(index);
-    if (it == tiles_.end()) return;
-    const std::shared_ptr<Window> window = std::move(it->second.window);
-    tiles_.erase(it);
-    if (!window || --window->held * 2 >= window->tiles) return;
+// so that it goes too: what is held stays near what the tiles show. Tiles
+// going together go first, so that none is copied only to go.
+void MapTiles::drop(const std::vector<int>& indices) {
+    std::vector<std::shared_ptr<Window>> thinned;
+    for (const int index : indices) {
+        const auto it = tiles_.find(index);
+        if (it == tiles_.end()) continue;
+        std::shared_ptr<Window> window = std::move(it->second.window);
+        tiles_.erase(it);
+        if (window && --window->held > 0 && window->held * 2 < window->tiles &&
+            std::find(thinned.begin(), thinned.end(), window) == thinned.end())
+            thinned.push_back(std::move(window));
+    }
+    if (thinned.empty()) return;
     for (auto& [i, tile] : tiles_)
-        if (tile.window == window) {
+        if (tile.window && std::find(thinned.begin(), thinned.end(), tile.window) != thinned.end()) {
             tile.image = tile.image.copy();
             tile.window.reset();
         }
@@ -157,7 +166,9 @@ void MapTiles::trim(const TileGrid::Range& keep) {
         if (!inside(i)) others.emplace_back(tile.used, i);
     if (others.size() <= kSpareTiles) return;
     std::sort(others.begin(), others.end());
-    for (std::size_t k = 0; k + kSpareTiles < others.size(); ++k) drop(others[k].second);
+    std::vector<int> oldest;
+    for (std::size_t k = 0; k + kSpareTiles < others.size(); ++k) oldest.push_back(others[k].second);
+    drop(oldest);
 }
 
 void MapTiles::letGo() {

@@ -71,7 +71,8 @@ private:
         std::uint64_t hash = 0;
         std::uint64_t used = 0;
     };
-    void drop(int index);
+    void drop(int index) { drop(std::vector<int>{index}); }
+    void drop(const std::vector<int>& indices);
     DeviceRect devicePixels(QRect mapArea) const;
     // Draws the missing tiles of the range (all of them in one window when
     // they lie close together, else each alone).
