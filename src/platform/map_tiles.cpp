@@ -137,6 +137,20 @@ void MapTiles::drop(const std::vector<int>& indices) {
         }
 }
 
+std::size_t MapTiles::heldBytes() const {
+    std::size_t bytes = 0;
+    std::vector<const Window*> windows;
+    for (const auto& [i, tile] : tiles_) {
+        if (!tile.window) {
+            bytes += static_cast<std::size_t>(tile.image.sizeInBytes());
+        } else if (std::find(windows.begin(), windows.end(), tile.window.get()) == windows.end()) {
+            windows.push_back(tile.window.get());
+            bytes += static_cast<std::size_t>(tile.window->pixels.sizeInBytes());
+        }
+    }
+    return bytes;
+}
+
 void MapTiles::forget() { tiles_.clear(); }
 
 bool MapTiles::prepareAround(QRect visible, int most) {

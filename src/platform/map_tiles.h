@@ -55,6 +55,8 @@ public:
     // The tiles drawn since the tiles were made, and those held now.
     long drawnTiles() const { return drawn_; }
     std::size_t heldTiles() const { return tiles_.size(); }
+    // The bytes of the pixels they hold (a window of pixels shared by several once).
+    std::size_t heldBytes() const;
     // The pixels of a part of the surface (the screen's pixels) as the
     // tiles show it, drawn where missing.
     QImage pixels(QRect area);

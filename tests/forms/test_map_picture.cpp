@@ -216,3 +216,21 @@ TEST(MapPicture, AMovedMarkerRedrawsOnlyItsTiles) {
     tiles.pixels(all);
     EXPECT_EQ(tiles.drawnTiles() - drawn, 2);
 }
+
+// Tiles far from what the window shows go beyond a few screens' worth, and a
+// window of pixels most of whose tiles went leaves the rest pixels of their
+// own, so that it goes too: what is held stays near what the tiles show.
+TEST(MapPicture, TilesHeldStayNearWhatIsShown) {
+    Game& g = demo();
+    MapView view;
+    view.zoom = Zoom::Zoom400;  // 16 x 16 tiles
+    MapTiles tiles;
+    DrawingList list(tiles.canvas());
+    MapRedraw(g.s, g.prompter, g.model.commands.reports()).refresh_map(list, view, g.overlays(false));
+    tiles.show(list, 1);
+    tiles.pixels(QRect(0, 0, list.width(), list.height()));  // every tile, drawn together
+    EXPECT_EQ(tiles.heldTiles(), 256u);
+    tiles.prepareAround(QRect(0, 0, 300, 300), 0);
+    EXPECT_EQ(tiles.heldTiles(), 9u + 64u);  // those shown, the margin and 64 spare ones
+    EXPECT_LE(tiles.heldBytes(), tiles.heldTiles() * 256 * 256 * 4);
+}
